@@ -1,0 +1,8 @@
+#include "programfolder.h"
+
+#include <QCoreApplication>
+
+QString programFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}
