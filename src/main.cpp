@@ -1,14 +1,27 @@
+#include "board/shuffle.h"
 #include "platform/programfolder.h"
 #include "platform/sdlsoundplayer.h"
+#include "platform/timeofday.h"
+#include "platform/webopener.h"
+#include "shell/form1.h"
+#include "splash/frmsplash.h"
 
 #include <QApplication>
-#include <QWidget>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("huroof"));
+    QApplication::setApplicationDisplayName(QStringLiteral("برنامج الحروف"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("huroof"));
+
     SdlSoundPlayer sound(programFolder(), SdlSoundPlayer::builtInAlert());
-    QWidget window;
-    window.show();
+    DesktopWebOpener web;
+    SystemTimeOfDay clock;
+    MersenneUnitRandom random;
+
+    Form1 form(Form1Services{sound, web, clock, random, &frmSplash::showModal});
+    form.Form_Load();
+    form.show();
     return app.exec();
 }

@@ -1,0 +1,91 @@
+// The letter board: pronunciation, the order list and the mode list.
+#include "shell/form1.h"
+
+#include "board/shuffle.h"
+#include "platform/soundplayer.h"
+#include "shell/letters.h"
+#include "ui/widgets.h"
+
+#include <QLineEdit>
+
+namespace {
+
+const QString kInOrder = QStringLiteral("مرتب");
+const QString kPronounce = QStringLiteral("نطق الحروف");
+const QString kContest = QStringLiteral("مسابقة الحروف");
+
+constexpr int kQuestionPeriodMs = 5000;
+
+} // namespace
+
+void Form1::hr_Click(std::int16_t index)
+{
+    if (index < 0 || index >= kLetterCount)
+        return;
+    // The entry number decides, not the text: entry 0 is pronunciation.
+    if (Co2->currentIndex() == 0)
+        m_services.sound.play(m_state.soundFile[index]);
+    else
+        markAnswer(index);
+}
+
+void Form1::Co1_Click()
+{
+    if (Co1->currentIndex() == 0) {
+        for (int i = 0; i < kLetterCount; ++i)
+            m_state.boardSlot[i] = std::int16_t(i);
+    } else {
+        ShuffleBoard(0, 27);
+    }
+    placeLettersOnBoard();
+}
+
+// Board agreement: the sound of each position and its picture are rebuilt
+// together from boardSlot, so a button always plays the letter it shows.
+void Form1::placeLettersOnBoard()
+{
+    for (int k = 0; k < kLetterCount; ++k)
+        m_state.soundFile[m_state.boardSlot[k]] = recordingOf(k);
+    for (int k = 0; k < kLetterCount; ++k)
+        hr[m_state.boardSlot[k]]->copyPictureFrom(*hro[k]);
+}
+
+void Form1::Co2_Click()
+{
+    hideResultsPanel();
+    const QString mode = Co2->currentText();
+    if (mode == kPronounce) {
+        setTimerPeriod(0);
+    } else if (mode == kContest) {
+        ShuffleQuiz(0, 27);
+        m_state.quizPos = 0;
+        qno->setText(QString::number(m_state.quizPos + 1));
+        // A new contest starts clean: no button is the answer until the first
+        // question has been heard, and no wrong try of an earlier contest
+        // counts against this one.
+        for (PictureButton *button : hr)
+            button->setTag(QStringLiteral("0"));
+        m_state.wrongTries = 0;
+        setTimerPeriod(kQuestionPeriodMs);
+    }
+}
+
+void Form1::hideResultsPanel()
+{
+    for (int i = 0; i < kLetterCount; ++i) {
+        hro[i]->hide();
+        Ima[i]->hide();
+        imac[i]->hide();
+        imac[i]->setText(QString());
+    }
+}
+
+void Form1::ShuffleBoard(std::int16_t first, std::int16_t last)
+{
+    shuffleRange(first, last, m_state.boardSlot, m_services.random, m_services.clock);
+}
+
+void Form1::ShuffleQuiz(std::int16_t first, std::int16_t last)
+{
+    shuffleRange(first, last, m_state.quizOrder, m_services.random, m_services.clock);
+}

@@ -1,0 +1,128 @@
+#include "form1.h"
+
+#include "shell/letters.h"
+#include "ui/design.h"
+#include "ui/widgets.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QScreen>
+
+Form1::Form1(Form1Services services, QWidget *parent)
+    : QWidget(parent)
+    , m_services(std::move(services))
+{
+    m_controls = buildWindow(this, form1Design());
+    for (int i = 0; i < kLetterCount; ++i) {
+        hr[i] = m_controls.get<PictureButton>(QStringLiteral("hr"), i);
+        hro[i] = m_controls.get<PictureButton>(QStringLiteral("hro"), i);
+        Ima[i] = m_controls.get<PictureImage>(QStringLiteral("Ima"), i);
+        imac[i] = m_controls.get<ClickLabel>(QStringLiteral("imac"), i);
+        hro[i]->setAccessibleName(letterGlyph(i));
+        const auto index = std::int16_t(i);
+        connect(hr[i], &PictureButton::clicked, this, [this, index] { hr_Click(index); });
+    }
+    Co1 = m_controls.get<ChoiceList>(QStringLiteral("Co1"));
+    Co2 = m_controls.get<ChoiceList>(QStringLiteral("Co2"));
+    qno = m_controls.get<QLineEdit>(QStringLiteral("qno"));
+    Label9 = m_controls.get<ClickLabel>(QStringLiteral("Label9"));
+    Imy = m_controls.get<PictureImage>(QStringLiteral("Imy"));
+    Imn = m_controls.get<PictureImage>(QStringLiteral("Imn"));
+    Imhy = m_controls.get<PictureImage>(QStringLiteral("Imhy"));
+    Imhn = m_controls.get<PictureImage>(QStringLiteral("Imhn"));
+
+    Co1->setAccessibleName(m_controls.get<ClickLabel>(QStringLiteral("La"))->text());
+    Co2->setAccessibleName(m_controls.get<ClickLabel>(QStringLiteral("Label1"))->text());
+    qno->setAccessibleName(m_controls.get<ClickLabel>(QStringLiteral("Label4"))->text());
+    Label9->setAccessibleName(Label9->text());
+    Label9->setCursor(Qt::PointingHandCursor);
+
+    connect(Co1, &ChoiceList::clicked, this, &Form1::Co1_Click);
+    connect(Co2, &ChoiceList::clicked, this, &Form1::Co2_Click);
+    connect(Label9, &ClickLabel::clicked, this, &Form1::Label9_Click);
+
+    // The question timer: an interval of 0 means stopped. Precise, so that
+    // the questions come every 5 seconds and do not drift.
+    m_ttx.setTimerType(Qt::PreciseTimer);
+    connect(&m_ttx, &QTimer::timeout, this, &Form1::ttx_Timer);
+
+    setTabOrder();
+}
+
+Form1::~Form1() = default;
+
+void Form1::Form_Load()
+{
+    Imn->hide();
+    Imy->hide();
+    Imhn->hide();
+    Imhy->hide();
+    for (int k = 0; k < kLetterCount; ++k) {
+        hro[k]->hide();
+        Ima[k]->hide();
+        imac[k]->hide();
+    }
+    for (int k = 0; k < kLetterCount; ++k)
+        m_state.soundFile[k] = recordingOf(k);
+    for (int k = 0; k < kLetterCount; ++k)
+        hr[k]->copyPictureFrom(*hro[k]);
+
+    if (m_services.showSplash)
+        m_services.showSplash();
+
+    Co1->addItem(QStringLiteral("مرتب"));
+    Co1->addItem(QStringLiteral("عشوائي"));
+    Co2->addItem(QStringLiteral("نطق الحروف"));
+    Co2->addItem(QStringLiteral("مسابقة الحروف"));
+    Co1->setListIndex(0);
+    Co2->setListIndex(0);
+    qno->setText(QStringLiteral("0"));
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    Co1->setFocus();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Form_Unload();
+}
+
+void Form1::Form_Unload()
+{
+    // The program ends with its main window; a sound still playing is cut
+    // off when the player goes.
+    QCoreApplication::quit();
+}
+
+void Form1::setTimerPeriod(int milliseconds)
+{
+    // Setting the period restarts the count, even when already running.
+    if (milliseconds == 0)
+        m_ttx.stop();
+    else
+        m_ttx.start(milliseconds);
+}
+
+void Form1::setTabOrder()
+{
+    QList<QWidget *> order{Co1, hr[0], Co2, qno};
+    for (int j = 1; j < kLetterCount; ++j)
+        order << hr[j];
+    // The results panel: the first four in order, then each further group of
+    // four from its last to its first.
+    for (int k = 0; k < 4; ++k)
+        order << hro[k];
+    for (int group = 4; group < kLetterCount; group += 4) {
+        for (int k = group + 3; k >= group; --k)
+            order << hro[k];
+    }
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}

@@ -1,0 +1,96 @@
+#pragma once
+
+#include "shell/mainstate.h"
+#include "ui/builder.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+class ChoiceList;
+class ClickLabel;
+class PictureButton;
+class PictureImage;
+class QLineEdit;
+class SoundPlayer;
+class TimeOfDay;
+class UnitRandom;
+class WebOpener;
+
+// What the main window needs from outside; tests pass their own.
+struct Form1Services
+{
+    SoundPlayer &sound;
+    WebOpener &web;
+    TimeOfDay &clock;
+    UnitRandom &random;
+    // Shows the splash window modally and returns once it has closed.
+    std::function<void()> showSplash;
+};
+
+// The main window: the letter board, the two option lists, the contest's
+// question number, results panel and answer pictures, and the comments link.
+// Every behaviour is one of its handlers, run on the user-interface thread
+// one at a time.
+class Form1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Form1(Form1Services services, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // Start-up: prepares the board, shows the splash and waits for it, fills
+    // and selects the lists. Runs once, before the window is first shown.
+    void Form_Load();
+
+    // A click on board button hr(index), 0..27.
+    void hr_Click(std::int16_t index);
+    // A pick in the order list and in the mode list.
+    void Co1_Click();
+    void Co2_Click();
+    // A tick of the question timer.
+    void ttx_Timer();
+    // A click on the comments link.
+    void Label9_Click();
+
+    const MainState &state() const { return m_state; }
+    const Controls &controls() const { return m_controls; }
+    const QTimer &ttx() const { return m_ttx; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void Form_Unload();
+    void ShuffleBoard(std::int16_t first, std::int16_t last);
+    void ShuffleQuiz(std::int16_t first, std::int16_t last);
+    void placeLettersOnBoard();
+    void hideResultsPanel();
+    void markAnswer(std::int16_t index);
+    void markRight(std::int16_t index);
+    void markWrong(std::int16_t index);
+    bool questionPending() const;
+    void setTimerPeriod(int milliseconds);
+    void setTabOrder();
+
+    Form1Services m_services;
+    MainState m_state;
+    Controls m_controls;
+    QTimer m_ttx;
+
+    std::array<PictureButton *, 28> hr{};
+    std::array<PictureButton *, 28> hro{};
+    std::array<PictureImage *, 28> Ima{};
+    std::array<ClickLabel *, 28> imac{};
+    ChoiceList *Co1 = nullptr;
+    ChoiceList *Co2 = nullptr;
+    QLineEdit *qno = nullptr;
+    ClickLabel *Label9 = nullptr;
+    PictureImage *Imy = nullptr;
+    PictureImage *Imn = nullptr;
+    PictureImage *Imhy = nullptr;
+    PictureImage *Imhn = nullptr;
+};

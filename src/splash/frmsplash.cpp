@@ -1,0 +1,63 @@
+#include "frmsplash.h"
+
+#include "ui/design.h"
+#include "ui/widgets.h"
+
+#include <QGuiApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+frmSplash::frmSplash(QWidget *parent)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+    , m_background(designPicture(kClassroomPicture))
+{
+    // The count starts with the window, not when it is first shown.
+    m_timer3.setTimerType(Qt::PreciseTimer);
+    m_timer3.setSingleShot(true);
+    connect(&m_timer3, &QTimer::timeout, this, &frmSplash::closeSplash);
+    m_timer3.start(kCloseAfterMs);
+
+    m_controls = buildWindow(this, splashDesign());
+    m_image1 = m_controls.get<PictureImage>(QStringLiteral("Image1"));
+    connect(m_image1, &PictureImage::clicked, this, &frmSplash::closeSplash);
+    setFixedSize(size());
+    setModal(true);
+
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), size());
+        frame.moveCenter(screen->geometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void frmSplash::closeSplash()
+{
+    m_timer3.stop();
+    done(QDialog::Accepted);
+}
+
+void frmSplash::Form_Click()
+{
+    closeSplash();
+}
+
+void frmSplash::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        Form_Click();
+}
+
+void frmSplash::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    // Drawn at its natural size from the top-left corner; the window is
+    // smaller than the picture, so it fills the window.
+    p.drawPixmap(0, 0, m_background);
+}
+
+void frmSplash::showModal()
+{
+    frmSplash splash;
+    splash.exec();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ui/builder.h"
+
+#include <QDialog>
+#include <QPixmap>
+#include <QTimer>
+
+class PictureImage;
+
+// The splash window: the program's title picture over a classroom picture,
+// without a title bar or a taskbar entry. It closes 22 seconds after it was
+// created, or at the first click on the picture or on the strip of
+// background below it, whichever comes first.
+class frmSplash : public QDialog
+{
+    Q_OBJECT
+public:
+    static constexpr int kCloseAfterMs = 22000;
+
+    explicit frmSplash(QWidget *parent = nullptr);
+
+    // The one closing routine of the timer and of both clicks.
+    void closeSplash();
+
+    const QTimer &Timer3() const { return m_timer3; }
+    PictureImage *Image1() const { return m_image1; }
+
+    // Creates the splash, shows it modally with no owner and returns once it
+    // has closed; nothing of it remains then.
+    static void showModal();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    void Form_Click();
+
+    QTimer m_timer3;
+    QPixmap m_background;
+    Controls m_controls;
+    PictureImage *m_image1 = nullptr;
+};

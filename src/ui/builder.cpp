@@ -1,0 +1,149 @@
+#include "builder.h"
+
+#include "design.h"
+#include "widgets.h"
+
+#include <QColor>
+#include <QFont>
+#include <QIcon>
+#include <QLineEdit>
+#include <QPixmap>
+
+#include <cmath>
+
+namespace {
+
+QString key(const QString &name, int index)
+{
+    return index < 0 ? name : name + QLatin1Char('(') + QString::number(index) + QLatin1Char(')');
+}
+
+void setColours(QWidget *control, const ControlDesign &d)
+{
+    QPalette palette = control->palette();
+    if (d.fore != kDefaultColour) {
+        palette.setColor(QPalette::WindowText, designColour(d.fore));
+        palette.setColor(QPalette::Text, designColour(d.fore));
+    }
+    if (d.back != kDefaultColour)
+        palette.setColor(QPalette::Base, designColour(d.back));
+    control->setPalette(palette);
+}
+
+QWidget *makeControl(QWidget *window, const ControlDesign &d)
+{
+    const QString caption = QString::fromUtf8(d.caption);
+    switch (d.kind) {
+    case ControlKind::Button: {
+        auto *button = new PictureButton(window);
+        button->setFace(designColour(d.back));
+        if (d.picture)
+            button->setPicture(designPicture(d.picture));
+        return button;
+    }
+    case ControlKind::Label: {
+        auto *label = new ClickLabel(caption, window);
+        label->setAlignment(d.align);
+        label->setAttribute(Qt::WA_TranslucentBackground);
+        return label;
+    }
+    case ControlKind::TextBox: {
+        auto *box = new QLineEdit(caption, window);
+        box->setAlignment(d.align);
+        return box;
+    }
+    case ControlKind::List:
+        return new ChoiceList(window);
+    case ControlKind::Image: {
+        auto *image = new PictureImage(window);
+        if (d.picture)
+            image->setPicture(designPicture(d.picture));
+        return image;
+    }
+    case ControlKind::Shape:
+        return new FrameShape(d.border, d.rounded, window);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void Controls::add(const QString &name, int index, QWidget *control)
+{
+    m_byName.insert(key(name, index), control);
+    m_inOrder.append(control);
+}
+
+QWidget *Controls::find(const QString &name, int index) const
+{
+    return m_byName.value(key(name, index));
+}
+
+QColor designColour(quint32 bgr)
+{
+    return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
+}
+
+QFont designFont(const FontDesign &font)
+{
+    QFont f;
+    const QString face = QString::fromLatin1(font.face ? font.face : "Arial");
+    if (face == QLatin1String("MS Serif"))
+        f.setFamilies({face, QStringLiteral("Liberation Serif"), QStringLiteral("Noto Naskh Arabic"), QStringLiteral("serif")});
+    else
+        f.setFamilies({face, QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans Arabic"), QStringLiteral("sans-serif")});
+    if (font.points > 0)
+        f.setPixelSize(int(std::lround(font.points * 96.0 / 72.0)));
+    f.setBold(font.bold);
+    return f;
+}
+
+QPixmap designPicture(const char *resourcePath)
+{
+    // QPixmap looks for name@2x.ext itself when the screen is dense.
+    return QPixmap(QString::fromLatin1(resourcePath));
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/pictures/icon-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+Controls buildWindow(QWidget *window, const WindowDesign &design)
+{
+    window->setWindowTitle(QString::fromUtf8(design.caption));
+    window->resize(twipsToPixels(design.clientWidth), twipsToPixels(design.clientHeight));
+    if (design.background != kDefaultColour) {
+        QPalette palette = window->palette();
+        palette.setColor(QPalette::Window, designColour(design.background));
+        window->setPalette(palette);
+        window->setAutoFillBackground(true);
+    }
+    if (design.programIcon)
+        window->setWindowIcon(programIcon());
+
+    Controls controls;
+    for (const ControlDesign &d : design.controls) {
+        QWidget *control = makeControl(window, d);
+        control->setObjectName(key(QString::fromLatin1(d.name), d.index));
+        if (d.font.face)
+            control->setFont(designFont(d.font));
+        setColours(control, d);
+        control->setGeometry(twipsToPixels(d.left), twipsToPixels(d.top), twipsToPixels(d.width),
+                             twipsToPixels(d.height));
+        if (d.kind == ControlKind::Label && d.autoSize) {
+            // The label takes the size of its caption in the font at hand,
+            // which differs from the design's; it keeps the design's centre
+            // so that it stays beside its control.
+            const QPoint centre = control->geometry().center();
+            control->adjustSize();
+            control->move(centre.x() - control->width() / 2, control->y());
+        }
+        control->setVisible(d.visible);
+        controls.add(QString::fromLatin1(d.name), d.index, control);
+    }
+    return controls;
+}

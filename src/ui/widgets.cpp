@@ -1,0 +1,141 @@
+#include "widgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+
+PictureButton::PictureButton(QWidget *parent)
+    : QAbstractButton(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PictureButton::setFace(const QColor &face)
+{
+    m_face = face;
+    update();
+}
+
+void PictureButton::setPicture(const QPixmap &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void PictureButton::copyPictureFrom(const PictureButton &source)
+{
+    setPicture(source.picture());
+    setAccessibleName(source.accessibleName());
+}
+
+QSize PictureButton::sizeHint() const
+{
+    return m_picture.deviceIndependentSize().toSize() + QSize(8, 8);
+}
+
+void PictureButton::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect r = rect();
+    const bool down = isDown();
+    p.fillRect(r, m_face);
+
+    // A classic raised bevel, sunken while pressed.
+    const QColor light = down ? m_face.darker(170) : m_face.lighter(160);
+    const QColor dark = down ? m_face.lighter(160) : m_face.darker(170);
+    p.setPen(light);
+    p.drawLine(r.topLeft(), r.topRight());
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.setPen(dark);
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomRight());
+    p.setPen(Qt::black);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+
+    if (!m_picture.isNull()) {
+        const QSizeF size = m_picture.deviceIndependentSize();
+        QPointF topLeft((r.width() - size.width()) / 2.0, (r.height() - size.height()) / 2.0);
+        if (down)
+            topLeft += QPointF(1, 1);
+        p.drawPixmap(QPointF(std::floor(topLeft.x()), std::floor(topLeft.y())), m_picture);
+    }
+
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = r.adjusted(3, 3, -3, -3);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+    }
+}
+
+PictureImage::PictureImage(QWidget *parent)
+    : QWidget(parent)
+{
+}
+
+void PictureImage::setPicture(const QPixmap &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+void PictureImage::paintEvent(QPaintEvent *)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter p(this);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(rect(), m_picture);
+}
+
+void PictureImage::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+FrameShape::FrameShape(int borderWidth, bool rounded, QWidget *parent)
+    : QWidget(parent)
+    , m_borderWidth(borderWidth)
+    , m_rounded(rounded)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void FrameShape::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, m_rounded);
+    QPen pen(palette().color(QPalette::WindowText), m_borderWidth);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    const qreal half = m_borderWidth / 2.0;
+    const QRectF r = QRectF(rect()).adjusted(half, half, -half, -half);
+    if (m_rounded) {
+        const qreal radius = std::min(r.width(), r.height()) / 6.0;
+        p.drawRoundedRect(r, radius, radius);
+    } else {
+        p.drawRect(r);
+    }
+}
+
+ChoiceList::ChoiceList(QWidget *parent)
+    : QComboBox(parent)
+{
+    setEditable(false);
+    connect(this, &QComboBox::activated, this, &ChoiceList::clicked);
+}
+
+void ChoiceList::setListIndex(int index)
+{
+    setCurrentIndex(index);
+    emit clicked();
+}

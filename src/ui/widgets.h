@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QColor>
+#include <QComboBox>
+#include <QLabel>
+#include <QPixmap>
+#include <QWidget>
+
+// The control kinds the window designs are made of.
+
+// A graphical push button: a face of one colour with a picture drawn at its
+// natural size in the middle, no caption. Carries a Tag string, as the board
+// buttons use it for the contest's right-answer mark.
+class PictureButton : public QAbstractButton
+{
+    Q_OBJECT
+public:
+    explicit PictureButton(QWidget *parent = nullptr);
+
+    void setFace(const QColor &face);
+    void setPicture(const QPixmap &picture);
+    const QPixmap &picture() const { return m_picture; }
+
+    // Shows the same picture as another button, and takes its accessible
+    // name with it, so that a screen reader names what the child sees.
+    void copyPictureFrom(const PictureButton &source);
+
+    QString tag() const { return m_tag; }
+    void setTag(const QString &tag) { m_tag = tag; }
+
+    QSize sizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QColor m_face;
+    QPixmap m_picture;
+    QString m_tag;
+};
+
+// An image control: its picture stretched to the control's size.
+class PictureImage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PictureImage(QWidget *parent = nullptr);
+    void setPicture(const QPixmap &picture);
+    const QPixmap &picture() const { return m_picture; }
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QPixmap m_picture;
+};
+
+// A label that reports clicks.
+class ClickLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// An outline frame drawn over the background; it takes no clicks.
+class FrameShape : public QWidget
+{
+    Q_OBJECT
+public:
+    FrameShape(int borderWidth, bool rounded, QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int m_borderWidth;
+    bool m_rounded;
+};
+
+// A choose-only drop-down list. clicked() is its Click event: it comes when
+// the user picks an entry, even the one already chosen, and at once when an
+// entry is selected from code with setListIndex().
+class ChoiceList : public QComboBox
+{
+    Q_OBJECT
+public:
+    explicit ChoiceList(QWidget *parent = nullptr);
+    void setListIndex(int index);
+
+signals:
+    void clicked();
+};
