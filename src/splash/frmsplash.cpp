@@ -9,7 +9,9 @@
 #include <QScreen>
 
 frmSplash::frmSplash(QWidget *parent)
-    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+    // A tool window stays out of the taskbar. (A splash-screen window type
+    // would too, but a modal exec() of one never returns in Qt 6.4.)
+    : QDialog(parent, Qt::Tool | Qt::FramelessWindowHint)
     , m_background(designPicture(kClassroomPicture))
 {
     // The count starts with the window, not when it is first shown.

@@ -1,0 +1,74 @@
+#include "splash/frmsplash.h"
+#include "ui/widgets.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+
+class TestSplash : public QObject
+{
+    Q_OBJECT
+private slots:
+    void design();
+    void closes_data();
+    void closes();
+    void nothingRemainsAfterClosing();
+};
+
+void TestSplash::design()
+{
+    frmSplash splash;
+    QCOMPARE(splash.size(), QSize(452, 314));
+    QVERIFY(splash.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(splash.windowType(), Qt::Tool); // no taskbar entry
+    QCOMPARE(splash.Image1()->geometry(), QRect(0, 0, 456, 312));
+    // The timer counts from the window's creation.
+    QVERIFY(splash.Timer3().isActive());
+    QCOMPARE(splash.Timer3().interval(), 22000);
+    QVERIFY(splash.Timer3().isSingleShot());
+    QCOMPARE(splash.Timer3().timerType(), Qt::PreciseTimer);
+}
+
+void TestSplash::closes_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("click on the picture") << "picture";
+    QTest::newRow("click on the strip below it") << "strip";
+    QTest::newRow("timer") << "timer";
+}
+
+void TestSplash::closes()
+{
+    QFETCH(QString, how);
+    frmSplash splash;
+    QSignalSpy finished(&splash, &QDialog::finished);
+    QTimer::singleShot(0, &splash, [&] {
+        if (how == QLatin1String("picture"))
+            QTest::mouseClick(splash.Image1(), Qt::LeftButton, {}, QPoint(200, 150));
+        else if (how == QLatin1String("strip"))
+            QTest::mouseClick(&splash, Qt::LeftButton, {}, QPoint(200, 313));
+        else
+            emit const_cast<QTimer &>(splash.Timer3()).timeout({});
+    });
+    QTimer::singleShot(3000, &splash, &QDialog::reject); // a failing test still ends
+    QCOMPARE(splash.exec(), int(QDialog::Accepted));
+    QCOMPARE(finished.size(), 1);
+    QVERIFY(!splash.Timer3().isActive());
+    QVERIFY(!splash.isVisible());
+}
+
+void TestSplash::nothingRemainsAfterClosing()
+{
+    QTimer::singleShot(50, [] {
+        for (QWidget *w : QApplication::topLevelWidgets()) {
+            if (auto *s = qobject_cast<frmSplash *>(w))
+                s->closeSplash();
+        }
+    });
+    frmSplash::showModal();
+    for (QWidget *w : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<frmSplash *>(w));
+}
+
+QTEST_MAIN(TestSplash)
+#include "tst_splash.moc"

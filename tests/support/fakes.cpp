@@ -1,0 +1,80 @@
+#include "fakes.h"
+
+#include "ui/widgets.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+FormFixture::FormFixture(bool load)
+{
+    form = std::make_unique<Form1>(Form1Services{sound, web, clock, random, [this] { ++splashShown; }});
+    if (load)
+        form->Form_Load();
+}
+
+PictureButton *FormFixture::hr(int j) const
+{
+    return form->controls().get<PictureButton>(QStringLiteral("hr"), j);
+}
+
+PictureButton *FormFixture::hro(int k) const
+{
+    return form->controls().get<PictureButton>(QStringLiteral("hro"), k);
+}
+
+PictureImage *FormFixture::Ima(int k) const
+{
+    return form->controls().get<PictureImage>(QStringLiteral("Ima"), k);
+}
+
+ClickLabel *FormFixture::imac(int k) const
+{
+    return form->controls().get<ClickLabel>(QStringLiteral("imac"), k);
+}
+
+PictureImage *FormFixture::image(const char *name) const
+{
+    return form->controls().get<PictureImage>(QString::fromLatin1(name));
+}
+
+ChoiceList *FormFixture::list(const char *name) const
+{
+    return form->controls().get<ChoiceList>(QString::fromLatin1(name));
+}
+
+QString FormFixture::qno() const
+{
+    return form->controls().get<QLineEdit>(QStringLiteral("qno"))->text();
+}
+
+void FormFixture::pick(const char *name, int entry)
+{
+    ChoiceList *l = list(name);
+    l->setCurrentIndex(entry);
+    emit l->activated(entry);
+}
+
+void FormFixture::click(int j)
+{
+    QTest::mouseClick(hr(j), Qt::LeftButton);
+}
+
+int FormFixture::letterShownAt(int j) const
+{
+    const qint64 key = hr(j)->picture().cacheKey();
+    for (int k = 0; k < 28; ++k) {
+        if (hro(k)->picture().cacheKey() == key)
+            return k;
+    }
+    return -1;
+}
+
+int FormFixture::markedPosition() const
+{
+    int found = -1;
+    for (int j = 0; j < 28; ++j) {
+        if (hr(j)->tag() == QLatin1String("1"))
+            found = found == -1 ? j : -2;
+    }
+    return found;
+}

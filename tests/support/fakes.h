@@ -1,0 +1,89 @@
+#pragma once
+
+#include "board/shuffle.h"
+#include "platform/soundplayer.h"
+#include "platform/timeofday.h"
+#include "platform/webopener.h"
+#include "shell/form1.h"
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+#include <deque>
+#include <memory>
+
+// Stand-ins for what the main window needs from outside.
+
+class FakeSoundPlayer final : public SoundPlayer
+{
+public:
+    void play(const QString &relativeName) override { played << relativeName; }
+    QStringList played;
+};
+
+class FakeWebOpener final : public WebOpener
+{
+public:
+    void open(const QUrl &address) override { opened << address; }
+    QList<QUrl> opened;
+};
+
+class FixedTimeOfDay final : public TimeOfDay
+{
+public:
+    float secondsSinceMidnight() override { return seconds; }
+    float seconds = 45296.5f;
+};
+
+// Gives the values it was given, then repeats the last one; remembers seeds.
+class ScriptedRandom final : public UnitRandom
+{
+public:
+    void seed(float s) override { seeds << s; }
+    float next() override
+    {
+        if (values.size() > 1) {
+            const float v = values.front();
+            values.pop_front();
+            return v;
+        }
+        return values.empty() ? 0.0f : values.front();
+    }
+    std::deque<float> values;
+    QList<float> seeds;
+};
+
+class PictureButton;
+class PictureImage;
+class ClickLabel;
+
+// A main window with fakes around it, started up as the program starts it.
+struct FormFixture
+{
+    explicit FormFixture(bool load = true);
+
+    PictureButton *hr(int j) const;
+    PictureButton *hro(int k) const;
+    PictureImage *Ima(int k) const;
+    ClickLabel *imac(int k) const;
+    PictureImage *image(const char *name) const;
+    ChoiceList *list(const char *name) const;
+    QString qno() const;
+
+    // Picks an entry as the user does: a click on the list's entry.
+    void pick(const char *list, int entry);
+    // A left click on board button hr(j).
+    void click(int j);
+    // The letter whose picture board button hr(j) shows, or -1.
+    int letterShownAt(int j) const;
+    // The position whose Tag is "1", or -1; -2 when more than one.
+    int markedPosition() const;
+
+    FakeSoundPlayer sound;
+    FakeWebOpener web;
+    FixedTimeOfDay clock;
+    MersenneUnitRandom random;
+    int splashShown = 0;
+    std::unique_ptr<Form1> form;
+};

@@ -1,0 +1,137 @@
+// The main window's design as a person sees it: places, sizes, tab order,
+// names for screen readers.
+#include "shell/letters.h"
+#include "ui/design.h"
+#include "ui/widgets.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+#include "support/fakes.h"
+
+class TestLayout : public QObject
+{
+    Q_OBJECT
+private slots:
+    void places_data();
+    void places();
+    void clientArea();
+    void controlsStayWhenTheWindowGrows();
+    void tabOrder();
+    void focusStartsOnTheOrderList();
+    void boardButtonsNameTheirLetter();
+    void spaceClicksAFocusedButton();
+};
+
+void TestLayout::places_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QRect>("pixels");
+
+    // The board runs right to left: a mirrored or shifted board shows here.
+    QTest::newRow("hr(0) top right") << "hr" << 0 << QRect(584, 208, 47, 47);
+    QTest::newRow("hr(6) top left") << "hr" << 6 << QRect(248, 208, 47, 47);
+    QTest::newRow("hr(7) second row right") << "hr" << 7 << QRect(584, 264, 47, 47);
+    QTest::newRow("hr(21) bottom right") << "hr" << 21 << QRect(584, 376, 47, 47);
+    QTest::newRow("hr(27) bottom left") << "hr" << 27 << QRect(248, 376, 47, 47);
+    QTest::newRow("hro(0)") << "hro" << 0 << QRect(176, 8, 47, 39);
+    QTest::newRow("hro(27) shorter") << "hro" << 27 << QRect(456, 112, 47, 32);
+    QTest::newRow("Ima(13)") << "Ima" << 13 << QRect(504, 112, 48, 38);
+    QTest::newRow("Imy") << "Imy" << -1 << QRect(872, 104, 72, 78);
+    QTest::newRow("Imhn") << "Imhn" << -1 << QRect(768, 120, 72, 78);
+    QTest::newRow("qno") << "qno" << -1 << QRect(712, 232, 61, 63);
+    QTest::newRow("Co2") << "Co2" << -1 << QRect(368, 14, 177, 32);
+    QTest::newRow("board frame") << "Shape" << -1 << QRect(232, 184, 412, 256);
+}
+
+void TestLayout::places()
+{
+    QFETCH(QString, name);
+    QFETCH(int, index);
+    QFETCH(QRect, pixels);
+    FormFixture f;
+    QWidget *control = f.form->controls().find(name, index);
+    QVERIFY(control);
+    QCOMPARE(control->geometry(), pixels);
+}
+
+void TestLayout::clientArea()
+{
+    FormFixture f;
+    QCOMPARE(f.form->size(), QSize(971, 490));
+    QCOMPARE(f.form->windowTitle(), QStringLiteral("برنامج الحروف"));
+    QCOMPARE(f.form->palette().color(QPalette::Window), QColor(128, 128, 128));
+    QVERIFY(!f.form->windowIcon().isNull());
+}
+
+void TestLayout::controlsStayWhenTheWindowGrows()
+{
+    FormFixture f;
+    f.form->show();
+    const QRect before = f.hr(0)->geometry();
+    f.form->resize(1400, 900);
+    QCOMPARE(f.hr(0)->geometry(), before);
+    f.form->showMaximized();
+    QCOMPARE(f.hr(0)->geometry(), before);
+}
+
+void TestLayout::tabOrder()
+{
+    FormFixture f;
+    QList<QWidget *> expected{f.list("Co1"), f.hr(0), f.list("Co2"),
+                              f.form->controls().find(QStringLiteral("qno"))};
+    for (int j = 1; j < 28; ++j)
+        expected << f.hr(j);
+    for (int k : {0, 1, 2, 3, 7, 6, 5, 4, 11, 10, 9, 8, 15, 14, 13, 12, 19, 18, 17, 16, 23, 22, 21, 20, 27, 26, 25, 24})
+        expected << f.hro(k);
+    // The next control that Tab reaches, hidden ones included.
+    const auto nextTabStop = [](QWidget *w) {
+        do
+            w = w->nextInFocusChain();
+        while (!(w->focusPolicy() & Qt::TabFocus));
+        return w;
+    };
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QWidget *next = expected[(i + 1) % expected.size()];
+        QVERIFY2(nextTabStop(expected[i]) == next, qPrintable(expected[i]->objectName()));
+    }
+}
+
+void TestLayout::focusStartsOnTheOrderList()
+{
+    FormFixture f;
+    f.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    QCOMPARE(QApplication::focusWidget(), f.list("Co1"));
+    // While the results panel is hidden, Tab from the last letter wraps
+    // around to the order list.
+    f.hr(27)->setFocus();
+    QTest::keyClick(f.hr(27), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), f.list("Co1"));
+}
+
+void TestLayout::boardButtonsNameTheirLetter()
+{
+    FormFixture f;
+    QCOMPARE(f.hr(0)->accessibleName(), QStringLiteral("أ"));
+    QCOMPARE(f.hr(25)->accessibleName(), QStringLiteral("هـ"));
+    f.pick("Co1", 1);
+    for (int j = 0; j < 28; ++j)
+        QCOMPARE(f.hr(j)->accessibleName(), letterGlyph(f.letterShownAt(j)));
+    QVERIFY(!f.list("Co1")->accessibleName().isEmpty());
+    QVERIFY(!f.list("Co2")->accessibleName().isEmpty());
+}
+
+void TestLayout::spaceClicksAFocusedButton()
+{
+    FormFixture f;
+    f.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    f.hr(3)->setFocus();
+    QTest::keyClick(f.hr(3), Qt::Key_Space);
+    QCOMPARE(f.sound.played, QStringList{QStringLiteral("\\wa\\4.wav")});
+}
+
+QTEST_MAIN(TestLayout)
+#include "tst_layout.moc"
