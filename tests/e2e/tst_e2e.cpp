@@ -1,0 +1,351 @@
+// The real program, used as a person uses it: its own X display (Xvfb),
+// real mouse clicks (xdotool), its real sound output (SDL's disk driver),
+// and a stand-in browser that writes down what it was asked to open.
+#include "links/commentslink.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <memory>
+#include <optional>
+
+#include "support/audiofixtures.h"
+
+namespace {
+
+// Each letter's stand-in recording has a tone of its own.
+double letterTone(int k)
+{
+    return 300.0 + 45.0 * k;
+}
+constexpr double kAlertTone = 1760; // the first ping of the built-in alert
+constexpr int kLongLetter = 13;     // its tone lasts 3 s
+
+// Places inside the main window's client area, in pixels.
+QPoint boardButton(int j)
+{
+    return {584 - 56 * (j % 7) + 23, 208 + 56 * (j / 7) + 23};
+}
+const QPoint kCommentsLabel(800, 372);
+
+struct TopWindow
+{
+    ::Window id;
+    QRect geometry;
+};
+
+} // namespace
+
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+
+    void splashFirstThenTheBoard();
+    void aQuickSecondClickCutsTheFirstOff();
+    void withoutRecordingsAClickGivesTheAlert();
+    void commentsLabelOpensTheBrowserOncePerClick();
+    void closingEndsTheProgramWhileASoundPlays();
+    void splashClosesByItself();
+
+private:
+    void startProgram();
+    QList<TopWindow> visibleWindows();
+    std::optional<TopWindow> waitForWindow(QSize size, int timeoutMs);
+    void click(const TopWindow &window, QPoint at);
+    void closeWindow(const TopWindow &window);
+    TopWindow passSplash();
+    QList<Heard> stopAndHear();
+
+    QProcess m_xvfb;
+    QString m_display;
+    Display *m_x = nullptr;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QProcess> m_program;
+};
+
+void TestEndToEnd::initTestCase()
+{
+    for (int n = 91; n < 160 && !m_x; ++n) {
+        if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(n)))
+            continue;
+        m_display = QStringLiteral(":%1").arg(n);
+        m_xvfb.start(QStringLiteral("Xvfb"), {m_display, "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+        QVERIFY2(m_xvfb.waitForStarted(), "Xvfb is needed (tools/deps installs it)");
+        for (int i = 0; i < 100 && !m_x && m_xvfb.state() == QProcess::Running; ++i) {
+            QThread::msleep(50);
+            m_x = XOpenDisplay(m_display.toLatin1().constData());
+        }
+        if (!m_x)
+            m_xvfb.waitForFinished(2000);
+    }
+    QVERIFY2(m_x, "could not start an X display");
+    QVERIFY2(!QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty(), "xdotool is needed");
+}
+
+void TestEndToEnd::cleanupTestCase()
+{
+    if (m_x)
+        XCloseDisplay(m_x);
+    m_xvfb.terminate();
+    m_xvfb.waitForFinished(3000);
+}
+
+void TestEndToEnd::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    const QString program = m_dir->filePath(QStringLiteral("huroof"));
+    QVERIFY(QFile::copy(QStringLiteral(HUROOF_EXECUTABLE), program));
+    for (int k = 0; k < 28; ++k)
+        writeTone(m_dir->filePath(QStringLiteral("wa/%1.wav").arg(k + 1)), letterTone(k), k == kLongLetter ? 3.0 : 0.5);
+    writeTone(m_dir->filePath(QStringLiteral("yes.wav")), 2200, 0.3);
+    writeTone(m_dir->filePath(QStringLiteral("no.wav")), 200, 0.3);
+
+    // The stand-in browser: one line per address it is asked to open.
+    const QString bin = m_dir->filePath(QStringLiteral("bin"));
+    QDir().mkpath(bin);
+    writeBytes(bin + QStringLiteral("/xdg-open"),
+               QStringLiteral("#!/bin/sh\necho \"$1\" >> '%1'\n").arg(m_dir->filePath("opened.txt")).toUtf8());
+    QFile::setPermissions(bin + QStringLiteral("/xdg-open"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+void TestEndToEnd::cleanup()
+{
+    if (m_program && m_program->state() != QProcess::NotRunning) {
+        m_program->kill();
+        m_program->waitForFinished(3000);
+    }
+    m_program.reset();
+}
+
+void TestEndToEnd::startProgram()
+{
+    m_program = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("disk"));
+    env.insert(QStringLiteral("SDL_DISKAUDIOFILE"), m_dir->filePath(QStringLiteral("out.raw")));
+    env.insert(QStringLiteral("PATH"), m_dir->filePath(QStringLiteral("bin")) + QLatin1Char(':') + env.value("PATH"));
+    env.remove(QStringLiteral("BROWSER"));
+    m_program->setProcessEnvironment(env);
+    m_program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_program->start(m_dir->filePath(QStringLiteral("huroof")), {});
+    QVERIFY(m_program->waitForStarted());
+}
+
+QList<TopWindow> TestEndToEnd::visibleWindows()
+{
+    QList<TopWindow> found;
+    const Atom pidAtom = XInternAtom(m_x, "_NET_WM_PID", False);
+    ::Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(m_x, DefaultRootWindow(m_x), &root, &parent, &children, &count))
+        return found;
+    for (unsigned i = 0; i < count; ++i) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char *data = nullptr;
+        if (XGetWindowProperty(m_x, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after,
+                               &data) != Success || !data)
+            continue;
+        const auto pid = static_cast<qint64>(*reinterpret_cast<unsigned long *>(data));
+        XFree(data);
+        XWindowAttributes a;
+        if (pid == m_program->processId() && XGetWindowAttributes(m_x, children[i], &a) && a.map_state == IsViewable)
+            found.append({children[i], QRect(a.x, a.y, a.width, a.height)});
+    }
+    XFree(children);
+    return found;
+}
+
+std::optional<TopWindow> TestEndToEnd::waitForWindow(QSize size, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < timeoutMs) {
+        for (const TopWindow &w : visibleWindows()) {
+            if (w.geometry.size() == size)
+                return w;
+        }
+        QThread::msleep(20);
+    }
+    return std::nullopt;
+}
+
+void TestEndToEnd::click(const TopWindow &window, QPoint at)
+{
+    const QPoint p = window.geometry.topLeft() + at;
+    QProcess xdotool;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    xdotool.setProcessEnvironment(env);
+    xdotool.start(QStringLiteral("xdotool"),
+                  {"mousemove", QString::number(p.x()), QString::number(p.y()), "click", "1"});
+    xdotool.waitForFinished(5000);
+}
+
+void TestEndToEnd::closeWindow(const TopWindow &window)
+{
+    // What a window manager sends when the user closes the window.
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = window.id;
+    e.xclient.message_type = XInternAtom(m_x, "WM_PROTOCOLS", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = long(XInternAtom(m_x, "WM_DELETE_WINDOW", False));
+    e.xclient.data.l[1] = CurrentTime;
+    XSendEvent(m_x, window.id, False, NoEventMask, &e);
+    XFlush(m_x);
+}
+
+TopWindow TestEndToEnd::passSplash()
+{
+    startProgram();
+    const auto splash = waitForWindow({452, 314}, 15000);
+    if (!splash)
+        qFatal("the splash window did not appear");
+    click(*splash, {226, 150});
+    const auto main = waitForWindow({971, 490}, 10000);
+    if (!main)
+        qFatal("the main window did not appear after a click on the splash");
+    QThread::msleep(300); // let the first paint settle before clicking
+    return *main;
+}
+
+QList<Heard> TestEndToEnd::stopAndHear()
+{
+    m_program->terminate();
+    m_program->waitForFinished(5000);
+    return readDiskOutput(m_dir->filePath(QStringLiteral("out.raw")));
+}
+
+void TestEndToEnd::splashFirstThenTheBoard()
+{
+    startProgram();
+    const auto splash = waitForWindow({452, 314}, 15000);
+    QVERIFY(splash);
+    QThread::msleep(500);
+    QVERIFY2(!waitForWindow({971, 490}, 0), "the main window is shown before the splash has closed");
+    // Centred on the screen.
+    QVERIFY(std::abs(splash->geometry.center().x() - 640) <= 2);
+    QVERIFY(std::abs(splash->geometry.center().y() - 400) <= 2);
+
+    click(*splash, {226, 150});
+    const auto main = waitForWindow({971, 490}, 10000);
+    QVERIFY(main);
+    QVERIFY(!waitForWindow({452, 314}, 0));
+    QThread::msleep(300);
+
+    // The board is in alphabetical order: the top right letter is the first,
+    // the bottom left the last.
+    click(*main, boardButton(0));
+    QThread::msleep(700);
+    click(*main, boardButton(27));
+    QThread::msleep(700);
+    const QList<Heard> heard = stopAndHear();
+    QVERIFY2(heard.size() == 2, qPrintable(describe(heard)));
+    QVERIFY2(runsAt({heard[0]}, letterTone(0)).size() == 1, qPrintable(describe(heard)));
+    QVERIFY2(runsAt({heard[1]}, letterTone(27)).size() == 1, qPrintable(describe(heard)));
+}
+
+void TestEndToEnd::aQuickSecondClickCutsTheFirstOff()
+{
+    const TopWindow main = passSplash();
+    click(main, boardButton(kLongLetter));
+    QThread::msleep(300);
+    click(main, boardButton(3));
+    QThread::msleep(900);
+    const QList<Heard> heard = stopAndHear();
+    const QList<Heard> first = runsAt(heard, letterTone(kLongLetter));
+    const QList<Heard> second = runsAt(heard, letterTone(3));
+    QVERIFY2(first.size() == 1 && second.size() == 1, qPrintable(describe(heard)));
+    QVERIFY2(first[0].length < 0.6, qPrintable(describe(heard)));
+    QVERIFY2(std::abs(second[0].length - 0.5) < 0.05, qPrintable(describe(heard)));
+}
+
+void TestEndToEnd::withoutRecordingsAClickGivesTheAlert()
+{
+    const TopWindow main = passSplash();
+    QVERIFY(QDir(m_dir->filePath(QStringLiteral("wa"))).removeRecursively());
+    click(main, boardButton(5));
+    QThread::msleep(800);
+    // The program goes on: the next click is heard too.
+    click(main, boardButton(9));
+    QThread::msleep(800);
+    QVERIFY(m_program->state() == QProcess::Running);
+    const QList<Heard> heard = stopAndHear();
+    QVERIFY2(runsAt(heard, kAlertTone).size() == 2, qPrintable(describe(heard)));
+    QVERIFY2(runsAt(heard, letterTone(5)).isEmpty(), qPrintable(describe(heard)));
+}
+
+void TestEndToEnd::commentsLabelOpensTheBrowserOncePerClick()
+{
+    const TopWindow main = passSplash();
+    click(main, kCommentsLabel);
+    QThread::msleep(300);
+    click(main, kCommentsLabel);
+    QFile opened(m_dir->filePath(QStringLiteral("opened.txt")));
+    QElapsedTimer t;
+    t.start();
+    QStringList lines;
+    while (t.elapsed() < 5000 && lines.size() < 2) {
+        QThread::msleep(100);
+        if (opened.open(QIODevice::ReadOnly)) {
+            lines = QString::fromUtf8(opened.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+            opened.close();
+        }
+    }
+    QThread::msleep(300);
+    if (opened.open(QIODevice::ReadOnly))
+        lines = QString::fromUtf8(opened.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(lines, (QStringList{kCommentsAddress, kCommentsAddress}));
+}
+
+void TestEndToEnd::closingEndsTheProgramWhileASoundPlays()
+{
+    const TopWindow main = passSplash();
+    click(main, boardButton(kLongLetter));
+    QThread::msleep(300);
+    QElapsedTimer t;
+    t.start();
+    closeWindow(main);
+    QVERIFY(m_program->waitForFinished(3000));
+    QVERIFY2(t.elapsed() < 1000, qPrintable(QString::number(t.elapsed())));
+    QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_program->exitCode(), 0);
+    // The sound was cut off with the program.
+    const QList<Heard> heard = readDiskOutput(m_dir->filePath(QStringLiteral("out.raw")));
+    const QList<Heard> tone = runsAt(heard, letterTone(kLongLetter));
+    QVERIFY2(tone.size() == 1 && tone[0].length < 2.0, qPrintable(describe(heard)));
+}
+
+void TestEndToEnd::splashClosesByItself()
+{
+    startProgram();
+    QElapsedTimer t;
+    t.start();
+    QVERIFY(waitForWindow({452, 314}, 15000));
+    const auto main = waitForWindow({971, 490}, 30000);
+    QVERIFY(main);
+    QVERIFY2(t.elapsed() > 21500 && t.elapsed() < 24000, qPrintable(QString::number(t.elapsed())));
+    QVERIFY(!waitForWindow({452, 314}, 0));
+}
+
+QTEST_GUILESS_MAIN(TestEndToEnd)
+#include "tst_e2e.moc"
