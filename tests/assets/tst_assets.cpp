@@ -1,0 +1,206 @@
+// The program's own pictures and recordings: present, of the size and format
+// the windows expect, and sound.
+#include "ui/design.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QTest>
+#include <QtEndian>
+
+#include <cmath>
+
+namespace {
+
+struct Wave
+{
+    bool valid = false;
+    int channels = 0;
+    int rate = 0;
+    int bits = 0;
+    double seconds = 0;
+    double peak = 0;       // 0..1
+    double rms = 0;        // 0..1
+    double leadSilence = 0; // seconds before the first sample above -40 dBFS
+    double firstSample = 0; // 0..1, the size of the very first step
+};
+
+// Reads a 16-bit PCM RIFF WAVE file.
+Wave readWave(const QByteArray &bytes)
+{
+    Wave w;
+    if (bytes.size() < 44 || !bytes.startsWith("RIFF") || bytes.mid(8, 4) != "WAVE")
+        return w;
+    qsizetype at = 12;
+    QByteArray data;
+    while (at + 8 <= bytes.size()) {
+        const QByteArray id = bytes.mid(at, 4);
+        const auto size = qFromLittleEndian<quint32>(bytes.constData() + at + 4);
+        const char *body = bytes.constData() + at + 8;
+        if (id == "fmt ") {
+            if (qFromLittleEndian<quint16>(body) != 1)
+                return w;
+            w.channels = qFromLittleEndian<quint16>(body + 2);
+            w.rate = int(qFromLittleEndian<quint32>(body + 4));
+            w.bits = qFromLittleEndian<quint16>(body + 14);
+        } else if (id == "data") {
+            data = bytes.mid(at + 8, size);
+        }
+        at += 8 + size + (size & 1);
+    }
+    if (w.bits != 16 || w.channels < 1 || w.rate <= 0 || data.isEmpty())
+        return w;
+    const auto *s = reinterpret_cast<const qint16 *>(data.constData());
+    const qsizetype n = data.size() / 2;
+    double sum = 0;
+    qsizetype firstLoud = -1;
+    for (qsizetype i = 0; i < n; ++i) {
+        const double v = std::abs(s[i]) / 32768.0;
+        w.peak = std::max(w.peak, v);
+        sum += v * v;
+        if (firstLoud < 0 && v > 0.01)
+            firstLoud = i;
+    }
+    w.valid = true;
+    w.seconds = double(n / w.channels) / w.rate;
+    w.rms = std::sqrt(sum / double(n));
+    w.leadSilence = firstLoud < 0 ? w.seconds : double(firstLoud / w.channels) / w.rate;
+    w.firstSample = std::abs(s[0]) / 32768.0;
+    return w;
+}
+
+Wave readWaveFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? readWave(f.readAll()) : Wave{};
+}
+
+double dB(double v)
+{
+    return 20 * std::log10(v);
+}
+
+} // namespace
+
+class TestAssets : public QObject
+{
+    Q_OBJECT
+private slots:
+    void pictures_data();
+    void pictures();
+    void letterPicturesAllDiffer();
+    void recordings_data();
+    void recordings();
+    void lettersShareOneLoudness();
+    void alertIsItsOwnSound();
+};
+
+void TestAssets::pictures_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("format");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("transparent");
+
+    for (int k = 0; k < 28; ++k) {
+        const QString path = QString::fromLatin1(letterPicture(k));
+        QTest::addRow("letter %d", k + 1) << path << QByteArray("jpeg") << QSize(48, 48) << false;
+        QTest::addRow("letter %d @2x", k + 1) << QString(path).replace(".jpg", "@2x.jpg") << QByteArray("jpeg")
+                                               << QSize(96, 96) << false;
+    }
+    for (const char *mark : {kTickPicture, kCrossPicture, kSmilePicture, kFrownPicture}) {
+        QTest::newRow(mark) << QString::fromLatin1(mark) << QByteArray("png") << QSize(32, 32) << true;
+        QTest::addRow("%s @2x", mark) << QString::fromLatin1(mark).replace(".png", "@2x.png") << QByteArray("png")
+                                      << QSize(64, 64) << true;
+    }
+    for (int s : {16, 32, 48, 64, 128, 256})
+        QTest::addRow("icon %d", s) << QStringLiteral(":/pictures/icon-%1.png").arg(s) << QByteArray("png")
+                                    << QSize(s, s) << true;
+    QTest::newRow("classroom") << QString::fromLatin1(kClassroomPicture) << QByteArray("bmp") << QSize(571, 408)
+                               << false;
+    QTest::newRow("title") << QString::fromLatin1(kTitlePicture) << QByteArray("jpeg") << QSize(800, 640) << false;
+}
+
+void TestAssets::pictures()
+{
+    QFETCH(QString, path);
+    QFETCH(QByteArray, format);
+    QFETCH(QSize, size);
+    QFETCH(bool, transparent);
+    QImageReader reader(path);
+    QCOMPARE(reader.format(), format);
+    const QImage image = reader.read();
+    QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
+    QCOMPARE(image.size(), size);
+    if (transparent) {
+        QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+        QVERIFY(qAlpha(image.pixel(size.width() / 2, size.height() / 2)) > 0);
+    } else {
+        QVERIFY(!image.hasAlphaChannel());
+        QVERIFY(!image.isGrayscale());
+    }
+}
+
+void TestAssets::letterPicturesAllDiffer()
+{
+    QList<QImage> letters;
+    for (int k = 0; k < 28; ++k) {
+        const QImage image(QString::fromLatin1(letterPicture(k)));
+        // A white square with blue ink on it.
+        QCOMPARE(image.pixelColor(0, 0).lightness() > 240, true);
+        for (int other = 0; other < k; ++other)
+            QVERIFY2(image != letters[other], qPrintable(QStringLiteral("%1 and %2").arg(k + 1).arg(other + 1)));
+        letters << image;
+    }
+}
+
+void TestAssets::recordings_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<double>("longest");
+    for (int n = 1; n <= 28; ++n)
+        QTest::addRow("wa/%d.wav", n) << QStringLiteral(HUROOF_SOUNDS "/wa/%1.wav").arg(n) << 1.5;
+    QTest::newRow("yes.wav") << QStringLiteral(HUROOF_SOUNDS "/yes.wav") << 1.0;
+    QTest::newRow("no.wav") << QStringLiteral(HUROOF_SOUNDS "/no.wav") << 1.0;
+    QTest::newRow("alert") << QStringLiteral(":/sounds/alert.wav") << 1.0;
+}
+
+void TestAssets::recordings()
+{
+    QFETCH(QString, path);
+    QFETCH(double, longest);
+    const Wave w = readWaveFile(path);
+    QVERIFY2(w.valid, "not a 16-bit PCM RIFF WAVE file");
+    QVERIFY2(w.seconds > 0.15 && w.seconds < longest, qPrintable(QString::number(w.seconds)));
+    QVERIFY2(w.peak > 0.4, "too quiet");
+    QVERIFY2(w.peak < 0.999, "clipped");
+    // The sound starts at once, without a click.
+    QVERIFY2(w.leadSilence <= 0.05, qPrintable(QString::number(w.leadSilence)));
+    QVERIFY(w.firstSample < 0.01);
+}
+
+void TestAssets::lettersShareOneLoudness()
+{
+    double quietest = 1, loudest = 0;
+    for (int n = 1; n <= 28; ++n) {
+        const Wave w = readWaveFile(QStringLiteral(HUROOF_SOUNDS "/wa/%1.wav").arg(n));
+        quietest = std::min(quietest, w.rms);
+        loudest = std::max(loudest, w.rms);
+    }
+    QVERIFY2(dB(loudest) - dB(quietest) < 3.0, qPrintable(QString::number(dB(loudest) - dB(quietest))));
+}
+
+void TestAssets::alertIsItsOwnSound()
+{
+    QFile alert(QStringLiteral(":/sounds/alert.wav"));
+    QVERIFY(alert.open(QIODevice::ReadOnly));
+    const QByteArray bytes = alert.readAll();
+    for (const QString &other : {QStringLiteral("yes.wav"), QStringLiteral("no.wav"), QStringLiteral("wa/1.wav")}) {
+        QFile f(QStringLiteral(HUROOF_SOUNDS "/") + other);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QVERIFY(f.readAll() != bytes);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestAssets)
+#include "tst_assets.moc"
