@@ -15,12 +15,16 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("برنامج الحروف"));
     QGuiApplication::setDesktopFileName(QStringLiteral("huroof"));
 
+    // The splash goes on screen before anything else is built.
+    auto splash = std::make_unique<frmSplash>();
+    splash->showEarly();
+
     SdlSoundPlayer sound(programFolder(), SdlSoundPlayer::builtInAlert());
     DesktopWebOpener web;
     SystemTimeOfDay clock;
     MersenneUnitRandom random;
 
-    Form1 form(Form1Services{sound, web, clock, random, &frmSplash::showModal});
+    Form1 form(Form1Services{sound, web, clock, random, [&splash] { frmSplash::showModal(splash); }});
     form.Form_Load();
     form.show();
     return app.exec();

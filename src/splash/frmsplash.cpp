@@ -3,7 +3,9 @@
 #include "ui/design.h"
 #include "ui/widgets.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <QWindow>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -58,8 +60,22 @@ void frmSplash::paintEvent(QPaintEvent *)
     p.drawPixmap(0, 0, m_background);
 }
 
-void frmSplash::showModal()
+void frmSplash::showModal(std::unique_ptr<frmSplash> &splash)
 {
-    frmSplash splash;
-    splash.exec();
+    if (!splash)
+        splash = std::make_unique<frmSplash>();
+    splash->exec();
+    splash.reset();
+}
+
+void frmSplash::showEarly()
+{
+    show();
+    // Paint it now: the main window is built next, and the splash should be
+    // on screen, not blank, while that happens.
+    QElapsedTimer waited;
+    waited.start();
+    while (!windowHandle()->isExposed() && waited.elapsed() < 500)
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::WaitForMoreEvents, 50);
+    repaint();
 }

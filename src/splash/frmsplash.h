@@ -6,6 +6,8 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <memory>
+
 class PictureImage;
 
 // The splash window: the program's title picture over a classroom picture,
@@ -26,9 +28,13 @@ public:
     const QTimer &Timer3() const { return m_timer3; }
     PictureImage *Image1() const { return m_image1; }
 
-    // Creates the splash, shows it modally with no owner and returns once it
-    // has closed; nothing of it remains then.
-    static void showModal();
+    // Shows the splash, creating it unless it exists already, modally with no
+    // owner, and returns once it has closed; nothing of it remains then.
+    static void showModal(std::unique_ptr<frmSplash> &splash);
+
+    // Shows the splash at once, without waiting for it: the program puts it
+    // on screen first, and builds its main window behind it.
+    void showEarly();
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -76,6 +76,7 @@ private:
     Display *m_x = nullptr;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QProcess> m_program;
+    std::unique_ptr<QProcess> m_sink;
 };
 
 void TestEndToEnd::initTestCase()
@@ -130,20 +131,33 @@ void TestEndToEnd::cleanup()
         m_program->waitForFinished(3000);
     }
     m_program.reset();
+    if (m_sink) {
+        m_sink->waitForFinished(3000);
+        m_sink.reset();
+    }
 }
 
 void TestEndToEnd::startProgram()
 {
+    // The disk driver writes to the program's standard output, which a
+    // "cat" appends to a file: the driver starts its file afresh each time
+    // the program opens the device, a pipe does not.
+    m_sink = std::make_unique<QProcess>();
+    m_sink->setStandardOutputFile(m_dir->filePath(QStringLiteral("out.raw")));
     m_program = std::make_unique<QProcess>();
+    m_program->setStandardOutputProcess(m_sink.get());
+    m_sink->start(QStringLiteral("cat"), {});
+    QVERIFY(m_sink->waitForStarted());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("disk"));
-    env.insert(QStringLiteral("SDL_DISKAUDIOFILE"), m_dir->filePath(QStringLiteral("out.raw")));
+    env.insert(QStringLiteral("SDL_DISKAUDIOFILE"), QStringLiteral("/dev/stdout"));
     env.insert(QStringLiteral("PATH"), m_dir->filePath(QStringLiteral("bin")) + QLatin1Char(':') + env.value("PATH"));
     env.remove(QStringLiteral("BROWSER"));
     m_program->setProcessEnvironment(env);
-    m_program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_program->setProcessChannelMode(QProcess::SeparateChannels);
+    m_program->setStandardErrorFile(QProcess::nullDevice());
     m_program->start(m_dir->filePath(QStringLiteral("huroof")), {});
     QVERIFY(m_program->waitForStarted());
 }
@@ -232,6 +246,7 @@ QList<Heard> TestEndToEnd::stopAndHear()
 {
     m_program->terminate();
     m_program->waitForFinished(5000);
+    m_sink->waitForFinished(3000);
     return readDiskOutput(m_dir->filePath(QStringLiteral("out.raw")));
 }
 
@@ -330,6 +345,7 @@ void TestEndToEnd::closingEndsTheProgramWhileASoundPlays()
     QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
     QCOMPARE(m_program->exitCode(), 0);
     // The sound was cut off with the program.
+    m_sink->waitForFinished(3000);
     const QList<Heard> heard = readDiskOutput(m_dir->filePath(QStringLiteral("out.raw")));
     const QList<Heard> tone = runsAt(heard, letterTone(kLongLetter));
     QVERIFY2(tone.size() == 1 && tone[0].length < 2.0, qPrintable(describe(heard)));

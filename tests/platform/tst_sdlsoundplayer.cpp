@@ -17,6 +17,15 @@ constexpr double kLong = 880;    // wa/2.wav, 1.2 s
 constexpr double kYes = 660;     // yes.wav, 0.3 s
 constexpr double kAlert = 1320;  // the alert, 0.25 s
 
+// The disk driver starts its file afresh each time the device opens, so the
+// tests that read it keep the device open throughout.
+SdlSoundOptions keepOpen()
+{
+    SdlSoundOptions options;
+    options.idleClose = std::chrono::seconds(30);
+    return options;
+}
+
 } // namespace
 
 class TestSdlSoundPlayer : public QObject
@@ -29,6 +38,7 @@ private slots:
     void unplayableGivesAlert_data();
     void unplayableGivesAlert();
     void readsTheFileWhenItPlays();
+    void deviceClosesWhenSilentAndReopens();
     void noAudioDeviceIsHarmless();
 
 private:
@@ -52,7 +62,7 @@ void TestSdlSoundPlayer::init()
 QList<Heard> TestSdlSoundPlayer::hear(const QStringList &names, int pauseMs, int tailMs)
 {
     {
-        SdlSoundPlayer player(m_dir->path(), toneWav(kAlert, 0.25));
+        SdlSoundPlayer player(m_dir->path(), toneWav(kAlert, 0.25), keepOpen());
         for (const QString &name : names) {
             player.play(name);
             player.waitUntilHandled();
@@ -116,7 +126,7 @@ void TestSdlSoundPlayer::readsTheFileWhenItPlays()
     // A recording replaced or removed while the program runs is heard as it
     // is at the moment it plays.
     {
-        SdlSoundPlayer player(m_dir->path(), toneWav(kAlert, 0.25));
+        SdlSoundPlayer player(m_dir->path(), toneWav(kAlert, 0.25), keepOpen());
         const auto playAndWait = [&] {
             player.play("\\wa\\1.wav");
             player.waitUntilHandled();
@@ -133,6 +143,29 @@ void TestSdlSoundPlayer::readsTheFileWhenItPlays()
     QVERIFY2(runsAt({heard[0]}, kFirst).size() == 1, qPrintable(describe(heard)));
     QVERIFY2(runsAt({heard[1]}, kYes).size() == 1, qPrintable(describe(heard)));
     QVERIFY2(runsAt({heard[2]}, kAlert).size() == 1, qPrintable(describe(heard)));
+}
+
+void TestSdlSoundPlayer::deviceClosesWhenSilentAndReopens()
+{
+    // An open device keeps mixing silence; after a short silence the player
+    // closes it, and opens it again for the next sound.
+    SdlSoundOptions options;
+    options.idleClose = std::chrono::milliseconds(200);
+    {
+        SdlSoundPlayer player(m_dir->path(), toneWav(kAlert, 0.25), options);
+        player.play("\\wa\\1.wav");
+        player.waitUntilHandled();
+        QVERIFY(player.deviceOpen());
+        QTRY_VERIFY_WITH_TIMEOUT(!player.deviceOpen(), 2000);
+        player.play("\\yes");
+        player.waitUntilHandled();
+        QVERIFY(player.deviceOpen());
+        QThread::msleep(450);
+    }
+    // The disk driver starts its file afresh with each opening.
+    const QList<Heard> heard = readDiskOutput(m_dir->filePath("out.raw"));
+    QVERIFY2(heard.size() == 1 && runsAt(heard, kYes).size() == 1, qPrintable(describe(heard)));
+    QVERIFY2(std::abs(heard[0].length - 0.3) < 0.04, qPrintable(describe(heard)));
 }
 
 void TestSdlSoundPlayer::noAudioDeviceIsHarmless()

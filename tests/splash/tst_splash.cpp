@@ -65,7 +65,9 @@ void TestSplash::nothingRemainsAfterClosing()
                 s->closeSplash();
         }
     });
-    frmSplash::showModal();
+    std::unique_ptr<frmSplash> splash;
+    frmSplash::showModal(splash);
+    QVERIFY(!splash);
     for (QWidget *w : QApplication::topLevelWidgets())
         QVERIFY(!qobject_cast<frmSplash *>(w));
 }

@@ -1,0 +1,176 @@
+// Click to sound, and the user-interface thread's time inside the player.
+//
+// A real click on a board button in the pronunciation mode, through the real
+// main window and the real SDL_mixer player (dummy audio driver), until the
+// first non-silent sample comes out of the mixer (a post-mix hook).
+#include "board/shuffle.h"
+#include "platform/sdlsoundplayer.h"
+#include "platform/timeofday.h"
+#include "platform/webopener.h"
+#include "shell/form1.h"
+#include "support/audiofixtures.h"
+#include "ui/widgets.h"
+
+#include "stats.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QtEndian>
+
+#include <SDL_mixer.h>
+
+#include <atomic>
+#include <chrono>
+#include <random>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::atomic<bool> g_armed{false};
+std::atomic<bool> g_silent{true};
+std::atomic<Clock::rep> g_heard{0};
+
+void SDLCALL postMix(void *, Uint8 *stream, int len)
+{
+    const auto *s = reinterpret_cast<const Sint16 *>(stream);
+    bool sound = false;
+    for (int i = 0; i < len / 2 && !sound; ++i)
+        sound = s[i] != 0;
+    g_silent = !sound;
+    if (sound && g_armed.exchange(false))
+        g_heard = Clock::now().time_since_epoch().count();
+}
+
+// Times every call into the player, on the calling thread.
+class TimedPlayer final : public SoundPlayer
+{
+public:
+    explicit TimedPlayer(SoundPlayer &inner)
+        : m_inner(inner)
+    {
+    }
+    void play(const QString &name) override
+    {
+        const auto t0 = Clock::now();
+        m_inner.play(name);
+        times << std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+    }
+    QList<double> times;
+
+private:
+    SoundPlayer &m_inner;
+};
+
+class NoBrowser final : public WebOpener
+{
+public:
+    void open(const QUrl &) override {}
+};
+
+bool waitFor(const std::function<bool()> &condition, int timeoutMs)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!condition()) {
+        if (t.elapsed() > timeoutMs)
+            return false;
+        QThread::usleep(100);
+    }
+    return true;
+}
+
+// Clicks hr(j) and returns the milliseconds until the sound comes out.
+double clickToSound(Form1 &form, int j)
+{
+    auto *button = form.controls().get<PictureButton>(QStringLiteral("hr"), j);
+    waitFor([] { return g_silent.load(); }, 2000);
+    // A child's click comes at any moment of the mixer's 11.6 ms period, not
+    // just after a mix, as the wait above would have it.
+    static std::mt19937 jitter(12345);
+    QThread::usleep(std::uniform_int_distribution<unsigned>(0, 11610)(jitter));
+    g_heard = 0;
+    g_armed = true;
+    const auto t0 = Clock::now();
+    QTest::mouseClick(button, Qt::LeftButton);
+    if (!waitFor([] { return g_heard.load() != 0; }, 2000))
+        return 2000;
+    return std::chrono::duration<double, std::milli>(Clock::duration(g_heard.load()) - t0.time_since_epoch()).count();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("SDL_AUDIODRIVER"))
+        qputenv("SDL_AUDIODRIVER", "dummy");
+    QApplication app(argc, argv);
+    const int clicks = argc > 1 ? QString::fromLatin1(argv[1]).toInt() : 500;
+
+    QTemporaryDir dir;
+    for (int k = 0; k < 28; ++k)
+        writeTone(dir.filePath(QStringLiteral("wa/%1.wav").arg(k + 1)), 300 + 40 * k, 0.06);
+    writeTone(dir.filePath(QStringLiteral("second.wav")), 440, 1.0);
+
+    SdlSoundOptions options;
+    options.idleClose = std::chrono::milliseconds(300);
+    options.deviceOpened = [] { Mix_SetPostMix(postMix, nullptr); };
+    SdlSoundPlayer player(dir.path(), SdlSoundPlayer::builtInAlert(), options);
+    TimedPlayer timed(player);
+    NoBrowser web;
+    SystemTimeOfDay clock;
+    MersenneUnitRandom random;
+    Form1 form(Form1Services{timed, web, clock, random, {}});
+    form.Form_Load();
+    form.show();
+    QTest::qWait(200);
+
+    // With the device open: clicks in a row, as a child plays.
+    QList<double> open;
+    for (int i = 0; i < clicks; ++i) {
+        open << clickToSound(form, i % 28);
+        QTest::qWait(5);
+    }
+    row("Click to sound, device open", Stats(open), "ms", QStringLiteral("p99 %1 ms, %2 clicks").arg(Stats(open).p99(), 0, 'f', 2).arg(clicks),
+        "median < 12 ms, p99 < 25 ms", Stats(open).median() < 12 && Stats(open).p99() < 25);
+
+    // After a silence the device has been closed and opens again.
+    QList<double> reopened;
+    for (int i = 0; i < 40; ++i) {
+        waitFor([&] { return !player.deviceOpen(); }, 3000);
+        reopened << clickToSound(form, (i * 5) % 28);
+    }
+    row("Click to sound, after a silence", Stats(reopened), "ms",
+        QStringLiteral("p99 %1 ms, 40 clicks").arg(Stats(reopened).p99(), 0, 'f', 2), "(same)",
+        Stats(reopened).median() < 12 && Stats(reopened).p99() < 25);
+
+    const Stats uiClick(timed.times);
+    row("UI-thread time of play(), letters", uiClick, "ms", QStringLiteral("p99 %1 ms").arg(uiClick.p99(), 0, 'f', 4),
+        "p99 < 2 ms", uiClick.p99() < 2);
+
+    // A 200 MB recording: the UI thread must not feel its size.
+    {
+        QFile big(dir.filePath(QStringLiteral("big.wav")));
+        big.open(QIODevice::WriteOnly);
+        QByteArray header = toneWav(440, 0.01).left(44);
+        const quint32 data = 200u * 1024 * 1024;
+        qToLittleEndian(data + 36, header.data() + 4);
+        qToLittleEndian(data, header.data() + 40);
+        big.write(header);
+        big.resize(44 + qint64(data));
+    }
+    timed.times.clear();
+    for (int i = 0; i < 100; ++i) {
+        timed.play(i % 2 ? QStringLiteral("\\big.wav") : QStringLiteral("\\second.wav"));
+        QTest::qWait(20);
+    }
+    player.waitUntilHandled();
+    const Stats uiBig(timed.times);
+    row("UI-thread time of play(), 200 MB file", uiBig, "ms", QStringLiteral("p99 %1 ms").arg(uiBig.p99(), 0, 'f', 4),
+        "p99 < 2 ms", uiBig.p99() < 2);
+    return 0;
+}
