@@ -8,6 +8,11 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <cmath>
+#include <csignal>
+#include <cstring>
+#include <limits>
+#include <memory>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -122,11 +127,17 @@ SdlSoundPlayer::SdlSoundPlayer(QString folder, QByteArray alertWav, Options opti
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A truncated file is a broken file: play the alert, not a fragment.
     SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
+#ifdef SIGPIPE
+    // A sound server or output that goes away must not end the program.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     m_worker = std::thread([this] { run(); });
 }
 
 SdlSoundPlayer::~SdlSoundPlayer()
 {
+    // A file still being read is given up, so that the program ends at once.
+    m_quitting = true;
     {
         std::lock_guard lock(m_mutex);
         m_stopping = true;
@@ -154,7 +165,7 @@ void SdlSoundPlayer::waitUntilHandled()
 
 bool SdlSoundPlayer::superseded(std::uint64_t request)
 {
-    return m_requested.load(std::memory_order_relaxed) != request;
+    return m_requested.load(std::memory_order_relaxed) != request || m_quitting.load(std::memory_order_relaxed);
 }
 
 void SdlSoundPlayer::run()
@@ -188,7 +199,9 @@ void SdlSoundPlayer::run()
         }
 
         if (polled) {
-            if (Mix_Playing(kChannel))
+            if (deviceLost())
+                closeDevice(); // opened afresh for the next sound
+            else if (Mix_Playing(kChannel))
                 lastSound = Clock::now();
             else if (Clock::now() - lastSound >= m_options.idleClose)
                 closeDevice();
@@ -215,6 +228,27 @@ void SdlSoundPlayer::run()
     m_handled.notify_all();
 }
 
+void SdlSoundPlayer::freeCurrent()
+{
+    Mix_FreeChunk(m_current);
+    m_current = nullptr;
+    m_currentSamples = {};
+}
+
+// The device went away under the program (the sound server stopped, a
+// headset was pulled): SDL says so with an event in its queue.
+bool SdlSoundPlayer::deviceLost()
+{
+    SDL_Event events[8];
+    bool lost = false;
+    int n = 0;
+    while ((n = SDL_PeepEvents(events, 8, SDL_GETEVENT, SDL_AUDIODEVICEREMOVED, SDL_AUDIODEVICEREMOVED)) > 0) {
+        for (int i = 0; i < n; ++i)
+            lost = lost || events[i].adevice.iscapture == 0;
+    }
+    return lost;
+}
+
 bool SdlSoundPlayer::openDevice()
 {
     if (Mix_OpenAudio(kRate, AUDIO_S16SYS, kChannels, kChunkSamples) != 0)
@@ -235,13 +269,87 @@ void SdlSoundPlayer::closeDevice()
     if (!m_deviceOpen)
         return;
     Mix_HaltChannel(kChannel);
-    Mix_FreeChunk(m_current);
-    m_current = nullptr;
+    freeCurrent();
     Mix_FreeChunk(m_alert);
     m_alert = nullptr;
     Mix_CloseAudio();
     m_deviceOpen = false;
 }
+
+namespace {
+
+// The largest sound kept in memory: over three hours at 44.1 kHz stereo.
+constexpr std::size_t kLargestSound = std::size_t(2) << 30;
+
+bool isRiff(SDL_RWops *file)
+{
+    char magic[4] = {};
+    const Sint64 at = SDL_RWtell(file);
+    const bool riff = SDL_RWread(file, magic, 1, 4) == 4 && std::memcmp(magic, "RIFF", 4) == 0;
+    SDL_RWseek(file, at, RW_SEEK_SET);
+    return riff;
+}
+
+// Decodes a RIFF WAVE file with SDL's own reader, which knows every variant
+// (8 to 32 bits, float, mu-law, A-law, IMA and MS ADPCM), and converts it to
+// the device's format in pieces: however long the recording, no single
+// conversion grows past what SDL can hold, and a newer request stops it.
+bool decodeWave(SDL_RWops *file, const std::function<bool()> &cancelled, std::vector<Uint8> &out)
+{
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    if (!Mix_QuerySpec(&rate, &format, &channels))
+        return false;
+    SDL_AudioSpec spec;
+    Uint8 *samples = nullptr;
+    Uint32 length = 0;
+    if (!SDL_LoadWAV_RW(file, 0, &spec, &samples, &length))
+        return false;
+    const std::unique_ptr<Uint8, void (*)(Uint8 *)> wav(samples, SDL_FreeWAV);
+    const std::unique_ptr<SDL_AudioStream, void (*)(SDL_AudioStream *)> stream(
+        SDL_NewAudioStream(spec.format, spec.channels, int(spec.freq), format, Uint8(channels), rate),
+        SDL_FreeAudioStream);
+    if (!stream || spec.channels == 0)
+        return false;
+
+    const std::size_t inFrame = std::size_t(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
+    const std::size_t outFrame = std::size_t(SDL_AUDIO_BITSIZE(format) / 8) * std::size_t(channels);
+    const double expected = double(length / inFrame) * rate / spec.freq * double(outFrame);
+    if (expected > double(kLargestSound))
+        return false;
+    out.reserve(std::size_t(expected) + 4096);
+
+    const auto drain = [&] {
+        const int available = SDL_AudioStreamAvailable(stream.get());
+        if (available <= 0)
+            return true;
+        const std::size_t size = out.size();
+        out.resize(size + std::size_t(available));
+        const int got = SDL_AudioStreamGet(stream.get(), out.data() + size, available);
+        out.resize(size + std::size_t(std::max(got, 0)));
+        return got >= 0 && out.size() <= kLargestSound;
+    };
+    const std::size_t piece = std::max<std::size_t>(1, (std::size_t(1) << 20) / inFrame) * inFrame;
+    for (std::size_t at = 0; at < length; at += piece) {
+        if (cancelled())
+            return false;
+        const auto n = int(std::min<std::size_t>(piece, length - at));
+        if (SDL_AudioStreamPut(stream.get(), samples + at, n) != 0 || !drain())
+            return false;
+    }
+    // SDL 2.26's stream keeps back the last stretch of a resampled sound even
+    // when flushed: feed it silence, then cut the result to its true length.
+    const std::vector<Uint8> silence(std::size_t(spec.freq / 10 + 1) * inFrame,
+                                     spec.format == AUDIO_U8 ? Uint8(0x80) : Uint8(0));
+    if (SDL_AudioStreamPut(stream.get(), silence.data(), int(silence.size())) != 0
+        || SDL_AudioStreamFlush(stream.get()) != 0 || !drain())
+        return false;
+    const auto frames = std::size_t(std::ceil(double(length / inFrame) * rate / spec.freq));
+    out.resize(std::min(out.size(), frames * outFrame));
+    return !out.empty();
+}
+
+} // namespace
 
 Mix_Chunk *SdlSoundPlayer::load(const std::string &joined, std::uint64_t request)
 {
@@ -253,8 +361,22 @@ Mix_Chunk *SdlSoundPlayer::load(const std::string &joined, std::uint64_t request
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         return nullptr;
-    SDL_RWops *file = openCancellable(path, [this, request] { return superseded(request); });
-    return file ? Mix_LoadWAV_RW(file, 1) : nullptr;
+    const auto cancelled = [this, request] { return superseded(request); };
+    SDL_RWops *file = openCancellable(path, cancelled);
+    if (!file)
+        return nullptr;
+    if (!isRiff(file)) {
+        // Not a WAVE file: SDL_mixer knows a few other formats.
+        return Mix_LoadWAV_RW(file, 1);
+    }
+    const bool decoded = decodeWave(file, cancelled, m_currentSamples);
+    SDL_RWclose(file);
+    if (!decoded || m_currentSamples.size() > std::numeric_limits<Uint32>::max()) {
+        m_currentSamples = {};
+        return nullptr;
+    }
+    // The chunk plays from our buffer, which lives until the chunk is freed.
+    return Mix_QuickLoad_RAW(m_currentSamples.data(), Uint32(m_currentSamples.size()));
 }
 
 void SdlSoundPlayer::start(const std::string &path, std::uint64_t request)
@@ -262,13 +384,13 @@ void SdlSoundPlayer::start(const std::string &path, std::uint64_t request)
     // Cut the old sound off before reading the new one, so that it stops at
     // the click even when the new file takes a while to read.
     Mix_HaltChannel(kChannel);
-    Mix_FreeChunk(m_current);
-    m_current = nullptr;
+    freeCurrent();
 
     Mix_Chunk *chunk = load(path, request);
     if (superseded(request)) {
         // A newer request came in while this one was being read.
-        Mix_FreeChunk(chunk);
+        m_current = chunk;
+        freeCurrent();
         return;
     }
     m_current = chunk;

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 struct Mix_Chunk;
 
@@ -70,6 +71,8 @@ private:
     void start(const std::string &path, std::uint64_t request);
     Mix_Chunk *load(const std::string &path, std::uint64_t request);
     bool superseded(std::uint64_t request);
+    bool deviceLost();
+    void freeCurrent();
 
     const QString m_folder;
     const QByteArray m_alertWav;
@@ -85,11 +88,13 @@ private:
     // being read, to give up as soon as a newer request comes.
     std::atomic<std::uint64_t> m_requested{0};
     std::atomic<bool> m_deviceOpen{false};
+    std::atomic<bool> m_quitting{false};
 
     // Owned by the worker thread alone. The mutex is never held while
     // calling SDL_mixer, which takes the audio device's own lock.
     Mix_Chunk *m_alert = nullptr;
     Mix_Chunk *m_current = nullptr;
+    std::vector<unsigned char> m_currentSamples; // what m_current plays, when decoded here
 
     std::thread m_worker;
 };

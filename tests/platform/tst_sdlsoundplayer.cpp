@@ -2,11 +2,17 @@
 // audio driver, read back and recognised by frequency.
 #include "platform/sdlsoundplayer.h"
 
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QTest>
 #include <QThread>
 
 #include <memory>
+#include <random>
 
 #include "support/audiofixtures.h"
 
@@ -35,8 +41,11 @@ private slots:
     void init();
     void playsTheRecordingAsked();
     void newSoundCutsOffTheOld();
-    void unplayableGivesAlert_data();
-    void unplayableGivesAlert();
+    void everyWaveVariant_data();
+    void everyWaveVariant();
+    void badRecordings_data();
+    void badRecordings();
+    void newRequestAbandonsALargeFile();
     void readsTheFileWhenItPlays();
     void deviceClosesWhenSilentAndReopens();
     void noAudioDeviceIsHarmless();
@@ -94,31 +103,187 @@ void TestSdlSoundPlayer::newSoundCutsOffTheOld()
     QVERIFY2(std::abs(second[0].length - 0.3) < 0.04, qPrintable(describe(heard)));
 }
 
-void TestSdlSoundPlayer::unplayableGivesAlert_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("content"); // written at the name's place; empty: no file
-    QTest::addColumn<double>("expected");
+namespace {
 
-    const QByteArray tone = toneWav(kFirst, 0.3);
-    QTest::newRow("missing file") << "\\wa\\5.wav" << QByteArray() << kAlert;
-    QTest::newRow("random bytes") << "\\wa\\5.wav" << QByteArray(4000, '\x5a') << kAlert;
-    QTest::newRow("text renamed") << "\\wa\\5.wav" << QByteArray("not a sound\n") << kAlert;
-    QTest::newRow("header cut short") << "\\wa\\5.wav" << tone.left(30) << kAlert;
-    QTest::newRow("data cut short") << "\\wa\\5.wav" << tone.left(tone.size() / 2 + 1) << kAlert;
-    QTest::newRow("outside the folder") << "\\..\\x.wav" << QByteArray() << kAlert;
-    QTest::newRow("yes finds yes.wav") << "\\yes" << QByteArray() << kYes;
+// A WAV header for 16-bit PCM with the given fields, claiming dataBytes.
+QByteArray waveHeader(int channels, int rate, quint32 dataBytes)
+{
+    QByteArray h = toneWav(440, 0.01).left(44);
+    qToLittleEndian<quint16>(quint16(channels), h.data() + 22);
+    qToLittleEndian<quint32>(quint32(rate), h.data() + 24);
+    qToLittleEndian<quint32>(quint32(rate * channels * 2), h.data() + 28);
+    qToLittleEndian<quint16>(quint16(channels * 2), h.data() + 32);
+    qToLittleEndian<quint32>(dataBytes + 36, h.data() + 4);
+    qToLittleEndian<quint32>(dataBytes, h.data() + 40);
+    return h;
 }
 
-void TestSdlSoundPlayer::unplayableGivesAlert()
+// A valid WAV file of the given length that starts with the test tone and
+// is silent after it; sparse on disk, so that it is quick to make.
+void writeLongWave(const QString &path, int channels, int rate, qint64 seconds)
 {
-    QFETCH(QString, name);
-    QFETCH(QByteArray, content);
-    QFETCH(double, expected);
-    if (!content.isEmpty())
-        writeBytes(m_dir->filePath("wa/5.wav"), content);
-    const QList<Heard> heard = hear({name}, 0, 450);
-    QVERIFY2(heard.size() == 1 && runsAt(heard, expected).size() == 1, qPrintable(describe(heard)));
+    const qint64 frames = seconds * rate;
+    const quint32 dataBytes = quint32(frames * channels * 2);
+    const QByteArray tone = toneWav(kFirst, 0.3, rate).mid(44);
+    QByteArray start = waveHeader(channels, rate, dataBytes);
+    for (qsizetype i = 0; i < tone.size(); i += 2) {
+        for (int c = 0; c < channels; ++c)
+            start.append(tone.mid(i, 2));
+    }
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(start);
+    QVERIFY(f.resize(44 + qint64(dataBytes)));
+}
+
+} // namespace
+
+void TestSdlSoundPlayer::everyWaveVariant_data()
+{
+    // sox's options for the file: encoding, bits, rate, channels.
+    QTest::addColumn<QStringList>("format");
+    QTest::newRow("8-bit unsigned") << QStringList{"-e", "unsigned-integer", "-b", "8", "-r", "11025", "-c", "1"};
+    QTest::newRow("16-bit stereo 48 kHz") << QStringList{"-e", "signed-integer", "-b", "16", "-r", "48000", "-c", "2"};
+    QTest::newRow("24-bit") << QStringList{"-e", "signed-integer", "-b", "24", "-r", "44100", "-c", "1"};
+    QTest::newRow("32-bit") << QStringList{"-e", "signed-integer", "-b", "32", "-r", "22050", "-c", "1"};
+    QTest::newRow("32-bit float") << QStringList{"-e", "floating-point", "-b", "32", "-r", "44100", "-c", "2"};
+    QTest::newRow("mu-law 8 kHz") << QStringList{"-e", "mu-law", "-r", "8000", "-c", "1"};
+    QTest::newRow("A-law 8 kHz") << QStringList{"-e", "a-law", "-r", "8000", "-c", "1"};
+    QTest::newRow("IMA ADPCM") << QStringList{"-e", "ima-adpcm", "-r", "22050", "-c", "1"};
+    QTest::newRow("MS ADPCM") << QStringList{"-e", "ms-adpcm", "-r", "22050", "-c", "1"};
+}
+
+// Recordings made with old tools come in many WAVE forms; all of them play.
+void TestSdlSoundPlayer::everyWaveVariant()
+{
+    QFETCH(QStringList, format);
+    QProcess sox;
+    sox.start("sox", QStringList{"-n"} + format + QStringList{m_dir->filePath("wa/7.wav"), "synth", "0.3", "sine", "440"});
+    QVERIFY2(sox.waitForFinished() && sox.exitCode() == 0, "sox is needed (tools/deps installs it)");
+    const QList<Heard> heard = hear({"\\wa\\7.wav"}, 0, 450);
+    QVERIFY2(heard.size() == 1 && runsAt(heard, kFirst).size() == 1, qPrintable(describe(heard)));
+    QVERIFY2(std::abs(heard[0].length - 0.3) < 0.04, qPrintable(describe(heard)));
+}
+
+void TestSdlSoundPlayer::badRecordings_data()
+{
+    QTest::addColumn<QString>("setup");
+    QTest::addColumn<bool>("playsTheFile"); // otherwise the alert
+
+    QTest::newRow("missing wa folder") << "no folder" << false;
+    QTest::newRow("one file missing") << "missing" << false;
+    QTest::newRow("zero bytes") << "empty" << false;
+    QTest::newRow("header cut short") << "short header" << false;
+    QTest::newRow("data cut short") << "short data" << false;
+    QTest::newRow("random bytes") << "random" << false;
+    QTest::newRow("text renamed .wav") << "text" << false;
+    QTest::newRow("header claims 4 GB") << "4 GB" << false;
+    QTest::newRow("0 channels") << "0 channels" << false;
+    QTest::newRow("0 Hz") << "0 Hz" << false;
+    QTest::newRow("a directory") << "directory" << false;
+    QTest::newRow("no read permission") << "unreadable" << false;
+    QTest::newRow("symlink loop") << "loop" << false;
+    QTest::newRow("name leaving the folder") << "outside" << false;
+    QTest::newRow("MP3 renamed .wav") << "mp3" << true;
+    QTest::newRow("valid, 200 MB") << "200 MB" << true;
+    QTest::newRow("valid, an hour at 8 kHz") << "hour" << true;
+    QTest::newRow("yes finds yes.wav") << "yes" << true;
+}
+
+// Whatever a teacher puts in the folder, the program goes on: the sound is
+// the file when it is a sound, the alert otherwise, and play() never keeps
+// the user-interface thread waiting.
+void TestSdlSoundPlayer::badRecordings()
+{
+    QFETCH(QString, setup);
+    QFETCH(bool, playsTheFile);
+    const QString file = m_dir->filePath("wa/5.wav");
+    const QByteArray tone = toneWav(kFirst, 0.3);
+    QString name = QStringLiteral("\\wa\\5.wav");
+    if (setup == "no folder") {
+        QDir(m_dir->filePath("wa")).removeRecursively();
+    } else if (setup == "empty") {
+        writeBytes(file, {});
+    } else if (setup == "short header") {
+        writeBytes(file, tone.left(30));
+    } else if (setup == "short data") {
+        writeBytes(file, tone.left(tone.size() / 2 + 1));
+    } else if (setup == "random") {
+        QByteArray noise(8000, 0);
+        std::mt19937 rng(3);
+        for (char &c : noise)
+            c = char(rng());
+        writeBytes(file, noise);
+    } else if (setup == "text") {
+        writeBytes(file, "This is not a recording.\n");
+    } else if (setup == "4 GB") {
+        writeBytes(file, waveHeader(1, 22050, 0xFFFFFFF0u) + tone.mid(44));
+    } else if (setup == "0 channels") {
+        writeBytes(file, waveHeader(0, 22050, quint32(tone.size() - 44)) + tone.mid(44));
+    } else if (setup == "0 Hz") {
+        writeBytes(file, waveHeader(1, 0, quint32(tone.size() - 44)) + tone.mid(44));
+    } else if (setup == "directory") {
+        QDir().mkpath(file);
+    } else if (setup == "unreadable") {
+        writeBytes(file, tone);
+        QFile::setPermissions(file, {});
+        // Root reads anything: then the file is a sound like any other.
+        playsTheFile = QFileInfo(file).isReadable();
+    } else if (setup == "loop") {
+        QFile::link(m_dir->filePath("wa/6.wav"), file);
+        QFile::link(file, m_dir->filePath("wa/6.wav"));
+    } else if (setup == "outside") {
+        writeBytes(m_dir->filePath("../x.wav"), tone);
+        name = QStringLiteral("\\..\\x.wav");
+    } else if (setup == "mp3") {
+        QProcess sox;
+        sox.start("sox", {"-n", "-r", "22050", "-c", "1", m_dir->filePath("t.mp3"), "synth", "0.3", "sine", "440"});
+        if (!sox.waitForFinished() || sox.exitCode() != 0)
+            QSKIP("sox cannot write MP3 here");
+        QFile::rename(m_dir->filePath("t.mp3"), file);
+    } else if (setup == "200 MB") {
+        writeLongWave(file, 2, 44100, 200LL * 1024 * 1024 / (44100 * 4));
+    } else if (setup == "hour") {
+        writeLongWave(file, 1, 8000, 3600);
+    } else if (setup == "yes") {
+        name = QStringLiteral("\\yes");
+    }
+
+    QElapsedTimer ui;
+    qint64 uiNs = 0;
+    {
+        SdlSoundPlayer player(m_dir->path(), toneWav(kAlert, 0.25), keepOpen());
+        ui.start();
+        player.play(name);
+        uiNs = ui.nsecsElapsed();
+        player.waitUntilHandled();
+        QThread::msleep(500);
+    }
+    qInfo("UI-thread time of play(): %.3f ms", double(uiNs) / 1e6);
+    QVERIFY2(uiNs < 5'000'000, qPrintable(QString::number(double(uiNs) / 1e6)));
+    const QList<Heard> heard = readDiskOutput(m_dir->filePath("out.raw"));
+    const double expected = playsTheFile ? (setup == "yes" ? kYes : kFirst) : kAlert;
+    QVERIFY2(!heard.isEmpty() && runsAt({heard.first()}, expected).size() == 1, qPrintable(describe(heard)));
+}
+
+void TestSdlSoundPlayer::newRequestAbandonsALargeFile()
+{
+    // A click while a large file is being read is heard at once; the large
+    // file never plays.
+    writeLongWave(m_dir->filePath("wa/5.wav"), 2, 44100, 1000);
+    QElapsedTimer clock;
+    {
+        SdlSoundPlayer player(m_dir->path(), toneWav(kAlert, 0.25), keepOpen());
+        player.play("\\wa\\5.wav");
+        QThread::msleep(5);
+        clock.start();
+        player.play("\\yes");
+        player.waitUntilHandled();
+        QVERIFY2(clock.elapsed() < 300, qPrintable(QString::number(clock.elapsed())));
+        QThread::msleep(400);
+    }
+    const QList<Heard> heard = readDiskOutput(m_dir->filePath("out.raw"));
+    QVERIFY2(heard.size() == 1 && runsAt(heard, kYes).size() == 1, qPrintable(describe(heard)));
 }
 
 void TestSdlSoundPlayer::readsTheFileWhenItPlays()
