@@ -61,15 +61,23 @@ private slots:
     void commentsLabelOpensTheBrowserOncePerClick();
     void closingEndsTheProgramWhileASoundPlays();
     void splashClosesByItself();
+    void aMissingOrBrokenBrowserChangesNothing_data();
+    void aMissingOrBrokenBrowserChangesNothing();
+    void soundOutputGoingAwayIsSurvived();
+    void endsPromptly_data();
+    void endsPromptly();
 
 private:
-    void startProgram();
+    void startProgram(const QStringList &sink = {QStringLiteral("cat")}, const QString &path = {});
     QList<TopWindow> visibleWindows();
     std::optional<TopWindow> waitForWindow(QSize size, int timeoutMs);
     void click(const TopWindow &window, QPoint at);
     void closeWindow(const TopWindow &window);
-    TopWindow passSplash();
+    TopWindow passSplash(const QStringList &sink = {QStringLiteral("cat")}, const QString &path = {});
+    QStringList opened();
     QList<Heard> stopAndHear();
+    void waitUntilPainted(const TopWindow &main);
+    TopWindow m_main{};
 
     QProcess m_xvfb;
     QString m_display;
@@ -126,6 +134,7 @@ void TestEndToEnd::init()
 
 void TestEndToEnd::cleanup()
 {
+    m_main = {};
     if (m_program && m_program->state() != QProcess::NotRunning) {
         m_program->kill();
         m_program->waitForFinished(3000);
@@ -137,7 +146,7 @@ void TestEndToEnd::cleanup()
     }
 }
 
-void TestEndToEnd::startProgram()
+void TestEndToEnd::startProgram(const QStringList &sink, const QString &path)
 {
     // The disk driver writes to the program's standard output, which a
     // "cat" appends to a file: the driver starts its file afresh each time
@@ -146,14 +155,14 @@ void TestEndToEnd::startProgram()
     m_sink->setStandardOutputFile(m_dir->filePath(QStringLiteral("out.raw")));
     m_program = std::make_unique<QProcess>();
     m_program->setStandardOutputProcess(m_sink.get());
-    m_sink->start(QStringLiteral("cat"), {});
+    m_sink->start(sink.first(), sink.mid(1));
     QVERIFY(m_sink->waitForStarted());
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("disk"));
     env.insert(QStringLiteral("SDL_DISKAUDIOFILE"), QStringLiteral("/dev/stdout"));
-    env.insert(QStringLiteral("PATH"), m_dir->filePath(QStringLiteral("bin")) + QLatin1Char(':') + env.value("PATH"));
+    env.insert(QStringLiteral("PATH"), path.isEmpty() ? m_dir->filePath(QStringLiteral("bin")) + QLatin1Char(':') + env.value("PATH") : path);
     env.remove(QStringLiteral("BROWSER"));
     m_program->setProcessEnvironment(env);
     m_program->setProcessChannelMode(QProcess::SeparateChannels);
@@ -228,9 +237,9 @@ void TestEndToEnd::closeWindow(const TopWindow &window)
     XFlush(m_x);
 }
 
-TopWindow TestEndToEnd::passSplash()
+TopWindow TestEndToEnd::passSplash(const QStringList &sink, const QString &path)
 {
-    startProgram();
+    startProgram(sink, path);
     const auto splash = waitForWindow({452, 314}, 15000);
     if (!splash)
         qFatal("the splash window did not appear");
@@ -238,13 +247,38 @@ TopWindow TestEndToEnd::passSplash()
     const auto main = waitForWindow({971, 490}, 10000);
     if (!main)
         qFatal("the main window did not appear after a click on the splash");
-    QThread::msleep(300); // let the first paint settle before clicking
+    waitUntilPainted(*main);
     return *main;
+}
+
+// The window answers clicks once it has drawn its board: the white of the
+// first letter's picture is on screen.
+void TestEndToEnd::waitUntilPainted(const TopWindow &main)
+{
+    m_main = main;
+    const QPoint p = main.geometry.topLeft() + boardButton(0) - QPoint(18, 18);
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < 10000) {
+        XImage *image = XGetImage(m_x, DefaultRootWindow(m_x), p.x(), p.y(), 1, 1, AllPlanes, ZPixmap);
+        const unsigned long pixel = image ? XGetPixel(image, 0, 0) : 0;
+        if (image)
+            XDestroyImage(image);
+        if ((pixel & 0xFFFFFF) > 0xF0F0F0)
+            break;
+        QThread::msleep(20);
+    }
+    QThread::msleep(100);
 }
 
 QList<Heard> TestEndToEnd::stopAndHear()
 {
-    m_program->terminate();
+    // Closed as a user closes it, so that the program ends normally and its
+    // sound output is complete.
+    if (m_main.id)
+        closeWindow(m_main);
+    if (!m_program->waitForFinished(3000))
+        m_program->terminate();
     m_program->waitForFinished(5000);
     m_sink->waitForFinished(3000);
     return readDiskOutput(m_dir->filePath(QStringLiteral("out.raw")));
@@ -265,7 +299,7 @@ void TestEndToEnd::splashFirstThenTheBoard()
     const auto main = waitForWindow({971, 490}, 10000);
     QVERIFY(main);
     QVERIFY(!waitForWindow({452, 314}, 0));
-    QThread::msleep(300);
+    waitUntilPainted(*main);
 
     // The board is in alphabetical order: the top right letter is the first,
     // the bottom left the last.
@@ -361,6 +395,105 @@ void TestEndToEnd::splashClosesByItself()
     QVERIFY(main);
     QVERIFY2(t.elapsed() > 21500 && t.elapsed() < 24000, qPrintable(QString::number(t.elapsed())));
     QVERIFY(!waitForWindow({452, 314}, 0));
+}
+
+QStringList TestEndToEnd::opened()
+{
+    QFile file(m_dir->filePath(QStringLiteral("opened.txt")));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+void TestEndToEnd::aMissingOrBrokenBrowserChangesNothing_data()
+{
+    QTest::addColumn<QString>("browser"); // the stand-in xdg-open's script; empty: none at all
+    QTest::newRow("no browser") << QString();
+    QTest::newRow("browser fails") << "#!/bin/sh\nexit 1\n";
+    QTest::newRow("browser hangs") << "#!/bin/sh\nsleep 60\n";
+}
+
+void TestEndToEnd::aMissingOrBrokenBrowserChangesNothing()
+{
+    QFETCH(QString, browser);
+    const QString bin = m_dir->filePath(QStringLiteral("bin"));
+    QFile::remove(bin + QStringLiteral("/xdg-open"));
+    if (!browser.isEmpty()) {
+        writeBytes(bin + QStringLiteral("/xdg-open"), browser.toUtf8());
+        QFile::setPermissions(bin + QStringLiteral("/xdg-open"), QFile::ReadOwner | QFile::ExeOwner);
+    }
+    // Only the stand-in's folder on the path: no other browser to be found.
+    const TopWindow main = passSplash({QStringLiteral("cat")}, bin);
+    click(main, kCommentsLabel);
+    // The window answers the next click at once.
+    click(main, boardButton(20));
+    QThread::msleep(700);
+    QVERIFY(m_program->state() == QProcess::Running);
+    const QList<Heard> heard = stopAndHear();
+    QVERIFY2(heard.size() == 1 && runsAt(heard, letterTone(20)).size() == 1, qPrintable(describe(heard)));
+}
+
+void TestEndToEnd::soundOutputGoingAwayIsSurvived()
+{
+    // The output stops taking sound after about a second, as when the sound
+    // server goes away: the board goes on working.
+    const TopWindow main = passSplash({QStringLiteral("head"), QStringLiteral("-c"), QStringLiteral("200000")});
+    for (int j : {kLongLetter, 4, 8, 12})
+        click(main, boardButton(j));
+    QVERIFY(m_sink->waitForFinished(5000)); // the output is gone
+    for (int j : {1, 2, 3}) {
+        click(main, boardButton(j));
+        QThread::msleep(300);
+    }
+    click(main, kCommentsLabel);
+    QTRY_COMPARE_WITH_TIMEOUT(opened().size(), 1, 5000);
+    QVERIFY(m_program->state() == QProcess::Running);
+    closeWindow(main);
+    QVERIFY(m_program->waitForFinished(3000));
+    QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(m_program->exitCode(), 0);
+}
+
+void TestEndToEnd::endsPromptly_data()
+{
+    QTest::addColumn<QString>("when");
+    QTest::newRow("terminated while the splash is open") << "splash";
+    QTest::newRow("closed during a contest question") << "contest";
+}
+
+void TestEndToEnd::endsPromptly()
+{
+    QFETCH(QString, when);
+    QElapsedTimer t;
+    if (when == QLatin1String("splash")) {
+        startProgram();
+        QVERIFY(waitForWindow({452, 314}, 15000));
+        t.start();
+        m_program->terminate();
+    } else {
+        const TopWindow main = passSplash();
+        // Into the contest with the keyboard: open the mode list, next entry.
+        click(main, QPoint(368 + 88, 14 + 16));
+        QThread::msleep(300);
+        QProcess keys;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("DISPLAY"), m_display);
+        keys.setProcessEnvironment(env);
+        keys.start(QStringLiteral("xdotool"), {"key", "Down", "Return"});
+        keys.waitForFinished(5000);
+        QThread::msleep(5100); // the first question is playing now
+        t.start();
+        closeWindow(main);
+    }
+    QVERIFY(m_program->waitForFinished(3000));
+    QVERIFY2(t.elapsed() < 1000, qPrintable(QString::number(t.elapsed())));
+    if (when == QLatin1String("contest")) {
+        QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_program->exitCode(), 0);
+        m_sink->waitForFinished(3000);
+        const QList<Heard> heard = readDiskOutput(m_dir->filePath(QStringLiteral("out.raw")));
+        QVERIFY2(!heard.isEmpty(), "the first question was not heard");
+    }
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)

@@ -76,7 +76,13 @@ void TestSoak::aDayOfContestKeepsMemoryFlat()
     const long growth = after - before;
     qInfo("%d ticks: resident memory %ld kB after warm-up, %ld kB at the end, growth %ld kB", ticks, before, after,
           growth);
+#if defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer holds freed memory back on purpose, so the resident
+    // size says nothing here; its leak checker judges this build instead.
+    Q_UNUSED(growth);
+#else
     QVERIFY2(growth < 1024, qPrintable(QString::number(growth)));
+#endif
 }
 
 QTEST_MAIN(TestSoak)
