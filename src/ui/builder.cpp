@@ -3,6 +3,7 @@
 #include "design.h"
 #include "widgets.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QFont>
 #include <QIcon>
@@ -100,8 +101,18 @@ QFont designFont(const FontDesign &font)
 
 QPixmap designPicture(const char *resourcePath)
 {
-    // QPixmap looks for name@2x.ext itself when the screen is dense.
-    return QPixmap(QString::fromLatin1(resourcePath));
+    const QString name = QString::fromLatin1(resourcePath);
+    // On a dense screen, the picture drawn at twice the size: sharp where
+    // the 1x picture would be blown up.
+    if (qApp && qApp->devicePixelRatio() > 1.0) {
+        const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+        QPixmap sharp(name.left(dot) + QLatin1String("@2x") + name.mid(dot));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2.0);
+            return sharp;
+        }
+    }
+    return QPixmap(name);
 }
 
 QIcon programIcon()
