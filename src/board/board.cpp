@@ -1,6 +1,7 @@
 // The letter board: pronunciation, the order list and the mode list.
 #include "shell/form1.h"
 
+#include "board/lists.h"
 #include "board/shuffle.h"
 #include "platform/soundplayer.h"
 #include "shell/letters.h"
@@ -9,10 +10,6 @@
 #include <QLineEdit>
 
 namespace {
-
-const QString kInOrder = QStringLiteral("مرتب");
-const QString kPronounce = QStringLiteral("نطق الحروف");
-const QString kContest = QStringLiteral("مسابقة الحروف");
 
 constexpr int kQuestionPeriodMs = 5000;
 
@@ -54,9 +51,9 @@ void Form1::Co2_Click()
 {
     hideResultsPanel();
     const QString mode = Co2->currentText();
-    if (mode == kPronounce) {
+    if (mode == kModeEntries[0]) {
         setTimerPeriod(0);
-    } else if (mode == kContest) {
+    } else if (mode == kModeEntries[1]) {
         ShuffleQuiz(0, 27);
         m_state.quizPos = 0;
         qno->setText(QString::number(m_state.quizPos + 1));

@@ -42,7 +42,7 @@ void shuffleRange(std::int16_t first, std::int16_t last, std::span<std::int16_t>
 
     random.seed(clock.secondsSinceMidnight());
     for (int i = first; i <= last; ++i) {
-            const std::int16_t j = drawPartner(first, last, random.next());
+        const std::int16_t j = drawPartner(first, last, random.next());
         std::swap(a[std::size_t(i - first)], a[std::size_t(j - first)]);
     }
     for (int i = first; i <= last; ++i)

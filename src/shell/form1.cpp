@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "board/lists.h"
 #include "shell/letters.h"
 #include "ui/design.h"
 #include "ui/widgets.h"
@@ -72,10 +73,10 @@ void Form1::Form_Load()
     if (m_services.showSplash)
         m_services.showSplash();
 
-    Co1->addItem(QStringLiteral("مرتب"));
-    Co1->addItem(QStringLiteral("عشوائي"));
-    Co2->addItem(QStringLiteral("نطق الحروف"));
-    Co2->addItem(QStringLiteral("مسابقة الحروف"));
+    for (const QString &entry : kOrderEntries)
+        Co1->addItem(entry);
+    for (const QString &entry : kModeEntries)
+        Co2->addItem(entry);
     Co1->setListIndex(0);
     Co2->setListIndex(0);
     qno->setText(QStringLiteral("0"));
