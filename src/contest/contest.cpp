@@ -36,12 +36,28 @@ void Form1::ttx_Timer()
 
     for (PictureButton *button : hr)
         button->setTag(kUnmarked);
+    if (letterAt(asked) >= 0)
+        hr[asked]->setTag(kMarked);
+}
+
+// The letter shown at a board position: the smallest k with boardSlot(k) at
+// that position, or -1.
+int Form1::letterAt(std::int16_t position) const
+{
     for (int k = 0; k < kLetterCount; ++k) {
-        if (m_state.boardSlot[k] == asked) {
-            hr[m_state.boardSlot[k]]->setTag(kMarked);
-            break;
-        }
+        if (m_state.boardSlot[k] == position)
+            return k;
     }
+    return -1;
+}
+
+// Shows letter k's element of the results panel with the given mark.
+void Form1::showInResultsPanel(int k, const QPixmap &mark)
+{
+    Ima[k]->setPicture(mark);
+    hro[k]->show();
+    Ima[k]->show();
+    imac[k]->show();
 }
 
 // A question is pending from the tick that asks it until it is answered
@@ -63,15 +79,10 @@ void Form1::markAnswer(std::int16_t index)
 
 void Form1::markRight(std::int16_t index)
 {
-    const std::int16_t asked = m_state.quizOrder[m_state.quizPos];
-    int k = 0;
-    while (k < kLetterCount - 1 && m_state.boardSlot[k] != asked)
-        ++k;
-
-    Ima[k]->setPicture(Imy->picture());
-    hro[k]->show();
-    Ima[k]->show();
-    imac[k]->show();
+    const int k = letterAt(m_state.quizOrder[m_state.quizPos]);
+    if (k < 0)
+        return;
+    showInResultsPanel(k, Imy->picture());
     imac[k]->setText(m_state.wrongTries == 0 ? QString() : QString::number(m_state.wrongTries));
     imac[k]->adjustSize();
 
@@ -89,16 +100,13 @@ void Form1::markRight(std::int16_t index)
 
 void Form1::markWrong(std::int16_t index)
 {
-    int k = 0;
-    while (k < kLetterCount - 1 && m_state.boardSlot[k] != index)
-        ++k;
-
+    const int k = letterAt(index);
+    if (k < 0)
+        return;
     if (m_state.wrongTries < std::numeric_limits<std::int16_t>::max())
         ++m_state.wrongTries;
-    Ima[k]->setPicture(Imn->picture());
-    hro[k]->show();
-    Ima[k]->show();
-    imac[k]->show();
+    // The caption keeps what it had: empty, or an earlier right answer's count.
+    showInResultsPanel(k, Imn->picture());
 
     Imy->hide();
     Imn->show();

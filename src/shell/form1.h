@@ -15,6 +15,7 @@ class ClickLabel;
 class PictureButton;
 class PictureImage;
 class QLineEdit;
+class QPixmap;
 class SoundPlayer;
 class TimeOfDay;
 class UnitRandom;
@@ -73,6 +74,8 @@ private:
     void markRight(std::int16_t index);
     void markWrong(std::int16_t index);
     bool questionPending() const;
+    int letterAt(std::int16_t position) const;
+    void showInResultsPanel(int k, const QPixmap &mark);
     void setTimerPeriod(int milliseconds);
     void setTabOrder();
 
