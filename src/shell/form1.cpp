@@ -7,9 +7,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLineEdit>
-#include <QScreen>
 
 Form1::Form1(Form1Services services, QWidget *parent)
     : QWidget(parent)
@@ -81,11 +79,7 @@ void Form1::Form_Load()
     Co2->setListIndex(0);
     qno->setText(QStringLiteral("0"));
 
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this);
     Co1->setFocus();
 }
 

@@ -3,12 +3,11 @@
 #include "ui/design.h"
 #include "ui/widgets.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QGuiApplication>
 #include <QWindow>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 frmSplash::frmSplash(QWidget *parent)
     // A tool window stays out of the taskbar. (A splash-screen window type
@@ -27,12 +26,7 @@ frmSplash::frmSplash(QWidget *parent)
     connect(m_image1, &PictureImage::clicked, this, &frmSplash::closeSplash);
     setFixedSize(size());
     setModal(true);
-
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->geometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(this);
 }
 
 void frmSplash::closeSplash()

@@ -9,6 +9,7 @@
 #include <QIcon>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QScreen>
 
 #include <cmath>
 
@@ -78,6 +79,15 @@ void Controls::add(const QString &name, int index, QWidget *control)
 QWidget *Controls::find(const QString &name, int index) const
 {
     return m_byName.value(key(name, index));
+}
+
+void centreOnScreen(QWidget *window)
+{
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), window->size());
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
 }
 
 QColor designColour(quint32 bgr)

@@ -37,6 +37,9 @@ private:
 // controls lie on top of earlier ones).
 Controls buildWindow(QWidget *window, const WindowDesign &design);
 
+// Puts a top-level window in the middle of the primary screen's free area.
+void centreOnScreen(QWidget *window);
+
 // A design colour 0x00BBGGRR.
 QColor designColour(quint32 bgr);
 
