@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("huroof"));
     QApplication::setApplicationDisplayName(QStringLiteral("برنامج الحروف"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("huroof"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.huroof.Huroof"));
 
     // The splash goes on screen before anything else is built.
     auto splash = std::make_unique<frmSplash>();
