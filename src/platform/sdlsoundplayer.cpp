@@ -10,12 +10,12 @@
 #include <algorithm>
 #include <cmath>
 #include <csignal>
-#include <cstring>
-#include <limits>
-#include <memory>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
+#include <limits>
+#include <memory>
 
 namespace {
 
@@ -170,12 +170,16 @@ bool SdlSoundPlayer::superseded(std::uint64_t request)
 
 void SdlSoundPlayer::run()
 {
-    const bool audio = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    // Said once: a device that is missing at start stays silent quietly.
     bool announced = false;
-    if (!audio || !openDevice()) {
-        std::fprintf(stderr, "huroof: no sound: %s\n", SDL_GetError());
+    const auto announceNoSound = [&announced] {
+        if (!announced)
+            std::fprintf(stderr, "huroof: no sound: %s\n", SDL_GetError());
         announced = true;
-    }
+    };
+    const bool audio = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    if (!audio || !openDevice())
+        announceNoSound();
 
     std::uint64_t handled = 0;
     Clock::time_point lastSound = Clock::now();
@@ -210,10 +214,8 @@ void SdlSoundPlayer::run()
 
         if (audio && (m_deviceOpen || openDevice()))
             start(path, request);
-        else if (audio && !announced) {
-            std::fprintf(stderr, "huroof: no sound: %s\n", SDL_GetError());
-            announced = true;
-        }
+        else if (audio)
+            announceNoSound();
         lastSound = Clock::now();
         handled = request;
         {
@@ -280,6 +282,8 @@ namespace {
 
 // The largest sound kept in memory: over three hours at 44.1 kHz stereo.
 constexpr std::size_t kLargestSound = std::size_t(2) << 30;
+// A chunk counts its length in 32 bits.
+static_assert(kLargestSound <= std::numeric_limits<Uint32>::max());
 
 bool isRiff(SDL_RWops *file)
 {
@@ -371,7 +375,7 @@ Mix_Chunk *SdlSoundPlayer::load(const std::string &joined, std::uint64_t request
     }
     const bool decoded = decodeWave(file, cancelled, m_currentSamples);
     SDL_RWclose(file);
-    if (!decoded || m_currentSamples.size() > std::numeric_limits<Uint32>::max()) {
+    if (!decoded) {
         m_currentSamples = {};
         return nullptr;
     }
