@@ -3,16 +3,15 @@
 #include "soundpath.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <algorithm>
 #include <cmath>
-#include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <functional>
 #include <limits>
 #include <memory>
@@ -21,18 +20,19 @@ namespace {
 
 constexpr int kRate = 44100;
 constexpr int kChannels = 2;
-constexpr int kChunkSamples = 512;
 constexpr int kChannel = 0;
 // While the device is open, how often the worker looks whether it is silent.
 constexpr std::chrono::milliseconds kIdlePoll{100};
 
 using Clock = std::chrono::steady_clock;
 
-// A file read in pieces that gives up as soon as its request is superseded,
-// so that a newer click never waits for an old, large file.
+// A file read with QFile in pieces, handed to SDL as bytes: names in any
+// script open alike on every system, and the read gives up as soon as its
+// request is superseded, so that a newer click never waits for an old,
+// large file.
 struct CancellableFile
 {
-    SDL_RWops *file;
+    QFile file;
     std::function<bool()> cancelled;
 };
 
@@ -43,12 +43,16 @@ CancellableFile *state(SDL_RWops *rw)
 
 Sint64 SDLCALL fileSize(SDL_RWops *rw)
 {
-    return SDL_RWsize(state(rw)->file);
+    return state(rw)->file.size();
 }
 
 Sint64 SDLCALL fileSeek(SDL_RWops *rw, Sint64 offset, int whence)
 {
-    return SDL_RWseek(state(rw)->file, offset, whence);
+    QFile &f = state(rw)->file;
+    const qint64 base = whence == RW_SEEK_CUR ? f.pos() : whence == RW_SEEK_END ? f.size() : 0;
+    if (base + offset < 0 || !f.seek(base + offset))
+        return -1;
+    return f.pos();
 }
 
 size_t SDLCALL fileRead(SDL_RWops *rw, void *ptr, size_t size, size_t count)
@@ -65,10 +69,10 @@ size_t SDLCALL fileRead(SDL_RWops *rw, void *ptr, size_t size, size_t count)
             SDL_SetError("superseded");
             return 0;
         }
-        const size_t n = SDL_RWread(f->file, out + done, 1, std::min(kPiece, total - done));
-        if (n == 0)
+        const qint64 n = f->file.read(out + done, qint64(std::min(kPiece, total - done)));
+        if (n <= 0)
             break;
-        done += n;
+        done += size_t(n);
     }
     return done / size;
 }
@@ -80,30 +84,28 @@ size_t SDLCALL fileWrite(SDL_RWops *, const void *, size_t, size_t)
 
 int SDLCALL fileClose(SDL_RWops *rw)
 {
-    CancellableFile *f = state(rw);
-    SDL_RWclose(f->file);
-    delete f;
+    delete state(rw);
     SDL_FreeRW(rw);
     return 0;
 }
 
-SDL_RWops *openCancellable(const std::string &path, std::function<bool()> cancelled)
+SDL_RWops *openCancellable(const QString &path, std::function<bool()> cancelled)
 {
-    SDL_RWops *file = SDL_RWFromFile(path.c_str(), "rb");
-    if (!file)
+    auto f = std::make_unique<CancellableFile>();
+    f->file.setFileName(path);
+    f->cancelled = std::move(cancelled);
+    if (!f->file.open(QIODevice::ReadOnly))
         return nullptr;
     SDL_RWops *rw = SDL_AllocRW();
-    if (!rw) {
-        SDL_RWclose(file);
+    if (!rw)
         return nullptr;
-    }
     rw->size = fileSize;
     rw->seek = fileSeek;
     rw->read = fileRead;
     rw->write = fileWrite;
     rw->close = fileClose;
     rw->type = SDL_RWOPS_UNKNOWN;
-    rw->hidden.unknown.data1 = new CancellableFile{file, std::move(cancelled)};
+    rw->hidden.unknown.data1 = f.release();
     return rw;
 }
 
@@ -127,28 +129,39 @@ SdlSoundPlayer::SdlSoundPlayer(QString folder, QByteArray alertWav, Options opti
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // A truncated file is a broken file: play the alert, not a fragment.
     SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
-#ifdef SIGPIPE
-    // A sound server or output that goes away must not end the program.
-    std::signal(SIGPIPE, SIG_IGN);
+#ifdef __linux__
+    // PipeWire's own protocol reaches the output a third sooner than its
+    // PulseAudio emulation; without PipeWire, SDL goes on down the list.
+    // SDL_AUDIODRIVER in the environment still decides.
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, "pipewire,pulseaudio,alsa,jack,sndio,dsp", SDL_HINT_DEFAULT);
 #endif
     m_worker = std::thread([this] { run(); });
 }
 
 SdlSoundPlayer::~SdlSoundPlayer()
 {
+    stop(std::chrono::milliseconds::max());
+    m_worker.join();
+}
+
+bool SdlSoundPlayer::stop(std::chrono::milliseconds within)
+{
     // A file still being read is given up, so that the program ends at once.
     m_quitting = true;
-    {
-        std::lock_guard lock(m_mutex);
-        m_stopping = true;
-    }
+    std::unique_lock lock(m_mutex);
+    m_stopping = true;
     m_wake.notify_all();
-    m_worker.join();
+    const auto finished = [this] { return m_finished; };
+    if (within == std::chrono::milliseconds::max()) {
+        m_handled.wait(lock, finished);
+        return true;
+    }
+    return m_handled.wait_for(lock, within, finished);
 }
 
 void SdlSoundPlayer::play(const QString &relativeName)
 {
-    std::string path = QFile::encodeName(joinSoundPath(m_folder, relativeName)).toStdString();
+    QString path = joinSoundPath(m_folder, relativeName);
     {
         std::lock_guard lock(m_mutex);
         m_pendingPath = std::move(path);
@@ -170,7 +183,7 @@ bool SdlSoundPlayer::superseded(std::uint64_t request)
 
 void SdlSoundPlayer::run()
 {
-    // Said once: a device that is missing at start stays silent quietly.
+    // Said once: a machine without sound stays silent quietly.
     bool announced = false;
     const auto announceNoSound = [&announced] {
         if (!announced)
@@ -178,13 +191,13 @@ void SdlSoundPlayer::run()
         announced = true;
     };
     const bool audio = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
-    if (!audio || !openDevice())
+    if (!audio)
         announceNoSound();
 
     std::uint64_t handled = 0;
     Clock::time_point lastSound = Clock::now();
     for (;;) {
-        std::string path;
+        QString path;
         std::uint64_t request = 0;
         bool polled = false;
         {
@@ -212,10 +225,11 @@ void SdlSoundPlayer::run()
             continue;
         }
 
-        if (audio && (m_deviceOpen || openDevice()))
+        if (audio) {
             start(path, request);
-        else if (audio)
-            announceNoSound();
+            if (!m_deviceOpen)
+                announceNoSound();
+        }
         lastSound = Clock::now();
         handled = request;
         {
@@ -227,6 +241,10 @@ void SdlSoundPlayer::run()
     closeDevice();
     if (audio)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    {
+        std::lock_guard lock(m_mutex);
+        m_finished = true;
+    }
     m_handled.notify_all();
 }
 
@@ -237,8 +255,8 @@ void SdlSoundPlayer::freeCurrent()
     m_currentSamples = {};
 }
 
-// The device went away under the program (the sound server stopped, a
-// headset was pulled): SDL says so with an event in its queue.
+// The device went away under the program (the sound server stopped, the
+// output failed): SDL says so with an event in its queue.
 bool SdlSoundPlayer::deviceLost()
 {
     SDL_Event events[8];
@@ -253,13 +271,11 @@ bool SdlSoundPlayer::deviceLost()
 
 bool SdlSoundPlayer::openDevice()
 {
-    if (Mix_OpenAudio(kRate, AUDIO_S16SYS, kChannels, kChunkSamples) != 0)
+    // Always the same format: SDL converts for the hardware, so sounds can be
+    // decoded before the device is open.
+    if (Mix_OpenAudioDevice(kRate, AUDIO_S16SYS, kChannels, m_options.chunkSamples, nullptr, 0) != 0)
         return false;
     Mix_AllocateChannels(1);
-    // Chunks hold samples in the device's format, so the alert is decoded
-    // again with every opening.
-    if (!m_alertWav.isEmpty())
-        m_alert = Mix_LoadWAV_RW(SDL_RWFromConstMem(m_alertWav.constData(), int(m_alertWav.size())), 1);
     m_deviceOpen = true;
     if (m_options.deviceOpened)
         m_options.deviceOpened();
@@ -280,29 +296,63 @@ void SdlSoundPlayer::closeDevice()
 
 namespace {
 
-// The largest sound kept in memory: over three hours at 44.1 kHz stereo.
-constexpr std::size_t kLargestSound = std::size_t(2) << 30;
 // A chunk counts its length in 32 bits.
-static_assert(kLargestSound <= std::numeric_limits<Uint32>::max());
+static_assert((std::size_t(2) << 30) <= std::numeric_limits<Uint32>::max());
 
-bool isRiff(SDL_RWops *file)
+constexpr std::size_t kOutFrame = 2 * kChannels; // bytes of one decoded frame
+
+bool hasMagic(SDL_RWops *file, const char (&magic)[5])
 {
-    char magic[4] = {};
+    char head[4] = {};
     const Sint64 at = SDL_RWtell(file);
-    const bool riff = SDL_RWread(file, magic, 1, 4) == 4 && std::memcmp(magic, "RIFF", 4) == 0;
+    const bool match = SDL_RWread(file, head, 1, 4) == 4 && std::memcmp(head, magic, 4) == 0;
     SDL_RWseek(file, at, RW_SEEK_SET);
-    return riff;
+    return match;
+}
+
+// The decoded size of a RIFF WAVE file from its header alone, before any of
+// its sound is read: an upper bound for every encoding (the compressed ones
+// hold at least 4 bits a sample). 0 when the header makes no sense.
+double waveDecodedBytes(SDL_RWops *file)
+{
+    const Sint64 at = SDL_RWtell(file);
+    Uint8 riff[12];
+    double bytes = 0;
+    int rate = 0, channels = 0, bits = 0;
+    if (SDL_RWread(file, riff, 1, 12) == 12 && std::memcmp(riff + 8, "WAVE", 4) == 0) {
+        Uint8 chunk[8];
+        while (SDL_RWread(file, chunk, 1, 8) == 8) {
+            const Uint32 size = SDL_SwapLE32(*reinterpret_cast<const Uint32 *>(chunk + 4));
+            if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= 16) {
+                Uint8 fmt[16];
+                if (SDL_RWread(file, fmt, 1, 16) != 16)
+                    break;
+                channels = SDL_SwapLE16(*reinterpret_cast<const Uint16 *>(fmt + 2));
+                rate = int(SDL_SwapLE32(*reinterpret_cast<const Uint32 *>(fmt + 4)));
+                bits = std::max<int>(4, SDL_SwapLE16(*reinterpret_cast<const Uint16 *>(fmt + 14)));
+                SDL_RWseek(file, Sint64(size) - 16 + (size & 1), RW_SEEK_CUR);
+            } else if (std::memcmp(chunk, "data", 4) == 0) {
+                if (rate > 0 && channels > 0)
+                    bytes = double(size) * 8 / (bits * channels) * kRate / rate * double(kOutFrame);
+                break;
+            } else if (SDL_RWseek(file, Sint64(size) + (size & 1), RW_SEEK_CUR) < 0) {
+                break;
+            }
+        }
+    }
+    SDL_RWseek(file, at, RW_SEEK_SET);
+    return bytes;
 }
 
 // Decodes a RIFF WAVE file with SDL's own reader, which knows every variant
 // (8 to 32 bits, float, mu-law, A-law, IMA and MS ADPCM), and converts it to
 // the device's format in pieces: however long the recording, no single
 // conversion grows past what SDL can hold, and a newer request stops it.
-bool decodeWave(SDL_RWops *file, const std::function<bool()> &cancelled, std::vector<Uint8> &out)
+bool decodeWave(SDL_RWops *file, std::size_t largest, const std::function<bool()> &cancelled, std::vector<Uint8> &out)
 {
-    int rate = 0, channels = 0;
-    Uint16 format = 0;
-    if (!Mix_QuerySpec(&rate, &format, &channels))
+    // Refused before its sound is read: SDL would read all of it at once.
+    const double expected = waveDecodedBytes(file);
+    if (expected <= 0 || expected > double(largest))
         return false;
     SDL_AudioSpec spec;
     Uint8 *samples = nullptr;
@@ -311,17 +361,16 @@ bool decodeWave(SDL_RWops *file, const std::function<bool()> &cancelled, std::ve
         return false;
     const std::unique_ptr<Uint8, void (*)(Uint8 *)> wav(samples, SDL_FreeWAV);
     const std::unique_ptr<SDL_AudioStream, void (*)(SDL_AudioStream *)> stream(
-        SDL_NewAudioStream(spec.format, spec.channels, int(spec.freq), format, Uint8(channels), rate),
+        SDL_NewAudioStream(spec.format, spec.channels, int(spec.freq), AUDIO_S16SYS, Uint8(kChannels), kRate),
         SDL_FreeAudioStream);
     if (!stream || spec.channels == 0)
         return false;
 
     const std::size_t inFrame = std::size_t(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
-    const std::size_t outFrame = std::size_t(SDL_AUDIO_BITSIZE(format) / 8) * std::size_t(channels);
-    const double expected = double(length / inFrame) * rate / spec.freq * double(outFrame);
-    if (expected > double(kLargestSound))
+    const double decoded = double(length / inFrame) * kRate / spec.freq * double(kOutFrame);
+    if (decoded > double(largest))
         return false;
-    out.reserve(std::size_t(expected) + 4096);
+    out.reserve(std::size_t(decoded) + 4096);
 
     const auto drain = [&] {
         const int available = SDL_AudioStreamAvailable(stream.get());
@@ -331,7 +380,7 @@ bool decodeWave(SDL_RWops *file, const std::function<bool()> &cancelled, std::ve
         out.resize(size + std::size_t(available));
         const int got = SDL_AudioStreamGet(stream.get(), out.data() + size, available);
         out.resize(size + std::size_t(std::max(got, 0)));
-        return got >= 0 && out.size() <= kLargestSound;
+        return got >= 0 && out.size() <= largest;
     };
     const std::size_t piece = std::max<std::size_t>(1, (std::size_t(1) << 20) / inFrame) * inFrame;
     for (std::size_t at = 0; at < length; at += piece) {
@@ -348,55 +397,87 @@ bool decodeWave(SDL_RWops *file, const std::function<bool()> &cancelled, std::ve
     if (SDL_AudioStreamPut(stream.get(), silence.data(), int(silence.size())) != 0
         || SDL_AudioStreamFlush(stream.get()) != 0 || !drain())
         return false;
-    const auto frames = std::size_t(std::ceil(double(length / inFrame) * rate / spec.freq));
-    out.resize(std::min(out.size(), frames * outFrame));
+    const auto frames = std::size_t(std::ceil(double(length / inFrame) * kRate / spec.freq));
+    out.resize(std::min(out.size(), frames * kOutFrame));
     return !out.empty();
+}
+
+// Another format SDL_mixer knows (OGG, FLAC, MP3 ...), whose decoded length
+// is learnt from the file first: SDL_mixer would decode all of it into one
+// buffer whose length it keeps in 32 bits. Needs the device open.
+Mix_Chunk *decodeOther(SDL_RWops *file, std::size_t largest)
+{
+    const Sint64 at = SDL_RWtell(file);
+    Mix_Music *music = Mix_LoadMUS_RW(file, 0);
+    if (!music)
+        return nullptr;
+    const double seconds = Mix_MusicDuration(music);
+    Mix_FreeMusic(music);
+    if (!(seconds > 0) || seconds * kRate * double(kOutFrame) > double(largest))
+        return nullptr;
+    SDL_RWseek(file, at, RW_SEEK_SET);
+    return Mix_LoadWAV_RW(file, 0);
 }
 
 } // namespace
 
-Mix_Chunk *SdlSoundPlayer::load(const std::string &joined, std::uint64_t request)
+// Decodes the file for a request. A WAVE file is decoded into
+// m_currentSamples without the device; for another format the device is
+// opened first and the chunk is made at once. Returns false when the file
+// is not a sound that can play (then the alert plays).
+bool SdlSoundPlayer::decode(const QString &path, std::uint64_t request, Mix_Chunk *&chunk)
 {
     // An empty path is a name that would have left the program's folder.
-    if (joined.empty())
-        return nullptr;
-    const std::string path = QFile::encodeName(soundFileToOpen(QFile::decodeName(joined.c_str()))).toStdString();
+    if (path.isEmpty())
+        return false;
     // Only regular files: opening a FIFO or a device could block forever.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return nullptr;
+    const QString file = soundFileToOpen(path);
+    if (!QFileInfo(file).isFile())
+        return false;
     const auto cancelled = [this, request] { return superseded(request); };
-    SDL_RWops *file = openCancellable(path, cancelled);
-    if (!file)
-        return nullptr;
-    if (!isRiff(file)) {
-        // Not a WAVE file: SDL_mixer knows a few other formats.
-        return Mix_LoadWAV_RW(file, 1);
-    }
-    const bool decoded = decodeWave(file, cancelled, m_currentSamples);
-    SDL_RWclose(file);
-    if (!decoded) {
-        m_currentSamples = {};
-        return nullptr;
-    }
-    // The chunk plays from our buffer, which lives until the chunk is freed.
-    return Mix_QuickLoad_RAW(m_currentSamples.data(), Uint32(m_currentSamples.size()));
+    const std::unique_ptr<SDL_RWops, int (*)(SDL_RWops *)> rw(openCancellable(file, cancelled), SDL_RWclose);
+    if (!rw)
+        return false;
+    if (hasMagic(rw.get(), "RIFF") && decodeWave(rw.get(), m_options.largestSound, cancelled, m_currentSamples))
+        return true;
+    m_currentSamples = {};
+    if (hasMagic(rw.get(), "RIFF") || (!m_deviceOpen && !openDevice()))
+        return false;
+    chunk = decodeOther(rw.get(), m_options.largestSound);
+    return chunk != nullptr;
 }
 
-void SdlSoundPlayer::start(const std::string &path, std::uint64_t request)
+void SdlSoundPlayer::start(const QString &path, std::uint64_t request)
 {
+    // A device that went away is closed, and opened afresh below.
+    if (m_deviceOpen && deviceLost())
+        closeDevice();
     // Cut the old sound off before reading the new one, so that it stops at
     // the click even when the new file takes a while to read.
-    Mix_HaltChannel(kChannel);
+    if (m_deviceOpen)
+        Mix_HaltChannel(kChannel);
     freeCurrent();
 
-    Mix_Chunk *chunk = load(path, request);
+    Mix_Chunk *chunk = nullptr;
+    const bool decoded = decode(path, request, chunk);
     if (superseded(request)) {
         // A newer request came in while this one was being read.
         m_current = chunk;
         freeCurrent();
         return;
     }
+    if (!m_deviceOpen && !openDevice()) {
+        m_currentSamples = {};
+        return;
+    }
+    // The chunk plays from our buffer, which lives until the chunk is freed.
+    if (decoded && !chunk)
+        chunk = Mix_QuickLoad_RAW(m_currentSamples.data(), Uint32(m_currentSamples.size()));
     m_current = chunk;
+    if (!chunk && !m_alert && !m_alertWav.isEmpty()) {
+        // Chunks hold samples in the device's format: decoded once the
+        // device is open, and again after every opening.
+        m_alert = Mix_LoadWAV_RW(SDL_RWFromConstMem(m_alertWav.constData(), int(m_alertWav.size())), 1);
+    }
     Mix_PlayChannel(kChannel, chunk ? chunk : m_alert, 0);
 }

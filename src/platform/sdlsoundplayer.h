@@ -11,7 +11,6 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
-#include <string>
 #include <thread>
 #include <vector>
 
@@ -19,14 +18,22 @@ struct Mix_Chunk;
 
 struct SdlSoundOptions
 {
-    // How long the device stays open after the last sound ended.
-    std::chrono::milliseconds idleClose{500};
+    // How long the device stays open after the last sound ended. Long enough
+    // that a child clicking now and then, or a contest asking every five
+    // seconds, never waits for the device to open or to close.
+    std::chrono::milliseconds idleClose{15000};
+    // Samples per mixing period: the silence already handed to the sound
+    // server when a new sound starts is at most this long.
+    int chunkSamples = 256;
+    // The largest sound kept in memory, in bytes of decoded sound (16-bit
+    // stereo at 44.1 kHz): over three hours. Anything longer gives the alert.
+    std::size_t largestSound = std::size_t(2) << 30;
     // Runs on the worker thread each time the device has been opened;
     // benchmarks hook into the mixer's output there.
     std::function<void()> deviceOpened;
 };
 
-// The sound player over SDL2_mixer: one channel, 44.1 kHz, 512-sample chunks.
+// The sound player over SDL2_mixer: one channel, 44.1 kHz 16-bit stereo.
 //
 // play() only hands the request to a worker thread and returns; the worker
 // opens the file at that moment, decodes it and plays it. The newest request
@@ -35,9 +42,11 @@ struct SdlSoundOptions
 // large file being read is abandoned at once. A file that is missing,
 // unreadable or undecodable plays the alert sound (given as WAV bytes).
 //
-// The audio device is open only while there is something to play: it is
-// closed after a short silence and opened again for the next sound, because
-// an open device mixes silence all the time and keeps the processor busy.
+// The audio device is opened for the first sound and closed after a quiet
+// spell (an open device mixes silence all the time and keeps the processor
+// busy). A sound for a closed device is decoded before the device opens, so
+// that it starts with the device's first period. A device that went away
+// (a sound server stopped) is noticed before each sound and opened afresh.
 //
 // Without an audio device the player stays silent and says so once on stderr.
 class SdlSoundPlayer final : public SoundPlayer
@@ -58,6 +67,11 @@ public:
     // benchmarks.
     void waitUntilHandled();
 
+    // Stops the worker and waits for it at most the given time. Returns
+    // false when it is stuck (a frozen sound server): the caller must then
+    // end the process without running this object's destructor.
+    bool stop(std::chrono::milliseconds within);
+
     // Whether the audio device is open now. For tests and benchmarks.
     bool deviceOpen() const { return m_deviceOpen.load(); }
 
@@ -68,8 +82,8 @@ private:
     void run();
     bool openDevice();
     void closeDevice();
-    void start(const std::string &path, std::uint64_t request);
-    Mix_Chunk *load(const std::string &path, std::uint64_t request);
+    void start(const QString &path, std::uint64_t request);
+    bool decode(const QString &path, std::uint64_t request, Mix_Chunk *&chunk);
     bool superseded(std::uint64_t request);
     bool deviceLost();
     void freeCurrent();
@@ -81,9 +95,10 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::condition_variable m_handled;
-    std::string m_pendingPath;     // empty: a name that left the folder
+    QString m_pendingPath;         // empty: a name that left the folder
     std::uint64_t m_done = 0;      // the newest request acted on
     bool m_stopping = false;
+    bool m_finished = false;       // the worker has left its loop
     // The number of the newest request; read without the lock by a file
     // being read, to give up as soon as a newer request comes.
     std::atomic<std::uint64_t> m_requested{0};

@@ -467,6 +467,7 @@ void TestEndToEnd::endsPromptly_data()
     QTest::addColumn<QString>("when");
     QTest::newRow("terminated while the splash is open") << "splash";
     QTest::newRow("closed during a contest question") << "contest";
+    QTest::newRow("closed while the sound output is frozen") << "frozen";
 }
 
 void TestEndToEnd::endsPromptly()
@@ -478,6 +479,20 @@ void TestEndToEnd::endsPromptly()
         QVERIFY(waitForWindow({452, 314}, 15000));
         t.start();
         m_program->terminate();
+    } else if (when == QLatin1String("frozen")) {
+        // The output stops taking sound (a sound server that hangs): the
+        // sound worker is stuck in it, the window still closes the program.
+        const TopWindow main = passSplash({QStringLiteral("sleep"), QStringLiteral("600")});
+        for (int j : {kLongLetter, 4, 8})
+            click(main, boardButton(j));
+        QThread::msleep(1500);
+        t.start();
+        closeWindow(main);
+        m_program->waitForFinished(8000);
+        QVERIFY2(m_program->state() == QProcess::NotRunning && t.elapsed() < 2000, qPrintable(QString::number(t.elapsed())));
+        QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
+        m_sink->kill();
+        return;
     } else {
         const TopWindow main = passSplash();
         // Into the contest with the keyboard: open the mode list, next entry.

@@ -48,6 +48,8 @@ private slots:
     void newRequestAbandonsALargeFile();
     void readsTheFileWhenItPlays();
     void deviceClosesWhenSilentAndReopens();
+    void aLostDeviceIsOpenedAfresh();
+    void stopGivesUpOnAStuckWorker();
     void noAudioDeviceIsHarmless();
 
 private:
@@ -136,6 +138,40 @@ void writeLongWave(const QString &path, int channels, int rate, qint64 seconds)
     QVERIFY(f.resize(44 + qint64(dataBytes)));
 }
 
+void runSox(const QStringList &arguments)
+{
+    QProcess sox;
+    sox.start("sox", arguments);
+    QVERIFY2(sox.waitForFinished(60000) && sox.exitCode() == 0, "sox is needed (tools/deps installs it)");
+}
+
+qint64 statusBytes(const char *field)
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong() * 1024;
+    }
+    return 0;
+}
+
+// The process's peak resident memory, in bytes.
+qint64 peakMemory()
+{
+    return statusBytes("VmHWM:");
+}
+
+// Starts counting the peak afresh; returns the memory in use now.
+qint64 startPeakMemory()
+{
+    QFile clear("/proc/self/clear_refs");
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+    return statusBytes("VmRSS:");
+}
+
 } // namespace
 
 void TestSdlSoundPlayer::everyWaveVariant_data()
@@ -185,6 +221,10 @@ void TestSdlSoundPlayer::badRecordings_data()
     QTest::newRow("symlink loop") << "loop" << false;
     QTest::newRow("name leaving the folder") << "outside" << false;
     QTest::newRow("MP3 renamed .wav") << "mp3" << true;
+    QTest::newRow("OGG renamed .wav") << "ogg" << true;
+    QTest::newRow("FLAC, 8 hours of silence at 8 kHz") << "8 hour flac" << false;
+    QTest::newRow("OGG decoding past the limit") << "long ogg" << false;
+    QTest::newRow("WAV over the limit") << "huge wav" << false;
     QTest::newRow("valid, 200 MB") << "200 MB" << true;
     QTest::newRow("valid, an hour at 8 kHz") << "hour" << true;
     QTest::newRow("yes finds yes.wav") << "yes" << true;
@@ -197,6 +237,7 @@ void TestSdlSoundPlayer::badRecordings()
 {
     QFETCH(QString, setup);
     QFETCH(bool, playsTheFile);
+    SdlSoundOptions options = keepOpen();
     const QString file = m_dir->filePath("wa/5.wav");
     const QByteArray tone = toneWav(kFirst, 0.3);
     QString name = QStringLiteral("\\wa\\5.wav");
@@ -227,8 +268,8 @@ void TestSdlSoundPlayer::badRecordings()
     } else if (setup == "unreadable") {
         writeBytes(file, tone);
         QFile::setPermissions(file, {});
-        // Root reads anything: then the file is a sound like any other.
-        playsTheFile = QFileInfo(file).isReadable();
+        if (QFileInfo(file).isReadable())
+            QSKIP("this user reads files without read permission (root)");
     } else if (setup == "loop") {
         QFile::link(m_dir->filePath("wa/6.wav"), file);
         QFile::link(file, m_dir->filePath("wa/6.wav"));
@@ -241,6 +282,24 @@ void TestSdlSoundPlayer::badRecordings()
         if (!sox.waitForFinished() || sox.exitCode() != 0)
             QSKIP("sox cannot write MP3 here");
         QFile::rename(m_dir->filePath("t.mp3"), file);
+    } else if (setup == "ogg") {
+        runSox({"-n", "-r", "22050", "-c", "1", m_dir->filePath("t.ogg"), "synth", "0.3", "sine", "440"});
+        QFile::rename(m_dir->filePath("t.ogg"), file);
+    } else if (setup == "8 hour flac") {
+        // 785 KB on disk; decoded into one buffer it would need 5 GB, more
+        // than SDL_mixer can count.
+        QProcess flac;
+        flac.start("sh", {"-c", "head -c 460800000 /dev/zero | flac -s --force-raw-format --endian=little "
+                                "--sign=signed --channels=1 --bps=16 --sample-rate=8000 -o \"$0\" -", file});
+        QVERIFY2(flac.waitForFinished(60000) && flac.exitCode() == 0, "flac is needed (tools/deps installs it)");
+    } else if (setup == "long ogg") {
+        // Over the limit that this player is given below.
+        runSox({"-n", "-r", "8000", "-c", "1", m_dir->filePath("t.ogg"), "synth", "60", "sine", "440"});
+        QFile::rename(m_dir->filePath("t.ogg"), file);
+        options.largestSound = std::size_t(30) * 44100 * 4;
+    } else if (setup == "huge wav") {
+        // 2.5 GB of sound: more than the player keeps, refused before it is read.
+        writeLongWave(file, 2, 44100, 2500LL * 1000 * 1000 / (44100 * 4));
     } else if (setup == "200 MB") {
         writeLongWave(file, 2, 44100, 200LL * 1024 * 1024 / (44100 * 4));
     } else if (setup == "hour") {
@@ -251,8 +310,9 @@ void TestSdlSoundPlayer::badRecordings()
 
     QElapsedTimer ui;
     qint64 uiNs = 0;
+    const qint64 before = startPeakMemory();
     {
-        SdlSoundPlayer player(m_dir->path(), toneWav(kAlert, 0.25), keepOpen());
+        SdlSoundPlayer player(m_dir->path(), toneWav(kAlert, 0.25), options);
         ui.start();
         player.play(name);
         uiNs = ui.nsecsElapsed();
@@ -260,6 +320,10 @@ void TestSdlSoundPlayer::badRecordings()
         QThread::msleep(500);
     }
     qInfo("UI-thread time of play(): %.3f ms", double(uiNs) / 1e6);
+    // A file the player refuses costs no memory; one it plays costs its sound.
+    const qint64 grown = peakMemory() - before;
+    if (!playsTheFile)
+        QVERIFY2(grown < 300 << 20, qPrintable(QStringLiteral("%1 MB").arg(grown >> 20)));
     QVERIFY2(uiNs < 5'000'000, qPrintable(QString::number(double(uiNs) / 1e6)));
     const QList<Heard> heard = readDiskOutput(m_dir->filePath("out.raw"));
     const double expected = playsTheFile ? (setup == "yes" ? kYes : kFirst) : kAlert;
@@ -333,6 +397,51 @@ void TestSdlSoundPlayer::deviceClosesWhenSilentAndReopens()
     const QList<Heard> heard = readDiskOutput(m_dir->filePath("out.raw"));
     QVERIFY2(heard.size() == 1 && runsAt(heard, kYes).size() == 1, qPrintable(describe(heard)));
     QVERIFY2(std::abs(heard[0].length - 0.3) < 0.04, qPrintable(describe(heard)));
+}
+
+void TestSdlSoundPlayer::aLostDeviceIsOpenedAfresh()
+{
+    // The output fails while the device is open (a full disk here, a sound
+    // server gone on a desktop); the next sound opens the device afresh, on
+    // an output that works again, and is heard.
+    qputenv("SDL_DISKAUDIOFILE", "/dev/full");
+    {
+        SdlSoundPlayer player(m_dir->path(), toneWav(kAlert, 0.25), keepOpen());
+        player.play("\\wa\\1.wav");
+        player.waitUntilHandled();
+        QThread::msleep(300);
+        qputenv("SDL_DISKAUDIOFILE", m_dir->filePath("out.raw").toLocal8Bit());
+        player.play("\\yes");
+        player.waitUntilHandled();
+        QThread::msleep(450);
+    }
+    const QList<Heard> heard = readDiskOutput(m_dir->filePath("out.raw"));
+    QVERIFY2(heard.size() == 1 && runsAt(heard, kYes).size() == 1, qPrintable(describe(heard)));
+    QVERIFY2(std::abs(heard[0].length - 0.3) < 0.04, qPrintable(describe(heard)));
+}
+
+void TestSdlSoundPlayer::stopGivesUpOnAStuckWorker()
+{
+    // An output that never takes its sound (a FIFO nobody reads: a frozen
+    // sound server) holds the worker in the device's opening; stop() says so
+    // in time instead of waiting with it.
+    const QString fifo = m_dir->filePath("frozen");
+    QVERIFY(QProcess::execute("mkfifo", {fifo}) == 0);
+    qputenv("SDL_DISKAUDIOFILE", fifo.toLocal8Bit());
+    auto *player = new SdlSoundPlayer(m_dir->path(), toneWav(kAlert, 0.25), keepOpen());
+    player->play("\\wa\\1.wav");
+    QThread::msleep(200);
+    QElapsedTimer t;
+    t.start();
+    QVERIFY(!player->stop(std::chrono::milliseconds(300)));
+    QVERIFY2(t.elapsed() < 1000, qPrintable(QString::number(t.elapsed())));
+    // Free the worker, so that this test process can end in order.
+    QProcess reader;
+    reader.start("cat", {fifo});
+    QVERIFY(player->stop(std::chrono::seconds(10)));
+    delete player;
+    reader.kill();
+    reader.waitForFinished();
 }
 
 void TestSdlSoundPlayer::noAudioDeviceIsHarmless()

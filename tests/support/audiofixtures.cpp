@@ -79,27 +79,51 @@ QList<Heard> readDiskOutput(const QString &path)
     constexpr int window = rate / 100; // 10 ms
     constexpr int silence = 600;       // below about -35 dBFS counts as silence
 
-    QList<Heard> heard;
+    // The frequency of each 10 ms window, 0 for a silent one.
+    QList<double> frequencies;
     for (qsizetype w = 0; w + window <= frames; w += window) {
         int peak = 0;
         int crossings = 0;
+        double first = -1, last = -1; // the first and last crossing, in samples
         for (int i = 0; i < window; ++i) {
             const int s = samples[2 * (w + i)];
             peak = std::max(peak, std::abs(s));
             if (i > 0) {
                 const int prev = samples[2 * (w + i - 1)];
-                crossings += (prev < 0) != (s < 0);
+                if ((prev < 0) != (s < 0)) {
+                    // Where the line between the two samples crosses zero.
+                    const double at = i - 1 + double(prev) / double(prev - s);
+                    if (first < 0)
+                        first = at;
+                    last = at;
+                    ++crossings;
+                }
             }
         }
-        if (peak < silence)
+        // Half periods between the first and the last crossing: exact to a
+        // few hertz, where a count of crossings in the window is not.
+        const bool clear = peak >= silence && crossings >= 3 && last > first;
+        frequencies << (clear ? (crossings - 1) / 2.0 / ((last - first) / rate) : 0.0);
+    }
+    const auto near = [](double a, double b) { return a > 0 && b > 0 && std::abs(a - b) < 0.12 * b; };
+
+    QList<Heard> heard;
+    for (qsizetype k = 0; k < frequencies.size(); ++k) {
+        const double frequency = frequencies[k];
+        if (frequency == 0)
             continue;
-        const double frequency = crossings / 2.0 / (double(window) / rate);
-        const double start = double(w) / rate;
+        // A window that holds a cut from one sound to the next has the
+        // frequency of neither: it belongs to no run.
+        const double before = k > 0 ? frequencies[k - 1] : 0;
+        const double after = k + 1 < frequencies.size() ? frequencies[k + 1] : 0;
+        if (before > 0 && after > 0 && !near(frequency, before) && !near(frequency, after) && !near(before, after))
+            continue;
+        const double start = double(k * window) / rate;
         const double length = double(window) / rate;
         if (!heard.isEmpty()) {
             Heard &last = heard.last();
             const bool adjacent = start - (last.start + last.length) < 0.0305;
-            if (adjacent && std::abs(frequency - last.frequency) < 0.12 * last.frequency) {
+            if (adjacent && near(frequency, last.frequency)) {
                 const double n = last.length / length;
                 last.frequency = (last.frequency * n + frequency) / (n + 1);
                 last.length = start + length - last.start;
