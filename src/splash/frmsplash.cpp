@@ -1,5 +1,7 @@
 #include "frmsplash.h"
 
+#include <QKeyEvent>
+
 #include "ui/design.h"
 #include "ui/widgets.h"
 
@@ -27,6 +29,12 @@ frmSplash::frmSplash(QWidget *parent)
     setFixedSize(size());
     setModal(true);
     centreOnScreen(this);
+}
+
+void frmSplash::keyPressEvent(QKeyEvent *event)
+{
+    // A dialog would close on Escape; this one waits for its timer or a click.
+    event->accept();
 }
 
 void frmSplash::closeSplash()

@@ -13,7 +13,8 @@ class PictureImage;
 // The splash window: the program's title picture over a classroom picture,
 // without a title bar or a taskbar entry. It closes 22 seconds after it was
 // created, or at the first click on the picture or on the strip of
-// background below it, whichever comes first.
+// background below it, whichever comes first. It handles no key: Escape
+// does not close it either.
 class frmSplash : public QDialog
 {
     Q_OBJECT
@@ -39,6 +40,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Form_Click();

@@ -98,7 +98,7 @@ WindowDesign makeForm1()
                  .caption = "رقم السؤال", .font = kBoardFont, .fore = kWhite});
     c.push_back({.kind = ControlKind::Label, .name = "Label9", .left = 10200, .top = 5400, .width = 3615, .height = 375,
                  .caption = "للملاحظات على البرنامج اضغط هنا", .font = {"MS Serif", 13.5, true}, .fore = kLinkBlue,
-                 .align = Qt::AlignLeft | Qt::AlignVCenter, .autoSize = false});
+                 .align = Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter, .autoSize = false});
 
     c.push_back({.kind = ControlKind::Image, .name = "Imy", .left = 13080, .top = 1560, .width = 1080, .height = 1170,
                  .picture = kTickPicture, .visible = false});

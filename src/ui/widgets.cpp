@@ -1,6 +1,7 @@
 #include "widgets.h"
 
 #include <QMouseEvent>
+#include <QWheelEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
@@ -132,6 +133,12 @@ ChoiceList::ChoiceList(QWidget *parent)
 {
     setEditable(false);
     connect(this, &QComboBox::activated, this, &ChoiceList::clicked);
+}
+
+void ChoiceList::wheelEvent(QWheelEvent *event)
+{
+    // Passed on to the window, which does nothing with it.
+    event->ignore();
 }
 
 void ChoiceList::setListIndex(int index)

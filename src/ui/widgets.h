@@ -92,6 +92,9 @@ private:
 // A choose-only drop-down list. clicked() is its Click event: it comes when
 // the user picks an entry, even the one already chosen, and at once when an
 // entry is selected from code with setListIndex().
+//
+// Child-proof: it changes only by a pick from its open popup or by the
+// keyboard while it has focus, never by a mouse wheel turned over it.
 class ChoiceList : public QComboBox
 {
     Q_OBJECT
@@ -101,4 +104,7 @@ public:
 
 signals:
     void clicked();
+
+protected:
+    void wheelEvent(QWheelEvent *event) override;
 };

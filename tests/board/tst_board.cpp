@@ -2,7 +2,10 @@
 #include "shell/letters.h"
 #include "ui/widgets.h"
 
+#include <QApplication>
+#include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "support/fakes.h"
 
@@ -19,6 +22,8 @@ private slots:
     void contestChoiceStartsTheTimer();
     void pronunciationChoiceStopsTheTimer();
     void rePickRunsTheHandlerAgain();
+    void wheelOverAListChangesNothing_data();
+    void wheelOverAListChangesNothing();
 };
 
 void TestBoard::clickPlaysTheLetterShown_data()
@@ -146,6 +151,41 @@ void TestBoard::rePickRunsTheHandlerAgain()
     f.clock.seconds += 1.0f;
     f.pick("Co1", 1);
     QVERIFY(f.form->state().boardSlot != first);
+}
+
+void TestBoard::wheelOverAListChangesNothing_data()
+{
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<int>("delta");
+    QTest::newRow("mode list, down") << "Co2" << -120;
+    QTest::newRow("mode list, up from the contest") << "Co2" << 120;
+    QTest::newRow("order list, down") << "Co1" << -120;
+}
+
+// A stray turn of the wheel over a closed list neither starts nor ends a
+// contest, nor reshuffles the board.
+void TestBoard::wheelOverAListChangesNothing()
+{
+    QFETCH(QString, list);
+    QFETCH(int, delta);
+    FormFixture f;
+    f.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+    ChoiceList *l = f.list(qPrintable(list));
+    if (delta > 0)
+        f.pick(qPrintable(list), 1);
+    const int before = l->currentIndex();
+    const auto board = f.form->state().boardSlot;
+    const bool contest = f.form->ttx().isActive();
+    QSignalSpy clicked(l, &ChoiceList::clicked);
+    const QPointF at(l->width() / 2.0, l->height() / 2.0);
+    QWheelEvent wheel(at, l->mapToGlobal(at), {}, QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
+    QApplication::sendEvent(l, &wheel);
+    QCOMPARE(l->currentIndex(), before);
+    QCOMPARE(clicked.size(), 0);
+    QVERIFY(f.form->state().boardSlot == board);
+    QCOMPARE(f.form->ttx().isActive(), contest);
 }
 
 QTEST_MAIN(TestBoard)

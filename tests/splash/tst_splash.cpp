@@ -13,6 +13,8 @@ private slots:
     void closes_data();
     void closes();
     void nothingRemainsAfterClosing();
+    void keysDoNotCloseIt_data();
+    void keysDoNotCloseIt();
 };
 
 void TestSplash::design()
@@ -55,6 +57,27 @@ void TestSplash::closes()
     QCOMPARE(finished.size(), 1);
     QVERIFY(!splash.Timer3().isActive());
     QVERIFY(!splash.isVisible());
+}
+
+void TestSplash::keysDoNotCloseIt_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::newRow("Escape") << int(Qt::Key_Escape);
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
+void TestSplash::keysDoNotCloseIt()
+{
+    QFETCH(int, key);
+    frmSplash splash;
+    QSignalSpy finished(&splash, &QDialog::finished);
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QTest::keyClick(&splash, Qt::Key(key));
+    QVERIFY(splash.isVisible());
+    QCOMPARE(finished.size(), 0);
+    QVERIFY(splash.Timer3().isActive());
 }
 
 void TestSplash::nothingRemainsAfterClosing()

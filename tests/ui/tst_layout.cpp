@@ -21,6 +21,7 @@ private slots:
     void focusStartsOnTheOrderList();
     void boardButtonsNameTheirLetter();
     void spaceClicksAFocusedButton();
+    void commentsLinkDrawsFromTheLeft();
 };
 
 void TestLayout::places_data()
@@ -134,4 +135,27 @@ void TestLayout::spaceClicksAFocusedButton()
 }
 
 QTEST_MAIN(TestLayout)
+// The comments label is left-aligned in its design; right-to-left text must
+// not turn that into flush right.
+void TestLayout::commentsLinkDrawsFromTheLeft()
+{
+    FormFixture f;
+    f.form->show();
+    auto *label = f.form->controls().get<ClickLabel>(QStringLiteral("Label9"));
+    const QImage image = label->grab().toImage();
+    const QColor background = image.pixelColor(image.width() - 1, 0);
+    int first = image.width(), last = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixelColor(x, y) != background) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    }
+    QVERIFY2(last >= 0, "the label draws nothing");
+    QVERIFY2(first <= image.width() - 1 - last,
+             qPrintable(QStringLiteral("ink from %1 to %2 of %3").arg(first).arg(last).arg(image.width())));
+}
+
 #include "tst_layout.moc"
