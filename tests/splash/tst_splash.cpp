@@ -13,6 +13,7 @@ private slots:
     void closes_data();
     void closes();
     void nothingRemainsAfterClosing();
+    void titleKeepsClearOfTheEdges();
     void keysDoNotCloseIt_data();
     void keysDoNotCloseIt();
 };
@@ -57,6 +58,30 @@ void TestSplash::closes()
     QCOMPARE(finished.size(), 1);
     QVERIFY(!splash.Timer3().isActive());
     QVERIFY(!splash.isVisible());
+}
+
+void TestSplash::titleKeepsClearOfTheEdges()
+{
+    // The title's dark blue ink stays at least 8 px inside the window.
+    frmSplash splash;
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    const QImage image = splash.grab().toImage();
+    const QColor ink(0x10, 0x2a, 0x78);
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) + std::abs(c.blue() - ink.blue()) < 60)
+                box |= QRect(x, y, 1, 1);
+        }
+    }
+    QVERIFY2(box.width() > image.width() / 3, "no title found");
+    const QString where = QStringLiteral("title at %1,%2 %3x%4 in %5x%6")
+                              .arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())
+                              .arg(image.width()).arg(image.height());
+    QVERIFY2(box.left() >= 8 && box.top() >= 8, qPrintable(where));
+    QVERIFY2(image.width() - 1 - box.right() >= 8 && image.height() - 1 - box.bottom() >= 8, qPrintable(where));
 }
 
 void TestSplash::keysDoNotCloseIt_data()
