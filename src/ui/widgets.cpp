@@ -37,22 +37,16 @@ QSize PictureButton::sizeHint() const
 void PictureButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
+    // A picture drawn at another density than it was made for (a 2x picture
+    // on a 1.25 or 1.5 screen) is scaled smoothly, not pixel by pixel; at its
+    // own density it is copied as it is.
+    p.setRenderHint(QPainter::SmoothPixmapTransform, m_picture.devicePixelRatio() != devicePixelRatioF());
     const QRect r = rect();
     const bool down = isDown();
     p.fillRect(r, m_face);
 
-    // A classic raised bevel, sunken while pressed.
-    const QColor light = down ? m_face.darker(170) : m_face.lighter(160);
-    const QColor dark = down ? m_face.lighter(160) : m_face.darker(170);
-    p.setPen(light);
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(dark);
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
-    p.setPen(Qt::black);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
-
+    // The picture at its own size in the middle, a little lower and to the
+    // right while pressed.
     if (!m_picture.isNull()) {
         const QSizeF size = m_picture.deviceIndependentSize();
         QPointF topLeft((r.width() - size.width()) / 2.0, (r.height() - size.height()) / 2.0);
@@ -61,10 +55,35 @@ void PictureButton::paintEvent(QPaintEvent *)
         p.drawPixmap(QPointF(std::floor(topLeft.x()), std::floor(topLeft.y())), m_picture);
     }
 
+    // The 3D edge over the picture: a black outline and a two-pixel bevel,
+    // raised, or sunken while the mouse or Space holds the button.
+    const QColor light = m_face.lighter(160);
+    const QColor shade = m_face.darker(150);
+    const QColor dark = m_face.darker(250);
+    const auto bevel = [&p](QRect box, const QColor &topLeft, const QColor &bottomRight) {
+        p.setPen(topLeft);
+        p.drawLine(box.topLeft(), box.topRight());
+        p.drawLine(box.topLeft(), box.bottomLeft());
+        p.setPen(bottomRight);
+        p.drawLine(box.bottomLeft(), box.bottomRight());
+        p.drawLine(box.topRight(), box.bottomRight());
+    };
+    p.setPen(Qt::black);
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+    const QRect outer = r.adjusted(1, 1, -1, -1);
+    const QRect inner = r.adjusted(2, 2, -2, -2);
+    if (down) {
+        bevel(outer, dark, light);
+        bevel(inner, shade, m_face);
+    } else {
+        bevel(outer, light, dark);
+        bevel(inner, m_face.lighter(120), shade);
+    }
+
     if (hasFocus()) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
-        option.rect = r.adjusted(3, 3, -3, -3);
+        option.rect = r.adjusted(4, 4, -4, -4);
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
     }
 }

@@ -89,6 +89,8 @@ private slots:
     void pictures_data();
     void pictures();
     void letterPicturesAllDiffer();
+    void lettersFitTheButtonsThatShowThem_data();
+    void lettersFitTheButtonsThatShowThem();
     void recordings_data();
     void recordings();
     void lettersShareOneLoudness();
@@ -151,6 +153,53 @@ void TestAssets::letterPicturesAllDiffer()
         for (int other = 0; other < k; ++other)
             QVERIFY2(image != letters[other], qPrintable(QStringLiteral("%1 and %2").arg(k + 1).arg(other + 1)));
         letters << image;
+    }
+}
+
+void TestAssets::lettersFitTheButtonsThatShowThem_data()
+{
+    QTest::addColumn<int>("letter"); // 1 to 28
+    QTest::addColumn<QString>("density");
+    for (int n = 1; n <= 28; ++n) {
+        QTest::addRow("letter%d", n) << n << QString();
+        QTest::addRow("letter%d@2x", n) << n << QStringLiteral("@2x");
+    }
+}
+
+// A letter picture is drawn unscaled in the middle of each button that shows
+// it (the board's and its own in the results panel), under the button's
+// 3-point edge; its ink must lie inside the face with 2 points to spare.
+void TestAssets::lettersFitTheButtonsThatShowThem()
+{
+    QFETCH(int, letter);
+    QFETCH(QString, density);
+    const QImage picture(QStringLiteral(":/pictures/letter%1%2.jpg").arg(letter).arg(density));
+    QVERIFY(!picture.isNull());
+    const int scale = density.isEmpty() ? 1 : 2;
+    QCOMPARE(picture.size(), QSize(48, 48) * scale);
+
+    QRect ink;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            if (qGray(picture.pixel(x, y)) < 200)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    QVERIFY(!ink.isEmpty());
+
+    // The buttons, in points: the board's 700 x 700 twips, the results
+    // panel's 700 x 585 (700 x 480 for the last letter).
+    const QList<QSize> buttons{{47, 47}, {47, letter == 28 ? 32 : 39}};
+    for (const QSize &button : buttons) {
+        const QSize device = button * scale;
+        // Where the button draws the picture's top left: centred, rounded down.
+        const QPoint at((device.width() - picture.width()) / 2 - ((device.width() - picture.width()) % 2 != 0),
+                        (device.height() - picture.height()) / 2 - ((device.height() - picture.height()) % 2 != 0));
+        const QRect face = QRect(QPoint(0, 0), device).adjusted(5 * scale, 5 * scale, -5 * scale, -5 * scale);
+        QVERIFY2(face.contains(ink.translated(at)),
+                 qPrintable(QStringLiteral("ink %1,%2 %3x%4 in a %5x%6 button")
+                                .arg(ink.x() + at.x()).arg(ink.y() + at.y()).arg(ink.width()).arg(ink.height())
+                                .arg(device.width()).arg(device.height())));
     }
 }
 

@@ -52,15 +52,17 @@ void TestHiDpi::letterIsDrawnFromItsSharpPicture()
     QCOMPARE(f.hr(0)->picture().devicePixelRatio(), 2.0);
 
     // hr(0) on screen, in device pixels: its 48-point picture is centred on
-    // the 47-point face, so the picture starts one point up and left.
+    // the 47-point face, so the picture starts one point up and left. Inside
+    // the button's edge (4 points with the line it draws on), the picture is
+    // what shows.
     const QImage shot = f.form->grab().toImage();
     const QRect button = f.hr(0)->geometry();
-    const QImage onScreen = shot.copy(button.x() * 2, button.y() * 2, 94, 94);
+    const QImage onScreen = shot.copy(button.x() * 2 + 8, button.y() * 2 + 8, 78, 78);
 
-    const QImage sharp = QImage(":/pictures/letter1@2x.jpg").copy(2, 2, 94, 94);
+    const QImage sharp = QImage(":/pictures/letter1@2x.jpg").copy(10, 10, 78, 78);
     const QImage blownUp = QImage(":/pictures/letter1.jpg")
                                .scaled(96, 96, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                               .copy(2, 2, 94, 94);
+                               .copy(10, 10, 78, 78);
     const double toSharp = difference(onScreen, sharp);
     const double toBlownUp = difference(onScreen, blownUp);
     qInfo("difference to the @2x picture %.2f, to the enlarged 1x picture %.2f", toSharp, toBlownUp);

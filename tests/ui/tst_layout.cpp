@@ -22,6 +22,7 @@ private slots:
     void boardButtonsNameTheirLetter();
     void spaceClicksAFocusedButton();
     void commentsLinkDrawsFromTheLeft();
+    void boardButtonsLookRaisedAndPressed();
 };
 
 void TestLayout::places_data()
@@ -156,6 +157,32 @@ void TestLayout::commentsLinkDrawsFromTheLeft()
     QVERIFY2(last >= 0, "the label draws nothing");
     QVERIFY2(first <= image.width() - 1 - last,
              qPrintable(QStringLiteral("ink from %1 to %2 of %3").arg(first).arg(last).arg(image.width())));
+}
+
+// A board button shows its 3D edge over its picture, raised; held down, the
+// edge is sunken and the picture moves.
+void TestLayout::boardButtonsLookRaisedAndPressed()
+{
+    FormFixture f;
+    f.form->show();
+    PictureButton *button = f.hr(0);
+    const QImage raised = button->grab().toImage();
+    button->setDown(true);
+    const QImage pressed = button->grab().toImage();
+    button->setDown(false);
+
+    const auto brightness = [](const QImage &image, int x, int y) { return qGray(image.pixel(x, y)); };
+    const int w = raised.width() - 1, h = raised.height() - 1;
+    // Raised: lit from the top left. The picture's white must not cover it.
+    QVERIFY(brightness(raised, 1, h / 2) > brightness(raised, w - 1, h / 2) + 60);
+    QVERIFY(brightness(raised, w / 2, 1) > brightness(raised, w / 2, h - 1) + 60);
+    QVERIFY(brightness(raised, w - 1, h / 2) < 200);
+    // Sunken: the other way round.
+    QVERIFY(brightness(pressed, 1, h / 2) + 60 < brightness(pressed, w - 1, h / 2));
+    QVERIFY(brightness(pressed, w / 2, 1) + 60 < brightness(pressed, w / 2, h - 1));
+    // The picture moved: the middle of the button differs.
+    const QRect middle(raised.width() / 4, raised.height() / 4, raised.width() / 2, raised.height() / 2);
+    QVERIFY(raised.copy(middle) != pressed.copy(middle));
 }
 
 #include "tst_layout.moc"
