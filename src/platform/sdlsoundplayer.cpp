@@ -241,6 +241,9 @@ void SdlSoundPlayer::run()
     closeDevice();
     if (audio)
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    // SDL keeps an error message for every thread that called it; this
+    // thread ends here, and so does its storage.
+    SDL_TLSCleanup();
     {
         std::lock_guard lock(m_mutex);
         m_finished = true;

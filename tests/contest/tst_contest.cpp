@@ -36,6 +36,7 @@ private slots:
     void orderChangedMidContestFollowsThePosition();
     void newContestClearsThePanel();
     void firstQuestionComesFiveSecondsLater();
+    void choosingTheContestAgainRestartsTheCount();
 };
 
 void TestContest::tickAsksTheLetterAtThePosition()
@@ -266,6 +267,20 @@ void TestContest::firstQuestionComesFiveSecondsLater()
     QTRY_COMPARE_WITH_TIMEOUT(f.sound.played.size(), 1, 3000);
     QVERIFY2(std::abs(clock.elapsed() - 5000) < 250, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(f.sound.played.first(), recordingOf(f.letterShownAt(asked(f))));
+}
+
+void TestContest::choosingTheContestAgainRestartsTheCount()
+{
+    // A pick of the contest entry while a contest runs starts it afresh: the
+    // next question is a full five seconds after that pick.
+    FormFixture f;
+    f.pick("Co2", 1);
+    QTest::qWait(700);
+    QVERIFY(f.form->ttx().remainingTime() < 4500);
+    f.pick("Co2", 1);
+    QVERIFY(f.form->ttx().isActive());
+    QCOMPARE(f.form->ttx().interval(), 5000);
+    QVERIFY2(f.form->ttx().remainingTime() > 4900, qPrintable(QString::number(f.form->ttx().remainingTime())));
 }
 
 QTEST_MAIN(TestContest)
