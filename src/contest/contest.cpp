@@ -82,7 +82,7 @@ void Form1::markRight(std::int16_t index)
     const int k = letterAt(m_state.quizOrder[m_state.quizPos]);
     if (k < 0)
         return;
-    showInResultsPanel(k, Imy->picture());
+    showInResultsPanel(k, m_panelTick);
     imac[k]->setText(m_state.wrongTries == 0 ? QString() : QString::number(m_state.wrongTries));
     imac[k]->adjustSize();
 
@@ -106,7 +106,7 @@ void Form1::markWrong(std::int16_t index)
     if (m_state.wrongTries < std::numeric_limits<std::int16_t>::max())
         ++m_state.wrongTries;
     // The caption keeps what it had: empty, or an earlier right answer's count.
-    showInResultsPanel(k, Imn->picture());
+    showInResultsPanel(k, m_panelCross);
 
     Imy->hide();
     Imn->show();

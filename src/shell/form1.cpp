@@ -31,6 +31,8 @@ Form1::Form1(Form1Services services, QWidget *parent)
     Imn = m_controls.get<PictureImage>(QStringLiteral("Imn"));
     Imhy = m_controls.get<PictureImage>(QStringLiteral("Imhy"));
     Imhn = m_controls.get<PictureImage>(QStringLiteral("Imhn"));
+    m_panelTick = designPicture(kPanelTickPicture);
+    m_panelCross = designPicture(kPanelCrossPicture);
 
     Co1->setAccessibleName(m_controls.get<ClickLabel>(QStringLiteral("La"))->text());
     Co2->setAccessibleName(m_controls.get<ClickLabel>(QStringLiteral("Label1"))->text());

@@ -3,6 +3,7 @@
 #include "shell/mainstate.h"
 #include "ui/builder.h"
 
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
@@ -15,7 +16,6 @@ class ClickLabel;
 class PictureButton;
 class PictureImage;
 class QLineEdit;
-class QPixmap;
 class SoundPlayer;
 class TimeOfDay;
 class UnitRandom;
@@ -83,6 +83,10 @@ private:
     MainState m_state;
     Controls m_controls;
     QTimer m_ttx;
+    // The right and wrong marks as the results panel shows them: the
+    // answer pictures' drawings, made at the shape of the panel's images.
+    QPixmap m_panelTick;
+    QPixmap m_panelCross;
 
     std::array<PictureButton *, 28> hr{};
     std::array<PictureButton *, 28> hro{};

@@ -78,6 +78,9 @@ const WindowDesign &splashDesign();
 const char *letterPicture(int k); // ":/pictures/letter1.jpg" ...
 inline constexpr const char *kTickPicture = ":/pictures/tick.png";
 inline constexpr const char *kCrossPicture = ":/pictures/cross.png";
+// The same marks at the shape of the results panel's image controls.
+inline constexpr const char *kPanelTickPicture = ":/pictures/tick-panel.png";
+inline constexpr const char *kPanelCrossPicture = ":/pictures/cross-panel.png";
 inline constexpr const char *kSmilePicture = ":/pictures/smile.png";
 inline constexpr const char *kFrownPicture = ":/pictures/frown.png";
 inline constexpr const char *kClassroomPicture = ":/pictures/classroom.bmp";

@@ -78,7 +78,7 @@ WindowDesign makeForm1()
                      .width = 700, .height = k == 27 ? 480 : 585, .font = kBoardFont, .back = kFace,
                      .picture = letterPicture(k)});
         c.push_back({.kind = ControlKind::Image, .name = "Ima", .index = k, .left = p.imaLeft, .top = p.imaTop,
-                     .width = 720, .height = 570, .picture = kTickPicture});
+                     .width = 720, .height = 570, .picture = kPanelTickPicture});
         c.push_back({.kind = ControlKind::Label, .name = "imac", .index = k, .left = p.imacLeft, .top = p.imacTop,
                      .width = 180, .height = 360, .caption = "1", .font = {"Arial", 15.75, true}, .fore = kRed});
     }

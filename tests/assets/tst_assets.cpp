@@ -89,6 +89,7 @@ private slots:
     void pictures_data();
     void pictures();
     void letterPicturesAllDiffer();
+    void imagesShowPicturesOfTheirShape();
     void lettersFitTheButtonsThatShowThem_data();
     void lettersFitTheButtonsThatShowThem();
     void recordings_data();
@@ -110,10 +111,16 @@ void TestAssets::pictures_data()
         QTest::addRow("letter %d @2x", k + 1) << QString(path).replace(".jpg", "@2x.jpg") << QByteArray("jpeg")
                                                << QSize(96, 96) << false;
     }
-    for (const char *mark : {kTickPicture, kCrossPicture, kSmilePicture, kFrownPicture}) {
-        QTest::newRow(mark) << QString::fromLatin1(mark) << QByteArray("png") << QSize(32, 32) << true;
+    // The marks at the size of the images that show them: the answer marks
+    // and faces 1080 x 1170 twips, the results panel's marks 720 x 570.
+    const std::pair<const char *, QSize> marks[] = {
+        {kTickPicture, {72, 78}},      {kCrossPicture, {72, 78}},     {kSmilePicture, {72, 78}},
+        {kFrownPicture, {72, 78}},     {kPanelTickPicture, {48, 38}}, {kPanelCrossPicture, {48, 38}},
+    };
+    for (const auto &[mark, size] : marks) {
+        QTest::newRow(mark) << QString::fromLatin1(mark) << QByteArray("png") << size << true;
         QTest::addRow("%s @2x", mark) << QString::fromLatin1(mark).replace(".png", "@2x.png") << QByteArray("png")
-                                      << QSize(64, 64) << true;
+                                      << size * 2 << true;
     }
     for (int s : {16, 32, 48, 64, 128, 256})
         QTest::addRow("icon %d", s) << QStringLiteral(":/pictures/icon-%1.png").arg(s) << QByteArray("png")
@@ -154,6 +161,28 @@ void TestAssets::letterPicturesAllDiffer()
             QVERIFY2(image != letters[other], qPrintable(QStringLiteral("%1 and %2").arg(k + 1).arg(other + 1)));
         letters << image;
     }
+}
+
+// An image control stretches its picture to its own size: a picture of
+// another shape would be distorted.
+void TestAssets::imagesShowPicturesOfTheirShape()
+{
+    int images = 0;
+    for (const WindowDesign *design : {&form1Design()}) {
+        for (const ControlDesign &c : design->controls) {
+            if (c.kind != ControlKind::Image || !c.picture)
+                continue;
+            ++images;
+            const QSize picture = QImage(QString::fromLatin1(c.picture)).size();
+            const double shown = double(c.width) / c.height;
+            const double own = double(picture.width()) / picture.height();
+            QVERIFY2(std::abs(own / shown - 1) < 0.03,
+                     qPrintable(QStringLiteral("%1(%2) is %3 x %4 twips; its picture %5 is %6 x %7")
+                                    .arg(c.name).arg(c.index).arg(c.width).arg(c.height)
+                                    .arg(c.picture).arg(picture.width()).arg(picture.height())));
+        }
+    }
+    QVERIFY(images > 28);
 }
 
 void TestAssets::lettersFitTheButtonsThatShowThem_data()
