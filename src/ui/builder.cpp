@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QColor>
 #include <QFont>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPixmap>
@@ -46,6 +47,10 @@ QWidget *makeControl(QWidget *window, const ControlDesign &d)
     case ControlKind::Label: {
         auto *label = new ClickLabel(caption, window);
         label->setAlignment(d.align);
+        // A label sized to its caption keeps a pixel clear at each side, so
+        // that no stroke of the caption is cut at its edge.
+        if (d.autoSize)
+            label->setContentsMargins(1, 0, 1, 0);
         label->setAttribute(Qt::WA_TranslucentBackground);
         return label;
     }
@@ -95,14 +100,29 @@ QColor designColour(quint32 bgr)
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
 
+namespace {
+
+// The face the windows draw every text with, Arabic and digits alike, in
+// place of the design's Arial and MS Serif: it travels inside the program,
+// so the windows look the same on every machine, whatever fonts it has.
+// Noto Naskh Arabic is as compact as the design's faces were: the wider
+// Arabic sans faces do not fit the lists' entries.
+QString programFace()
+{
+    static const QString face = [] {
+        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/NotoNaskhArabic-Bold.ttf"));
+        const QStringList families = QFontDatabase::applicationFontFamilies(id);
+        return families.isEmpty() ? QStringLiteral("Noto Naskh Arabic") : families.first();
+    }();
+    return face;
+}
+
+} // namespace
+
 QFont designFont(const FontDesign &font)
 {
     QFont f;
-    const QString face = QString::fromLatin1(font.face ? font.face : "Arial");
-    if (face == QLatin1String("MS Serif"))
-        f.setFamilies({face, QStringLiteral("Liberation Serif"), QStringLiteral("Noto Naskh Arabic"), QStringLiteral("serif")});
-    else
-        f.setFamilies({face, QStringLiteral("Liberation Sans"), QStringLiteral("Noto Sans Arabic"), QStringLiteral("sans-serif")});
+    f.setFamilies({programFace()});
     if (font.points > 0)
         f.setPixelSize(int(std::lround(font.points * 96.0 / 72.0)));
     f.setBold(font.bold);

@@ -5,6 +5,7 @@
 #include "ui/widgets.h"
 
 #include <QLineEdit>
+#include <QPainter>
 #include <QTest>
 
 #include "support/fakes.h"
@@ -23,6 +24,8 @@ private slots:
     void spaceClicksAFocusedButton();
     void commentsLinkDrawsFromTheLeft();
     void boardButtonsLookRaisedAndPressed();
+    void textsLieInsideTheirControls_data();
+    void textsLieInsideTheirControls();
 };
 
 void TestLayout::places_data()
@@ -183,6 +186,120 @@ void TestLayout::boardButtonsLookRaisedAndPressed()
     // The picture moved: the middle of the button differs.
     const QRect middle(raised.width() / 4, raised.height() / 4, raised.width() / 2, raised.height() / 2);
     QVERIFY(raised.copy(middle) != pressed.copy(middle));
+}
+
+namespace {
+
+// Where two grabs of one control differ: the ink of what changed between them.
+QRect inkBetween(const QImage &with, const QImage &without)
+{
+    QRect ink;
+    for (int y = 0; y < with.height(); ++y) {
+        for (int x = 0; x < with.width(); ++x) {
+            if (with.pixel(x, y) != without.pixel(x, y))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+// The width of a text's ink, drawn right to left with room all round.
+int inkWidth(const QFont &font, const QString &text)
+{
+    QImage canvas(800, 200, QImage::Format_RGB32);
+    canvas.fill(Qt::white);
+    QPainter p(&canvas);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.setLayoutDirection(Qt::RightToLeft);
+    p.drawText(QRect(0, 0, 800, 200), Qt::AlignCenter, text);
+    p.end();
+    QRect ink;
+    for (int y = 0; y < canvas.height(); ++y) {
+        for (int x = 0; x < canvas.width(); ++x) {
+            if (canvas.pixel(x, y) != qRgb(255, 255, 255))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink.width();
+}
+
+} // namespace
+
+void TestLayout::textsLieInsideTheirControls_data()
+{
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("index"); // a list's entry, or a control array's Index
+    for (const char *label : {"La", "Label1", "Label4", "Label9"})
+        QTest::newRow(label) << QString::fromLatin1(label) << -1;
+    QTest::newRow("qno") << QStringLiteral("qno") << -1;
+    for (int entry : {0, 1}) {
+        QTest::addRow("Co1 entry %d", entry) << QStringLiteral("Co1") << entry;
+        QTest::addRow("Co2 entry %d", entry) << QStringLiteral("Co2") << entry;
+    }
+    for (int k = 0; k < 28; ++k)
+        QTest::addRow("imac(%d)", k) << QStringLiteral("imac") << k;
+}
+
+// Every caption and list entry is drawn whole, inside its control, with at
+// least a pixel to spare; labels stay where their design puts them.
+void TestLayout::textsLieInsideTheirControls()
+{
+    QFETCH(QString, control);
+    QFETCH(int, index);
+    FormFixture f;
+    f.form->show();
+    QString text;
+    QImage with, without;
+    QWidget *widget = nullptr;
+    if (control.startsWith(QLatin1String("Co"))) {
+        ChoiceList *list = f.list(qPrintable(control));
+        f.pick(qPrintable(control), index);
+        widget = list;
+        text = list->itemText(index);
+        with = list->grab().toImage();
+        list->setItemText(index, QString());
+        without = list->grab().toImage();
+    } else if (control == QLatin1String("qno")) {
+        auto *box = f.form->controls().get<QLineEdit>(control);
+        box->setText(QStringLiteral("28"));
+        widget = box;
+        text = box->text();
+        with = box->grab().toImage();
+        box->setText(QString());
+        without = box->grab().toImage();
+    } else {
+        auto *label = f.form->controls().get<QLabel>(control, index);
+        QVERIFY(label);
+        if (control == QLatin1String("imac")) {
+            label->setText(QStringLiteral("12"));
+            label->adjustSize();
+        }
+        widget = label;
+        text = label->text();
+        with = label->grab().toImage();
+        label->setText(QString());
+        without = label->grab().toImage();
+    }
+    const QRect ink = inkBetween(with, without);
+    const QString where = QStringLiteral("\"%1\": ink %2,%3 %4x%5 in %6x%7")
+                              .arg(text).arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())
+                              .arg(widget->width()).arg(widget->height());
+    QVERIFY2(!ink.isEmpty(), qPrintable(where));
+    QVERIFY2(widget->rect().adjusted(1, 1, -1, -1).contains(ink), qPrintable(where));
+    // Drawn whole: as wide as the text's ink drawn freely, not cut by the
+    // control.
+    const int whole = inkWidth(widget->font(), text);
+    QVERIFY2(ink.width() >= whole - 2, qPrintable(where + QStringLiteral(", whole %1").arg(whole)));
+
+    if (qobject_cast<QLabel *>(widget)) {
+        for (const ControlDesign &d : form1Design().controls) {
+            if (QString::fromLatin1(d.name) == control && d.index == index) {
+                QVERIFY2(std::abs(widget->y() - twipsToPixels(d.top)) <= 2,
+                         qPrintable(QStringLiteral("top %1, designed %2").arg(widget->y()).arg(twipsToPixels(d.top))));
+            }
+        }
+    }
 }
 
 #include "tst_layout.moc"
