@@ -6,25 +6,7 @@
 #include <QTest>
 
 #include "support/fakes.h"
-
-namespace {
-
-// Mean difference of two images of one size, per channel, 0..255.
-double difference(const QImage &a, const QImage &b)
-{
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    double sum = 0;
-    for (int row = 0; row < x.height(); ++row) {
-        for (int col = 0; col < x.width(); ++col) {
-            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
-        }
-    }
-    return sum / (3.0 * x.width() * x.height());
-}
-
-} // namespace
+#include "support/images.h"
 
 class TestHiDpi : public QObject
 {
@@ -63,8 +45,8 @@ void TestHiDpi::letterIsDrawnFromItsSharpPicture()
     const QImage blownUp = QImage(":/pictures/letter1.jpg")
                                .scaled(96, 96, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
                                .copy(10, 10, 78, 78);
-    const double toSharp = difference(onScreen, sharp);
-    const double toBlownUp = difference(onScreen, blownUp);
+    const double toSharp = meanDifference(onScreen, sharp);
+    const double toBlownUp = meanDifference(onScreen, blownUp);
     qInfo("difference to the @2x picture %.2f, to the enlarged 1x picture %.2f", toSharp, toBlownUp);
     QVERIFY(toSharp < 2.0);
     QVERIFY(toBlownUp > 3 * toSharp);

@@ -8,23 +8,9 @@
 #include <QTest>
 
 #include "support/fakes.h"
+#include "support/images.h"
 
 namespace {
-
-// Mean difference of two images of one size, per channel, 0..255.
-double difference(const QImage &a, const QImage &b)
-{
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    double sum = 0;
-    for (int row = 0; row < x.height(); ++row) {
-        for (int col = 0; col < x.width(); ++col) {
-            const QRgb p = x.pixel(col, row), q = y.pixel(col, row);
-            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
-        }
-    }
-    return sum / (3.0 * x.width() * x.height());
-}
 
 // The @2x picture drawn on the button's face at the screen's scale, as a
 // button draws it, smoothly or not.
@@ -65,8 +51,8 @@ void TestScales::lettersAreScaledSmoothly()
         const QImage shot = button->grab().toImage();
         const int inset = int(std::ceil(5 * scale));
         const QRect inside = shot.rect().adjusted(inset, inset, -inset, -inset);
-        const double toSmooth = difference(shot.copy(inside), expected(*button, true).copy(inside));
-        const double toBlocky = difference(shot.copy(inside), expected(*button, false).copy(inside));
+        const double toSmooth = meanDifference(shot.copy(inside), expected(*button, true).copy(inside));
+        const double toBlocky = meanDifference(shot.copy(inside), expected(*button, false).copy(inside));
         qInfo("hr(%d) at %.2f: difference to smooth %.2f, to blocky %.2f", j, scale, toSmooth, toBlocky);
         QVERIFY(toSmooth < 0.5);
         QVERIFY(toBlocky > 2 * toSmooth + 0.2);
