@@ -10,6 +10,8 @@
 
 #include <cmath>
 
+#include "support/images.h"
+
 namespace {
 
 struct Wave
@@ -207,13 +209,7 @@ void TestAssets::lettersFitTheButtonsThatShowThem()
     const int scale = density.isEmpty() ? 1 : 2;
     QCOMPARE(picture.size(), QSize(48, 48) * scale);
 
-    QRect ink;
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            if (qGray(picture.pixel(x, y)) < 200)
-                ink |= QRect(x, y, 1, 1);
-        }
-    }
+    const QRect ink = boundsWhere(picture.size(), [&](int x, int y) { return qGray(picture.pixel(x, y)) < 200; });
     QVERIFY(!ink.isEmpty());
 
     // The buttons, in points: the board's 700 x 700 twips, the results

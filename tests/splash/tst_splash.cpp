@@ -5,6 +5,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "support/images.h"
+
 class TestSplash : public QObject
 {
     Q_OBJECT
@@ -68,14 +70,10 @@ void TestSplash::titleKeepsClearOfTheEdges()
     QVERIFY(QTest::qWaitForWindowExposed(&splash));
     const QImage image = splash.grab().toImage();
     const QColor ink(0x10, 0x2a, 0x78);
-    QRect box;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) + std::abs(c.blue() - ink.blue()) < 60)
-                box |= QRect(x, y, 1, 1);
-        }
-    }
+    const QRect box = boundsWhere(image.size(), [&](int x, int y) {
+        const QColor c = image.pixelColor(x, y);
+        return std::abs(c.red() - ink.red()) + std::abs(c.green() - ink.green()) + std::abs(c.blue() - ink.blue()) < 60;
+    });
     QVERIFY2(box.width() > image.width() / 3, "no title found");
     const QString where = QStringLiteral("title at %1,%2 %3x%4 in %5x%6")
                               .arg(box.x()).arg(box.y()).arg(box.width()).arg(box.height())

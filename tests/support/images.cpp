@@ -4,6 +4,18 @@
 
 #include <cstdlib>
 
+QRect boundsWhere(QSize size, const std::function<bool(int x, int y)> &test)
+{
+    QRect bounds;
+    for (int y = 0; y < size.height(); ++y) {
+        for (int x = 0; x < size.width(); ++x) {
+            if (test(x, y))
+                bounds |= QRect(x, y, 1, 1);
+        }
+    }
+    return bounds;
+}
+
 double meanDifference(const QImage &a, const QImage &b)
 {
     const QImage x = a.convertToFormat(QImage::Format_RGB32);

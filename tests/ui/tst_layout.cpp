@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "support/fakes.h"
+#include "support/images.h"
 
 class TestLayout : public QObject
 {
@@ -147,17 +148,10 @@ void TestLayout::commentsLinkDrawsFromTheLeft()
     f.form->show();
     auto *label = f.form->controls().get<ClickLabel>(QStringLiteral("Label9"));
     const QImage image = label->grab().toImage();
-    const QColor background = image.pixelColor(image.width() - 1, 0);
-    int first = image.width(), last = -1;
-    for (int x = 0; x < image.width(); ++x) {
-        for (int y = 0; y < image.height(); ++y) {
-            if (image.pixelColor(x, y) != background) {
-                first = std::min(first, x);
-                last = std::max(last, x);
-            }
-        }
-    }
-    QVERIFY2(last >= 0, "the label draws nothing");
+    const QRgb background = image.pixel(image.width() - 1, 0);
+    const QRect ink = boundsWhere(image.size(), [&](int x, int y) { return image.pixel(x, y) != background; });
+    const int first = ink.left(), last = ink.right();
+    QVERIFY2(!ink.isEmpty(), "the label draws nothing");
     QVERIFY2(first <= image.width() - 1 - last,
              qPrintable(QStringLiteral("ink from %1 to %2 of %3").arg(first).arg(last).arg(image.width())));
 }
@@ -193,14 +187,7 @@ namespace {
 // Where two grabs of one control differ: the ink of what changed between them.
 QRect inkBetween(const QImage &with, const QImage &without)
 {
-    QRect ink;
-    for (int y = 0; y < with.height(); ++y) {
-        for (int x = 0; x < with.width(); ++x) {
-            if (with.pixel(x, y) != without.pixel(x, y))
-                ink |= QRect(x, y, 1, 1);
-        }
-    }
-    return ink;
+    return boundsWhere(with.size(), [&](int x, int y) { return with.pixel(x, y) != without.pixel(x, y); });
 }
 
 // The width of a text's ink, drawn right to left with room all round.
@@ -214,14 +201,7 @@ int inkWidth(const QFont &font, const QString &text)
     p.setLayoutDirection(Qt::RightToLeft);
     p.drawText(QRect(0, 0, 800, 200), Qt::AlignCenter, text);
     p.end();
-    QRect ink;
-    for (int y = 0; y < canvas.height(); ++y) {
-        for (int x = 0; x < canvas.width(); ++x) {
-            if (canvas.pixel(x, y) != qRgb(255, 255, 255))
-                ink |= QRect(x, y, 1, 1);
-        }
-    }
-    return ink.width();
+    return boundsWhere(canvas.size(), [&](int x, int y) { return canvas.pixel(x, y) != qRgb(255, 255, 255); }).width();
 }
 
 } // namespace
