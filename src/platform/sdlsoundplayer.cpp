@@ -441,10 +441,13 @@ bool SdlSoundPlayer::decode(const QString &path, std::uint64_t request, Mix_Chun
     const std::unique_ptr<SDL_RWops, int (*)(SDL_RWops *)> rw(openCancellable(file, cancelled), SDL_RWclose);
     if (!rw)
         return false;
-    if (hasMagic(rw.get(), "RIFF") && decodeWave(rw.get(), m_options.largestSound, cancelled, m_currentSamples))
-        return true;
-    m_currentSamples = {};
-    if (hasMagic(rw.get(), "RIFF") || (!m_deviceOpen && !openDevice()))
+    if (hasMagic(rw.get(), "RIFF")) {
+        if (decodeWave(rw.get(), m_options.largestSound, cancelled, m_currentSamples))
+            return true;
+        m_currentSamples = {};
+        return false;
+    }
+    if (!m_deviceOpen && !openDevice())
         return false;
     chunk = decodeOther(rw.get(), m_options.largestSound);
     return chunk != nullptr;

@@ -155,8 +155,11 @@ std::optional<EvenTake> evenTake(const Take &take, const Loudness &loudness)
     // The program's loudness; the limiter takes some of it back from a
     // peaky voice, so the gain is made up once or twice.
     const double ceiling = fromDb(loudness.peakDb);
-    for (int round = 0; round < 4 && std::abs(rmsDb(mono) - loudness.rmsDb) > 0.5; ++round) {
-        const double gain = fromDb(loudness.rmsDb - rmsDb(mono));
+    for (int round = 0; round < 4; ++round) {
+        const double shortBy = loudness.rmsDb - rmsDb(mono);
+        if (std::abs(shortBy) <= 0.5)
+            break;
+        const double gain = fromDb(shortBy);
         for (float &s : mono)
             s = float(s * gain);
         limit(mono, rate, ceiling);
