@@ -120,7 +120,12 @@ QByteArray SdlSoundPlayer::builtInAlert()
 }
 
 SdlSoundPlayer::SdlSoundPlayer(QString folder, QByteArray alertWav, Options options)
-    : m_folder(std::move(folder))
+    : SdlSoundPlayer(QStringList{std::move(folder)}, std::move(alertWav), std::move(options))
+{
+}
+
+SdlSoundPlayer::SdlSoundPlayer(QStringList folders, QByteArray alertWav, Options options)
+    : m_folders(std::move(folders))
     , m_alertWav(std::move(alertWav))
     , m_options(std::move(options))
 {
@@ -161,10 +166,9 @@ bool SdlSoundPlayer::stop(std::chrono::milliseconds within)
 
 void SdlSoundPlayer::play(const QString &relativeName)
 {
-    QString path = joinSoundPath(m_folder, relativeName);
     {
         std::lock_guard lock(m_mutex);
-        m_pendingPath = std::move(path);
+        m_pendingName = relativeName;
         m_requested.fetch_add(1);
     }
     m_wake.notify_one();
@@ -197,7 +201,7 @@ void SdlSoundPlayer::run()
     std::uint64_t handled = 0;
     Clock::time_point lastSound = Clock::now();
     for (;;) {
-        QString path;
+        QString name;
         std::uint64_t request = 0;
         bool polled = false;
         {
@@ -210,7 +214,7 @@ void SdlSoundPlayer::run()
             if (m_stopping)
                 break;
             if (!polled) {
-                path = m_pendingPath;
+                name = m_pendingName;
                 request = m_requested.load();
             }
         }
@@ -226,7 +230,9 @@ void SdlSoundPlayer::run()
         }
 
         if (audio) {
-            start(path, request);
+            // Looked up when it plays: a voice a grown-up has just saved is
+            // heard at once.
+            start(findSoundFile(m_folders, name), request);
             if (!m_deviceOpen)
                 announceNoSound();
         }
@@ -428,13 +434,12 @@ Mix_Chunk *decodeOther(SDL_RWops *file, std::size_t largest)
 // m_currentSamples without the device; for another format the device is
 // opened first and the chunk is made at once. Returns false when the file
 // is not a sound that can play (then the alert plays).
-bool SdlSoundPlayer::decode(const QString &path, std::uint64_t request, Mix_Chunk *&chunk)
+bool SdlSoundPlayer::decode(const QString &file, std::uint64_t request, Mix_Chunk *&chunk)
 {
-    // An empty path is a name that would have left the program's folder.
-    if (path.isEmpty())
+    // An empty path is a name that would have left the sound folders.
+    if (file.isEmpty())
         return false;
     // Only regular files: opening a FIFO or a device could block forever.
-    const QString file = soundFileToOpen(path);
     if (!QFileInfo(file).isFile())
         return false;
     const auto cancelled = [this, request] { return superseded(request); };

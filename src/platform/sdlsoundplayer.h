@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <atomic>
 #include <chrono>
@@ -55,6 +56,8 @@ public:
     using Options = SdlSoundOptions;
 
     SdlSoundPlayer(QString folder, QByteArray alertWav, Options options = {});
+    // Several folders: each sound is played from the first that holds it.
+    SdlSoundPlayer(QStringList folders, QByteArray alertWav, Options options = {});
     ~SdlSoundPlayer() override;
 
     SdlSoundPlayer(const SdlSoundPlayer &) = delete;
@@ -83,19 +86,19 @@ private:
     bool openDevice();
     void closeDevice();
     void start(const QString &path, std::uint64_t request);
-    bool decode(const QString &path, std::uint64_t request, Mix_Chunk *&chunk);
+    bool decode(const QString &file, std::uint64_t request, Mix_Chunk *&chunk);
     bool superseded(std::uint64_t request);
     bool deviceLost();
     void freeCurrent();
 
-    const QString m_folder;
+    const QStringList m_folders;
     const QByteArray m_alertWav;
     const Options m_options;
 
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::condition_variable m_handled;
-    QString m_pendingPath;         // empty: a name that left the folder
+    QString m_pendingName;         // as play() was given it
     std::uint64_t m_done = 0;      // the newest request acted on
     bool m_stopping = false;
     bool m_finished = false;       // the worker has left its loop

@@ -28,3 +28,17 @@ QString soundFileToOpen(const QString &joinedPath)
         return joinedPath + QLatin1String(".wav");
     return joinedPath;
 }
+
+QString findSoundFile(const QStringList &folders, const QString &relativeName)
+{
+    QString file;
+    for (const QString &folder : folders) {
+        const QString joined = joinSoundPath(folder, relativeName);
+        if (joined.isEmpty())
+            return {};
+        file = soundFileToOpen(joined);
+        if (QFileInfo::exists(file))
+            return file;
+    }
+    return file;
+}

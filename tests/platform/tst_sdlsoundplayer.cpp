@@ -47,6 +47,7 @@ private slots:
     void badRecordings();
     void newRequestAbandonsALargeFile();
     void readsTheFileWhenItPlays();
+    void ownVoiceFirstThenTheProgramsVoice();
     void deviceClosesWhenSilentAndReopens();
     void aLostDeviceIsOpenedAfresh();
     void stopGivesUpOnAStuckWorker();
@@ -376,6 +377,31 @@ void TestSdlSoundPlayer::readsTheFileWhenItPlays()
     QVERIFY2(runsAt({heard[0]}, kFirst).size() == 1, qPrintable(describe(heard)));
     QVERIFY2(runsAt({heard[1]}, kYes).size() == 1, qPrintable(describe(heard)));
     QVERIFY2(runsAt({heard[2]}, kAlert).size() == 1, qPrintable(describe(heard)));
+}
+
+void TestSdlSoundPlayer::ownVoiceFirstThenTheProgramsVoice()
+{
+    // A grown-up's voice saved while the program runs is heard at the next
+    // click; a sound nobody replaced keeps the program's voice.
+    const QString own = m_dir->filePath("own");
+    QDir().mkpath(own);
+    {
+        SdlSoundPlayer player(QStringList{own, m_dir->path()}, toneWav(kAlert, 0.25), keepOpen());
+        const auto playAndWait = [&](const QString &name) {
+            player.play(name);
+            player.waitUntilHandled();
+            QThread::msleep(400);
+        };
+        playAndWait("\\wa\\1.wav");
+        writeTone(own + "/wa/1.wav", kYes, 0.3);
+        playAndWait("\\wa\\1.wav");
+        playAndWait("\\wa\\2.wav");
+    }
+    const QList<Heard> heard = readDiskOutput(m_dir->filePath("out.raw"));
+    QVERIFY2(heard.size() == 3, qPrintable(describe(heard)));
+    QVERIFY2(runsAt({heard[0]}, kFirst).size() == 1, qPrintable(describe(heard)));
+    QVERIFY2(runsAt({heard[1]}, kYes).size() == 1, qPrintable(describe(heard)));
+    QVERIFY2(runsAt({heard[2]}, kLong).size() == 1, qPrintable(describe(heard)));
 }
 
 void TestSdlSoundPlayer::deviceClosesWhenSilentAndReopens()

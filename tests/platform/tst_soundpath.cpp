@@ -14,6 +14,8 @@ private slots:
     void join();
     void extensionRule_data();
     void extensionRule();
+    void firstFolderHoldingTheSoundWins_data();
+    void firstFolderHoldingTheSoundWins();
 };
 
 void TestSoundPath::join_data()
@@ -65,6 +67,39 @@ void TestSoundPath::extensionRule()
     QTemporaryDir dir;
     writeBytes(dir.filePath(existing), "x");
     QCOMPARE(soundFileToOpen(dir.filePath(asked)), dir.filePath(opened));
+}
+
+void TestSoundPath::firstFolderHoldingTheSoundWins_data()
+{
+    QTest::addColumn<QStringList>("own");      // files in the first folder
+    QTest::addColumn<QStringList>("program");  // files in the second
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QString>("opened");       // "own/..." or "program/...", empty: none
+
+    const QStringList shipped{"wa/1.wav", "wa/2.wav", "yes.wav"};
+    QTest::newRow("own voice") << QStringList{"wa/1.wav"} << shipped << "\\wa\\1.wav" << "own/wa/1.wav";
+    QTest::newRow("not replaced") << QStringList{"wa/1.wav"} << shipped << "\\wa\\2.wav" << "program/wa/2.wav";
+    QTest::newRow("own, extension added") << QStringList{"yes.wav"} << shipped << "\\yes" << "own/yes.wav";
+    QTest::newRow("program, extension added") << QStringList{} << shipped << "\\yes" << "program/yes.wav";
+    QTest::newRow("an old voice is not a voice") << QStringList{"wa/1.wav.old"} << shipped << "\\wa\\1.wav"
+                                                 << "program/wa/1.wav";
+    QTest::newRow("missing everywhere") << QStringList{} << shipped << "\\no" << "program/no.wav";
+    QTest::newRow("leaves the folders") << shipped << shipped << "\\..\\program\\yes.wav" << "";
+}
+
+void TestSoundPath::firstFolderHoldingTheSoundWins()
+{
+    QFETCH(QStringList, own);
+    QFETCH(QStringList, program);
+    QFETCH(QString, asked);
+    QFETCH(QString, opened);
+    QTemporaryDir dir;
+    for (const QString &file : own)
+        writeBytes(dir.filePath("own/" + file), "x");
+    for (const QString &file : program)
+        writeBytes(dir.filePath("program/" + file), "x");
+    const QString found = findSoundFile({dir.filePath("own"), dir.filePath("program")}, asked);
+    QCOMPARE(found, opened.isEmpty() ? QString() : QDir::toNativeSeparators(dir.filePath(opened)));
 }
 
 QTEST_GUILESS_MAIN(TestSoundPath)
