@@ -5,8 +5,11 @@
 #include "platform/webopener.h"
 #include "shell/form1.h"
 #include "splash/frmsplash.h"
+#include "voices/voicefiles.h"
+#include "voices/voicesapp.h"
 
 #include <QApplication>
+#include <QProcess>
 
 #include <chrono>
 #include <csignal>
@@ -20,21 +23,43 @@ int main(int argc, char *argv[])
     // inherits it, so it belongs to the program, not to the sound player.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
+    const QStringList arguments = [&] {
+        QStringList list;
+        for (int i = 1; i < argc; ++i)
+            list << QString::fromLocal8Bit(argv[i]);
+        return list;
+    }();
+    if (arguments.value(0) == QLatin1String("--import-voice")) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("huroof"));
+        return runImportVoice(arguments.mid(1));
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("huroof"));
     QApplication::setApplicationDisplayName(QStringLiteral("برنامج الحروف"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.huroof.Huroof"));
 
+    if (arguments.value(0) == QLatin1String("--voices"))
+        return runVoicesWindow();
+
     // The splash goes on screen before anything else is built.
     auto splash = std::make_unique<frmSplash>();
     splash->showEarly();
 
-    SdlSoundPlayer sound(programFolder(), SdlSoundPlayer::builtInAlert());
+    // A grown-up's own voice first, then the program's.
+    SdlSoundPlayer sound(QStringList{voices::userVoicesFolder(), programFolder()}, SdlSoundPlayer::builtInAlert());
     DesktopWebOpener web;
     SystemTimeOfDay clock;
     MersenneUnitRandom random;
 
-    Form1 form(Form1Services{sound, web, clock, random, [&splash] { frmSplash::showModal(splash); }});
+    // The grown-ups' windows run as processes of their own: nothing they
+    // load costs the child's window, and they never change what it does.
+    const auto openGrownUps = [](GrownUpsWindow which) {
+        const QString option = which == GrownUpsWindow::Voices ? QStringLiteral("--voices") : QStringLiteral("--progress");
+        QProcess::startDetached(QCoreApplication::applicationFilePath(), {option});
+    };
+    Form1 form(Form1Services{sound, web, clock, random, [&splash] { frmSplash::showModal(splash); }, openGrownUps});
     form.Form_Load();
     form.show();
     const int code = app.exec();

@@ -7,7 +7,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QLineEdit>
+#include <QShortcut>
 
 Form1::Form1(Form1Services services, QWidget *parent)
     : QWidget(parent)
@@ -50,6 +52,18 @@ Form1::Form1(Form1Services services, QWidget *parent)
     connect(&m_ttx, &QTimer::timeout, this, &Form1::ttx_Timer);
 
     setTabOrder();
+
+    // The grown-ups' windows: Ctrl+Shift+V for their own voice, Ctrl+Shift+P
+    // for what the child has learnt.
+    const auto grownUps = [this](QKeyCombination keys, GrownUpsWindow which) {
+        auto *shortcut = new QShortcut(QKeySequence(keys), this);
+        connect(shortcut, &QShortcut::activated, this, [this, which] {
+            if (m_services.openGrownUps)
+                m_services.openGrownUps(which);
+        });
+    };
+    grownUps(Qt::CTRL | Qt::SHIFT | Qt::Key_V, GrownUpsWindow::Voices);
+    grownUps(Qt::CTRL | Qt::SHIFT | Qt::Key_P, GrownUpsWindow::Progress);
 }
 
 Form1::~Form1() = default;

@@ -21,6 +21,10 @@ class TimeOfDay;
 class UnitRandom;
 class WebOpener;
 
+// The windows for grown-ups, opened from the main window with keys a child
+// does not hit by chance.
+enum class GrownUpsWindow { Voices, Progress };
+
 // What the main window needs from outside; tests pass their own.
 struct Form1Services
 {
@@ -30,6 +34,8 @@ struct Form1Services
     UnitRandom &random;
     // Shows the splash window modally and returns once it has closed.
     std::function<void()> showSplash;
+    // Opens a grown-ups' window beside the main window; may be empty.
+    std::function<void(GrownUpsWindow)> openGrownUps;
 };
 
 // The main window: the letter board, the two option lists, the contest's

@@ -26,7 +26,7 @@ struct EvenTake
 // How loud the program's own recordings are, and the peak a take may reach.
 struct Loudness
 {
-    double rmsDb = -11.0; // the median RMS of the program's recordings
+    double rmsDb = -14.0; // the median RMS of the program's recordings
     double peakDb = -1.0;
 };
 

@@ -81,7 +81,8 @@ void TestStartup::splashComesBeforeTheListsAndTheWindow()
                                  QCOMPARE(formPtr->state().soundFile[27], QStringLiteral("\\wa\\28.wav"));
                                  QCOMPARE(formPtr->controls().get<PictureButton>("hr", 5)->picture().cacheKey(),
                                           formPtr->controls().get<PictureButton>("hro", 5)->picture().cacheKey());
-                             }});
+                             },
+                             {}});
     formPtr = &form;
     form.Form_Load();
     QVERIFY(checked);

@@ -7,7 +7,8 @@
 
 FormFixture::FormFixture(bool load)
 {
-    form = std::make_unique<Form1>(Form1Services{sound, web, clock, random, [this] { ++splashShown; }});
+    form = std::make_unique<Form1>(Form1Services{sound, web, clock, random, [this] { ++splashShown; },
+                                                 [this](GrownUpsWindow which) { grownUpsOpened << which; }});
     if (load)
         form->Form_Load();
 }

@@ -85,5 +85,6 @@ struct FormFixture
     FixedTimeOfDay clock;
     MersenneUnitRandom random;
     int splashShown = 0;
+    QList<GrownUpsWindow> grownUpsOpened;
     std::unique_ptr<Form1> form;
 };

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "voices/take.h"
+#include "voices/voicefiles.h"
+
+#include <QString>
+
+#include <optional>
+
+namespace voices {
+
+// The longest file taken as a voice.
+inline constexpr double kLongestImport = 60.0; // seconds
+
+// Reads a sound file of any format the sound player plays (WAVE of every
+// kind, OGG, FLAC, MP3 ...) as a take. Opens SDL_mixer on its silent
+// "dummy" output, so it belongs in a process of its own (the command-line
+// import), never beside a running sound player. No value, and a message
+// for the grown-up in `error`, when the file is not a sound or is longer
+// than kLongestImport.
+std::optional<Take> readSoundFile(const QString &path, QString *error);
+
+// Reads the file, makes it even and keeps it as the voice: what both the
+// voices window and the command line do with a file.
+Change importVoice(const VoiceFolder &folder, int voice, const QString &path, const Loudness &loudness);
+
+} // namespace voices

@@ -1,0 +1,117 @@
+#include "recorder.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kRate = 44100;
+
+const QString kNoMicrophone = QStringLiteral("لا يوجد ميكروفون يمكن التسجيل منه (%1). ما زال بإمكانك استيراد صوت من ملف.");
+
+} // namespace
+
+SdlRecorder::SdlRecorder(std::chrono::milliseconds longest, QObject *parent)
+    : Recorder(parent)
+    , m_longest(longest)
+{
+}
+
+SdlRecorder::~SdlRecorder()
+{
+    stop();
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+void SdlRecorder::start()
+{
+    if (m_thread.joinable())
+        m_thread.join(); // the last take's thread, already ending
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = false;
+        m_full = false;
+        m_take = voices::Take{kRate, 1, {}};
+        m_take.samples.reserve(std::size_t(kRate * m_longest.count() / 1000));
+    }
+    m_level = 0;
+    m_thread = std::thread([this] { run(); });
+}
+
+void SdlRecorder::stop()
+{
+    std::lock_guard lock(m_mutex);
+    m_stopping = true;
+    m_wake.notify_all();
+}
+
+void SdlRecorder::captured(void *self, unsigned char *bytes, int length)
+{
+    auto *recorder = static_cast<SdlRecorder *>(self);
+    const auto *samples = reinterpret_cast<const float *>(bytes);
+    const auto count = std::size_t(length) / sizeof(float);
+    float peak = 0;
+    for (std::size_t i = 0; i < count; ++i)
+        peak = std::max(peak, std::abs(samples[i]));
+    recorder->m_level = std::min(peak, 1.0f);
+
+    std::lock_guard lock(recorder->m_mutex);
+    const std::size_t room = std::size_t(kRate * recorder->m_longest.count() / 1000) - recorder->m_take.samples.size();
+    recorder->m_take.samples.insert(recorder->m_take.samples.end(), samples, samples + std::min(count, room));
+    if (count >= room) {
+        recorder->m_full = true;
+        recorder->m_wake.notify_all();
+    }
+}
+
+void SdlRecorder::run()
+{
+    takeOne();
+    // SDL keeps an error message per thread; this thread ends here.
+    SDL_TLSCleanup();
+}
+
+void SdlRecorder::takeOne()
+{
+    const auto report = [this](auto emitter) { QMetaObject::invokeMethod(this, emitter, Qt::QueuedConnection); };
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        const QString why = QString::fromUtf8(SDL_GetError());
+        report([this, why] { emit failed(kNoMicrophone.arg(why)); });
+        return;
+    }
+    SDL_AudioSpec want{};
+    want.freq = kRate;
+    want.format = AUDIO_F32SYS;
+    want.channels = 1;
+    want.samples = 1024;
+    want.callback = &SdlRecorder::captured;
+    want.userdata = this;
+    SDL_AudioSpec have{};
+    // SDL converts whatever the microphone gives into this format.
+    const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 1, &want, &have, 0);
+    if (device == 0) {
+        const QString why = QString::fromUtf8(SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        report([this, why] { emit failed(kNoMicrophone.arg(why)); });
+        return;
+    }
+    SDL_PauseAudioDevice(device, 0);
+    {
+        // A microphone that gives nothing is given up a little after the
+        // longest take.
+        std::unique_lock lock(m_mutex);
+        m_wake.wait_for(lock, m_longest + std::chrono::seconds(2), [this] { return m_stopping || m_full; });
+    }
+    SDL_CloseAudioDevice(device);
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    m_level = 0;
+    voices::Take take;
+    {
+        std::lock_guard lock(m_mutex);
+        take = std::move(m_take);
+    }
+    report([this, take = std::move(take)] { emit finished(take); });
+}

@@ -1,0 +1,158 @@
+#include "voicefiles.h"
+
+#include "shell/letters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QtEndian>
+
+namespace voices {
+
+namespace {
+
+void append16(QByteArray &out, quint16 v)
+{
+    const quint16 le = qToLittleEndian(v);
+    out.append(reinterpret_cast<const char *>(&le), 2);
+}
+
+void append32(QByteArray &out, quint32 v)
+{
+    const quint32 le = qToLittleEndian(v);
+    out.append(reinterpret_cast<const char *>(&le), 4);
+}
+
+QString cannotWrite(const QString &folder, const QString &why)
+{
+    return QStringLiteral("لا يمكن الكتابة في المجلد %1 (%2): لم يتغير شيء.").arg(QDir::toNativeSeparators(folder), why);
+}
+
+} // namespace
+
+QString voiceFile(int voice)
+{
+    if (voice == kRightVoice)
+        return QStringLiteral("yes.wav");
+    if (voice == kWrongVoice)
+        return QStringLiteral("no.wav");
+    return QStringLiteral("wa/%1.wav").arg(voice + 1);
+}
+
+QString voiceSoundName(int voice)
+{
+    return QLatin1Char('\\') + voiceFile(voice).replace(QLatin1Char('/'), QLatin1Char('\\'));
+}
+
+QString voiceTitle(int voice)
+{
+    if (voice == kRightVoice)
+        return QStringLiteral("الإجابة الصحيحة");
+    if (voice == kWrongVoice)
+        return QStringLiteral("الإجابة الخاطئة");
+    return letterGlyph(voice);
+}
+
+std::optional<int> voiceNamed(const QString &name)
+{
+    if (name == QLatin1String("yes"))
+        return kRightVoice;
+    if (name == QLatin1String("no"))
+        return kWrongVoice;
+    bool number = false;
+    const int n = name.toInt(&number);
+    if (number && n >= 1 && n <= kLetterCount && QString::number(n) == name)
+        return n - 1;
+    for (int k = 0; k < kLetterCount; ++k) {
+        // The heh is also known without its tatweel.
+        QString glyph = letterGlyph(k);
+        if (name == glyph || (glyph.size() > 1 && name == glyph.left(1)))
+            return k;
+    }
+    return std::nullopt;
+}
+
+QString userVoicesFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/huroof/voices");
+}
+
+QByteArray waveBytes(const EvenTake &take)
+{
+    const auto dataBytes = quint32(take.samples.size() * 2);
+    QByteArray out;
+    out.reserve(int(44 + dataBytes));
+    out.append("RIFF");
+    append32(out, 36 + dataBytes);
+    out.append("WAVEfmt ");
+    append32(out, 16);
+    append16(out, 1); // PCM
+    append16(out, 1); // mono
+    append32(out, quint32(take.rate));
+    append32(out, quint32(take.rate) * 2);
+    append16(out, 2);
+    append16(out, 16);
+    out.append("data");
+    append32(out, dataBytes);
+    for (const std::int16_t s : take.samples)
+        append16(out, quint16(s));
+    return out;
+}
+
+VoiceFolder::VoiceFolder(QString path)
+    : m_path(std::move(path))
+{
+}
+
+QString VoiceFolder::filePath(int voice) const
+{
+    return m_path + QLatin1Char('/') + voiceFile(voice);
+}
+
+bool VoiceFolder::hasOwn(int voice) const
+{
+    return QFileInfo(filePath(voice)).isFile();
+}
+
+Change VoiceFolder::save(int voice, const EvenTake &take) const
+{
+    const QString path = filePath(voice);
+    const QString folder = QFileInfo(path).path();
+    if (!QDir().mkpath(folder))
+        return {{}, cannotWrite(folder, QStringLiteral("لا يمكن إنشاؤه"))};
+    QSaveFile file(path);
+    // Written beside the voice, never in its place: on failure the old
+    // voice stays as it was.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return {{}, cannotWrite(folder, file.errorString())};
+    const QByteArray bytes = waveBytes(take);
+    if (file.write(bytes) != bytes.size()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return {{}, cannotWrite(folder, why)};
+    }
+    // commit() flushes the file to the disk before renaming it.
+    if (!file.commit())
+        return {{}, cannotWrite(folder, file.errorString())};
+    QFile::remove(path + QStringLiteral(".old"));
+    return {path, {}};
+}
+
+Change VoiceFolder::revert(int voice) const
+{
+    const QString path = filePath(voice);
+    if (!hasOwn(voice))
+        return {{}, {}};
+    const QString old = path + QStringLiteral(".old");
+    if (QFileInfo::exists(old) && !QFile::remove(old))
+        return {{}, cannotWrite(QFileInfo(path).path(), QStringLiteral("%1 باقٍ").arg(QFileInfo(old).fileName()))};
+    QFile file(path);
+    if (!file.rename(old))
+        return {{}, cannotWrite(QFileInfo(path).path(), file.errorString())};
+    return {old, {}};
+}
+
+} // namespace voices

@@ -1,0 +1,100 @@
+#include "voicesapp.h"
+
+#include "platform/programfolder.h"
+#include "platform/sdlsoundplayer.h"
+#include "voices/import.h"
+#include "voices/recorder.h"
+#include "voices/voicefiles.h"
+#include "voices/voiceswindow.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The import runs as `huroof --import-voice`, so that decoding a file never
+// meets the window's own sound player, and a file that upsets a decoder
+// cannot take the window down.
+void importInOwnProcess(QWidget *window, int voice, const QString &file,
+                        std::function<void(const voices::Change &)> done)
+{
+    auto *process = new QProcess(window);
+    const auto finish = [process, done](const voices::Change &change) {
+        process->deleteLater();
+        done(change);
+    };
+    QObject::connect(process, &QProcess::finished, window, [process, finish](int code, QProcess::ExitStatus status) {
+        const QString out = QString::fromUtf8(process->readAllStandardOutput()).trimmed();
+        QString err = QString::fromUtf8(process->readAllStandardError()).trimmed();
+        err = err.section(QLatin1Char('\n'), -1).remove(QRegularExpression(QStringLiteral("^huroof: ")));
+        if (status == QProcess::NormalExit && code == 0)
+            finish({out, {}});
+        else
+            finish({{}, err.isEmpty() ? QStringLiteral("تعذّر استيراد الملف.") : err});
+    });
+    QObject::connect(process, &QProcess::errorOccurred, window, [process, finish](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            finish({{}, QStringLiteral("تعذّر استيراد الملف: %1").arg(process->errorString())});
+    });
+    process->start(QCoreApplication::applicationFilePath(),
+                   {QStringLiteral("--import-voice"), QString::number(voice + 1), file});
+}
+
+} // namespace
+
+int runVoicesWindow()
+{
+    SdlSoundPlayer sound(QStringList{voices::userVoicesFolder(), programFolder()}, SdlSoundPlayer::builtInAlert());
+    int code = 0;
+    {
+        SdlRecorder recorder;
+        VoicesWindow *window = nullptr;
+        VoicesWindow built(VoicesServices{
+            sound,
+            recorder,
+            voices::VoiceFolder(voices::userVoicesFolder()),
+            voices::Loudness{},
+            [&window] {
+                return QFileDialog::getOpenFileName(
+                    window, QStringLiteral("اختر ملف صوت"), QString(),
+                    QStringLiteral("أصوات (*.wav *.ogg *.oga *.flac *.mp3 *.opus *.aiff *.aif *.voc);;كل الملفات (*)"));
+            },
+            [&window](int voice, const QString &file, std::function<void(const voices::Change &)> done) {
+                importInOwnProcess(window, voice, file, std::move(done));
+            }});
+        window = &built;
+        built.show();
+        code = QApplication::exec();
+    }
+    if (!sound.stop(std::chrono::milliseconds(1500)))
+        std::_Exit(code);
+    return code;
+}
+
+int runImportVoice(const QStringList &nameAndFile)
+{
+    if (nameAndFile.size() != 2) {
+        std::fprintf(stderr, "huroof: usage: huroof --import-voice NAME FILE\n");
+        return 2;
+    }
+    const std::optional<int> voice = voices::voiceNamed(nameAndFile[0]);
+    if (!voice) {
+        std::fprintf(stderr, "huroof: %s ليس اسم صوت: اكتب رقمًا من 1 إلى 28، أو الحرف نفسه، أو yes أو no.\n",
+                     qUtf8Printable(nameAndFile[0]));
+        return 2;
+    }
+    const voices::Change change = voices::importVoice(voices::VoiceFolder(voices::userVoicesFolder()), *voice,
+                                                      nameAndFile[1], voices::Loudness{});
+    if (!change.ok()) {
+        std::fprintf(stderr, "huroof: %s\n", qUtf8Printable(change.error));
+        return 1;
+    }
+    std::printf("%s\n", qUtf8Printable(change.path));
+    return 0;
+}

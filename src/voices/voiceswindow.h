@@ -1,0 +1,77 @@
+#pragma once
+
+#include "voices/take.h"
+#include "voices/voicefiles.h"
+
+#include <QTimer>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class Recorder;
+class SoundPlayer;
+
+// What the voices window needs from outside; tests pass their own.
+struct VoicesServices
+{
+    SoundPlayer &sound;   // plays from the voices folder first
+    Recorder &recorder;
+    voices::VoiceFolder folder;
+    voices::Loudness loudness;
+    // Asks the grown-up for a sound file; empty when none was chosen.
+    std::function<QString()> chooseFile;
+    // Imports the file as the voice, away from the window's thread, and
+    // calls `done` on the window's thread with the outcome.
+    std::function<void(int voice, const QString &file, std::function<void(const voices::Change &)> done)> importFile;
+};
+
+// The grown-ups' window for their own voice: one row for each of the 30
+// sounds, to hear it, record a take (it stops by itself after 5 s), keep or
+// throw away the take, import a file, or go back to the program's voice.
+class VoicesWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit VoicesWindow(VoicesServices services, QWidget *parent = nullptr);
+    ~VoicesWindow() override;
+
+    // The buttons of a row, by what they do; for tests.
+    enum class Action { Hear, Record, Stop, Keep, Discard, Import, Revert };
+    QPushButton *button(int voice, Action action) const;
+    QString message() const;
+    QString stateOf(int voice) const;
+    const QProgressBar *meter() const { return m_meter; }
+
+private:
+    struct Row
+    {
+        std::array<QPushButton *, 7> buttons{};
+        QLabel *state = nullptr;
+        std::optional<voices::EvenTake> take; // recorded, not yet kept
+    };
+
+    void hear(int voice);
+    void record(int voice);
+    void keep(int voice);
+    void discard(int voice);
+    void import(int voice);
+    void revert(int voice);
+    void tookTake(const voices::Take &take);
+    void recordingFailed(const QString &message);
+    void say(const QString &message);
+    void refresh();
+    voices::VoiceFolder newTakes() const;
+
+    VoicesServices m_services;
+    std::array<Row, voices::kVoiceCount> m_rows;
+    QLabel *m_message = nullptr;
+    QProgressBar *m_meter = nullptr;
+    QTimer m_meterTimer;
+    int m_recording = -1; // the voice a take is being recorded for
+    int m_importing = -1;
+};

@@ -1,0 +1,293 @@
+// A grown-up's voices on disk: their names, the files a take is kept in,
+// and importing a file, which must never lose the voice that played before.
+#include "voices/import.h"
+#include "voices/voicefiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cmath>
+#include <csignal>
+
+#include "support/audiofixtures.h"
+
+using voices::EvenTake;
+using voices::VoiceFolder;
+
+namespace {
+
+// A voice-like take as a file, made by sox: `before` and `after` seconds of
+// quiet room around a 0.4 s rising and falling 500 Hz tone at `voiceDb`.
+void writeVoiceFile(const QString &path, double before, double voiceDb, double after, const QStringList &format)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QStringList args{"-n", "-r", "48000", "-c", "2"};
+    args << format << path << "synth" << "0.4" << "sine" << "500" << "fade" << "h" << "0.2" << "0.4" << "0.2"
+         << "vol" << QString::number(std::pow(10.0, voiceDb / 20)) << "pad" << QString::number(before)
+         << QString::number(after);
+    QCOMPARE(QProcess::execute("sox", args), 0);
+}
+
+EvenTake tone(int rate, double seconds)
+{
+    EvenTake t{rate, {}};
+    for (int i = 0; i < int(seconds * rate); ++i)
+        t.samples.push_back(std::int16_t(8000 * std::sin(2 * M_PI * 440 * i / rate)));
+    return t;
+}
+
+std::vector<float> samplesOf(const QString &path)
+{
+    QString error;
+    const std::optional<voices::Take> take = voices::readSoundFile(path, &error);
+    return take ? take->samples : std::vector<float>{};
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestVoiceFiles : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void namesOnTheCommandLine_data();
+    void namesOnTheCommandLine();
+    void theProgramsLoudnessIsItsRecordings();
+    void importMakesTheFileEven_data();
+    void importMakesTheFileEven();
+    void aFailedImportKeepsTheOldVoice_data();
+    void aFailedImportKeepsTheOldVoice();
+    void aFullDiskKeepsTheOldVoice();
+    void revertSetsTheVoiceAside();
+    void commandLineImport_data();
+    void commandLineImport();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestVoiceFiles::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+}
+
+void TestVoiceFiles::namesOnTheCommandLine_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("voice"); // -1: not a voice
+    QTest::addColumn<QString>("file");
+
+    QTest::newRow("first") << "1" << 0 << "wa/1.wav";
+    QTest::newRow("last") << "28" << 27 << "wa/28.wav";
+    QTest::newRow("letter") << "ب" << 1 << "wa/2.wav";
+    QTest::newRow("heh as on the board") << "هـ" << 25 << "wa/26.wav";
+    QTest::newRow("heh alone") << "ه" << 25 << "wa/26.wav";
+    QTest::newRow("yes") << "yes" << voices::kRightVoice << "yes.wav";
+    QTest::newRow("no") << "no" << voices::kWrongVoice << "no.wav";
+    QTest::newRow("zero") << "0" << -1 << "";
+    QTest::newRow("past the last") << "29" << -1 << "";
+    QTest::newRow("leading zero") << "01" << -1 << "";
+    QTest::newRow("two letters") << "بت" << -1 << "";
+    QTest::newRow("a file name") << "yes.wav" << -1 << "";
+    QTest::newRow("a path") << "../1" << -1 << "";
+    QTest::newRow("empty") << "" << -1 << "";
+}
+
+void TestVoiceFiles::namesOnTheCommandLine()
+{
+    QFETCH(QString, name);
+    QFETCH(int, voice);
+    QFETCH(QString, file);
+    const std::optional<int> found = voices::voiceNamed(name);
+    QCOMPARE(found.value_or(-1), voice);
+    if (found)
+        QCOMPARE(voices::voiceFile(*found), file);
+}
+
+void TestVoiceFiles::theProgramsLoudnessIsItsRecordings()
+{
+    // Takes are brought to the median loudness of the program's recordings.
+    std::vector<double> levels;
+    for (int voice = 0; voice < voices::kVoiceCount; ++voice) {
+        const std::vector<float> samples = samplesOf(QStringLiteral(HUROOF_SOUNDS "/") + voices::voiceFile(voice));
+        QVERIFY(!samples.empty());
+        levels.push_back(voices::rmsDb(samples));
+    }
+    std::nth_element(levels.begin(), levels.begin() + long(levels.size() / 2), levels.end());
+    QVERIFY2(std::abs(levels[levels.size() / 2] - voices::Loudness{}.rmsDb) < 1.0,
+             qPrintable(QString::number(levels[levels.size() / 2])));
+}
+
+void TestVoiceFiles::importMakesTheFileEven_data()
+{
+    QTest::addColumn<QStringList>("format");
+    QTest::addColumn<double>("voiceDb");
+    QTest::newRow("quiet stereo WAVE at 48 kHz") << QStringList{"-b", "16"} << -30.0;
+    QTest::newRow("float WAVE") << QStringList{"-e", "floating-point", "-b", "32"} << -20.0;
+    QTest::newRow("FLAC") << QStringList{"-t", "flac"} << -24.0;
+    QTest::newRow("OGG, loud") << QStringList{"-t", "ogg"} << -1.0;
+}
+
+void TestVoiceFiles::importMakesTheFileEven()
+{
+    QFETCH(QStringList, format);
+    QFETCH(double, voiceDb);
+    const QString file = m_dir->filePath("take.wav");
+    writeVoiceFile(file, 0.4, voiceDb, 0.4, format);
+    const VoiceFolder folder(m_dir->filePath("voices"));
+    const voices::Change change = voices::importVoice(folder, 4, file, voices::Loudness{});
+    QVERIFY2(change.ok(), qPrintable(change.error));
+    QCOMPARE(change.path, folder.filePath(4));
+    QVERIFY(folder.hasOwn(4));
+
+    // Mono 16-bit at 44.1 kHz; a tone of 0.4 s with its ends cut close.
+    const QByteArray wave = contents(change.path);
+    QCOMPARE(wave.mid(22, 2), QByteArray("\x01\x00", 2));
+    QCOMPARE(qFromLittleEndian<quint32>(wave.constData() + 24), 44100u);
+    QCOMPARE(qFromLittleEndian<quint16>(wave.constData() + 34), quint16(16));
+    const std::vector<float> saved = samplesOf(change.path);
+    QVERIFY2(saved.size() > 0.35 * 44100 && saved.size() < 0.46 * 44100, qPrintable(QString::number(saved.size())));
+    QVERIFY2(std::abs(voices::rmsDb(saved) - voices::Loudness{}.rmsDb) <= 2.0, qPrintable(QString::number(voices::rmsDb(saved))));
+    QVERIFY(voices::peakDb(saved) <= -1.0 + 0.05);
+}
+
+void TestVoiceFiles::aFailedImportKeepsTheOldVoice_data()
+{
+    QTest::addColumn<QString>("made"); // how the file to import is made
+    QTest::newRow("only silence") << "silence";
+    QTest::newRow("not a sound") << "text";
+    QTest::newRow("missing") << "missing";
+    QTest::newRow("longer than a minute") << "long";
+    QTest::newRow("folder cannot be made") << "blocked";
+}
+
+void TestVoiceFiles::aFailedImportKeepsTheOldVoice()
+{
+    QFETCH(QString, made);
+    const QString file = m_dir->filePath("take.wav");
+    QString voicesPath = m_dir->filePath("voices");
+    if (made == "silence")
+        QCOMPARE(QProcess::execute("sox", {"-n", "-r", "44100", file, "trim", "0", "1"}), 0);
+    else if (made == "text")
+        writeBytes(file, "RIFF, but not a sound at all");
+    else if (made == "long")
+        QCOMPARE(QProcess::execute("sox", {"-n", "-r", "8000", "-t", "flac", file, "synth", "61", "sine", "300"}), 0);
+    else if (made == "blocked") {
+        writeVoiceFile(file, 0.1, -20, 0.1, {});
+        // A file where the folder would go: nothing can be written there.
+        writeBytes(m_dir->filePath("blocked"), "x");
+        voicesPath = m_dir->filePath("blocked/voices");
+    }
+    const VoiceFolder folder(voicesPath);
+    if (made != "blocked")
+        writeBytes(folder.filePath(1), "the old voice");
+
+    const voices::Change change = voices::importVoice(folder, 1, file, voices::Loudness{});
+    QVERIFY(!change.ok());
+    QVERIFY(!change.error.contains('\n'));
+    if (made != "blocked")
+        QCOMPARE(contents(folder.filePath(1)), QByteArray("the old voice"));
+    QCOMPARE(QDir(QFileInfo(folder.filePath(1)).path()).entryList(QDir::Files | QDir::Hidden).size(),
+             made == "blocked" ? 0 : 1);
+}
+
+void TestVoiceFiles::aFullDiskKeepsTheOldVoice()
+{
+    // A disk that fills up while the take is written: the file size limit
+    // stops the write as a full disk would.
+    const VoiceFolder folder(m_dir->filePath("voices"));
+    writeBytes(folder.filePath(2), "the old voice");
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const voices::Change change = folder.save(2, tone(44100, 1.0));
+    setrlimit(RLIMIT_FSIZE, &old);
+    QVERIFY(!change.ok());
+    QCOMPARE(contents(folder.filePath(2)), QByteArray("the old voice"));
+    QCOMPARE(QDir(folder.path() + "/wa").entryList(QDir::Files | QDir::Hidden), QStringList{"3.wav"});
+}
+
+void TestVoiceFiles::revertSetsTheVoiceAside()
+{
+    const VoiceFolder folder(m_dir->filePath("voices"));
+    QVERIFY(folder.save(voices::kRightVoice, tone(22050, 0.2)).ok());
+    const QByteArray own = contents(folder.filePath(voices::kRightVoice));
+    QCOMPARE(own.size(), 44 + 2 * 4410);
+
+    const voices::Change reverted = folder.revert(voices::kRightVoice);
+    QVERIFY(reverted.ok());
+    QVERIFY(!folder.hasOwn(voices::kRightVoice));
+    QCOMPARE(contents(folder.filePath(voices::kRightVoice) + ".old"), own);
+    // Kept until the next take.
+    QVERIFY(folder.save(voices::kRightVoice, tone(44100, 0.1)).ok());
+    QVERIFY(!QFile::exists(folder.filePath(voices::kRightVoice) + ".old"));
+    QCOMPARE(samplesOf(folder.filePath(voices::kRightVoice)).size(), std::size_t(4410));
+}
+
+void TestVoiceFiles::commandLineImport_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("made"); // "voice", "silence" or "missing"
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("file"); // changed, in the voices folder
+    QTest::newRow("by number") << "3" << "voice" << 0 << "wa/3.wav";
+    QTest::newRow("by letter") << "ث" << "voice" << 0 << "wa/4.wav";
+    QTest::newRow("the right answer") << "yes" << "voice" << 0 << "yes.wav";
+    QTest::newRow("not a voice") << "31" << "voice" << 2 << "";
+    QTest::newRow("silence") << "3" << "silence" << 1 << "";
+    QTest::newRow("missing file") << "3" << "missing" << 1 << "";
+}
+
+void TestVoiceFiles::commandLineImport()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, made);
+    QFETCH(int, code);
+    QFETCH(QString, file);
+    const QString take = m_dir->filePath("take.flac");
+    if (made == "voice")
+        writeVoiceFile(take, 0.3, -25, 0.3, {});
+    else if (made == "silence")
+        QCOMPARE(QProcess::execute("sox", {"-n", "-r", "44100", take, "trim", "0", "1"}), 0);
+    const QString voicesPath = m_dir->filePath("data/huroof/voices");
+    writeBytes(voicesPath + "/wa/3.wav", "the old voice");
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", m_dir->filePath("data"));
+    p.setProcessEnvironment(env);
+    p.start(HUROOF_EXECUTABLE, {"--import-voice", name, take});
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitCode(), code);
+    const QString out = QString::fromUtf8(p.readAllStandardOutput());
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    if (code == 0) {
+        QCOMPARE(out.trimmed(), voicesPath + "/" + file);
+        QVERIFY(err.isEmpty());
+        QVERIFY(QFileInfo(voicesPath + "/" + file).size() > 44 + 2 * 44100 / 5);
+    } else {
+        QVERIFY(out.isEmpty());
+        QCOMPARE(err.count('\n'), 1);
+        QVERIFY(err.startsWith("huroof: "));
+        QCOMPARE(contents(voicesPath + "/wa/3.wav"), QByteArray("the old voice"));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestVoiceFiles)
+#include "tst_voicefiles.moc"
