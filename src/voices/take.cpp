@@ -15,6 +15,7 @@ constexpr double kFadeOut = 0.005;
 constexpr double kWindow = 0.010;   // for the noise floor and the voice
 constexpr double kVoiceOverNoiseDb = 15; // a voice stands this far over the floor
 constexpr double kQuietestVoiceDb = -50;
+constexpr double kDigitalSilence = 1e-6;  // RMS under -120 dBFS: nothing recorded
 
 double toDb(double amplitude)
 {
@@ -132,8 +133,11 @@ std::optional<EvenTake> evenTake(const Take &take, const Loudness &loudness)
     const int rate = take.rate == 22050 || take.rate == 44100 ? take.rate : kOutRate;
     std::vector<float> mono = resample(toMono(take), take.rate, rate);
 
-    // The noise floor: the quietest tenth of the take's 10 ms windows.
+    // The noise floor: the quietest tenth of the take's 10 ms windows that
+    // hold any sound at all. Digital silence (a muted microphone, a stream
+    // that ended) says nothing about the room's noise.
     std::vector<double> windows = windowRms(mono, std::size_t(kWindow * rate));
+    std::erase_if(windows, [](double rms) { return rms < kDigitalSilence; });
     if (windows.empty())
         return std::nullopt;
     std::sort(windows.begin(), windows.end());

@@ -69,12 +69,16 @@ void TestTake::evensAVoice_data()
     QTest::addColumn<double>("noiseDb");
     QTest::addColumn<int>("expectedRate");
     QTest::addColumn<double>("targetDb"); // the program's RMS
-    QTest::newRow("quiet voice, 0.4 s of room before and after") << 44100 << 1 << -30.0 << -65.0 << 44100 << -14.0;
-    QTest::newRow("loud voice near full scale") << 44100 << 1 << -0.2 << -60.0 << 44100 << -14.0;
-    QTest::newRow("stereo at 48 kHz") << 48000 << 2 << -20.0 << -70.0 << 44100 << -14.0;
-    QTest::newRow("22.05 kHz kept") << 22050 << 1 << -25.0 << -60.0 << 22050 << -14.0;
-    QTest::newRow("noisy room") << 16000 << 1 << -18.0 << -45.0 << 44100 << -14.0;
-    QTest::newRow("loud program: peaks limited") << 44100 << 1 << -30.0 << -65.0 << 44100 << -9.0;
+    QTest::addColumn<double>("muted");    // seconds of digital silence after the room
+    QTest::newRow("quiet voice, 0.4 s of room before and after") << 44100 << 1 << -30.0 << -65.0 << 44100 << -14.0 << 0.0;
+    QTest::newRow("loud voice near full scale") << 44100 << 1 << -0.2 << -60.0 << 44100 << -14.0 << 0.0;
+    QTest::newRow("stereo at 48 kHz") << 48000 << 2 << -20.0 << -70.0 << 44100 << -14.0 << 0.0;
+    QTest::newRow("22.05 kHz kept") << 22050 << 1 << -25.0 << -60.0 << 22050 << -14.0 << 0.0;
+    QTest::newRow("noisy room") << 16000 << 1 << -18.0 << -45.0 << 44100 << -14.0 << 0.0;
+    QTest::newRow("loud program: peaks limited") << 44100 << 1 << -30.0 << -65.0 << 44100 << -9.0 << 0.0;
+    // A microphone that falls silent (muted, or its stream ended): the room
+    // noise before is still noise, not voice.
+    QTest::newRow("quiet voice, then the microphone muted") << 44100 << 1 << -30.0 << -70.0 << 44100 << -14.0 << 2.0;
 }
 
 void TestTake::evensAVoice()
@@ -85,8 +89,11 @@ void TestTake::evensAVoice()
     QFETCH(double, noiseDb);
     QFETCH(int, expectedRate);
     QFETCH(double, targetDb);
+    QFETCH(double, muted);
     const Loudness loudness{targetDb, -1.0};
-    const auto even = voices::evenTake(makeTake(rate, channels, 0.4, 0.6, 0.4, voiceDb, noiseDb), loudness);
+    Take take = makeTake(rate, channels, 0.4, 0.6, 0.4, voiceDb, noiseDb);
+    take.samples.resize(take.samples.size() + std::size_t(muted * rate * channels), 0.0f);
+    const auto even = voices::evenTake(take, loudness);
     QVERIFY(even);
     QCOMPARE(even->rate, expectedRate);
     const std::vector<float> s = toFloat(*even);

@@ -24,15 +24,25 @@ using voices::VoiceFolder;
 namespace {
 
 // A voice-like take as a file, made by sox: `before` and `after` seconds of
-// quiet room around a 0.4 s rising and falling 500 Hz tone at `voiceDb`.
+// quiet room (noise at -70 dBFS) around a 0.4 s rising and falling 500 Hz
+// tone at `voiceDb`.
 void writeVoiceFile(const QString &path, double before, double voiceDb, double after, const QStringList &format)
 {
     QDir().mkpath(QFileInfo(path).path());
-    QStringList args{"-n", "-r", "48000", "-c", "2"};
-    args << format << path << "synth" << "0.4" << "sine" << "500" << "fade" << "h" << "0.2" << "0.4" << "0.2"
-         << "vol" << QString::number(std::pow(10.0, voiceDb / 20)) << "pad" << QString::number(before)
-         << QString::number(after);
-    QCOMPARE(QProcess::execute("sox", args), 0);
+    const QString voice = path + ".voice.wav";
+    const QString room = path + ".room.wav";
+    const QString seconds = QString::number(before + 0.4 + after);
+    QCOMPARE(QProcess::execute("sox", {"-n", "-r", "48000", "-c", "2", "-e", "floating-point", voice, "synth", "0.4",
+                                       "sine", "500", "fade", "h", "0.2", "0.4", "0.2", "vol",
+                                       QString::number(std::pow(10.0, voiceDb / 20)), "pad", QString::number(before),
+                                       QString::number(after)}),
+             0);
+    QCOMPARE(QProcess::execute("sox", {"-n", "-r", "48000", "-c", "2", "-e", "floating-point", room, "synth", seconds,
+                                       "whitenoise", "vol", QString::number(std::pow(10.0, -70.0 / 20) * 1.7)}),
+             0);
+    QCOMPARE(QProcess::execute("sox", QStringList{"-m", voice, room} << format << path), 0);
+    QFile::remove(voice);
+    QFile::remove(room);
 }
 
 EvenTake tone(int rate, double seconds)

@@ -1,0 +1,391 @@
+// The voices window a grown-up records in, the microphone behind it (SDL's
+// capture through the "disk" driver, reading a prepared input file), and the
+// main window playing the voice that was kept.
+#include "platform/sdlsoundplayer.h"
+#include "shell/form1.h"
+#include "voices/recorder.h"
+#include "voices/voiceswindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <cmath>
+#include <random>
+
+#include "support/audiofixtures.h"
+#include "support/fakes.h"
+
+using Action = VoicesWindow::Action;
+using voices::Take;
+
+namespace {
+
+constexpr double kOwnVoice = 500;     // what the grown-up says, Hz
+constexpr double kProgramVoice = 880; // the program's recordings in these tests
+
+// `before` and `after` seconds of quiet room around `voice` seconds of a
+// rising and falling tone at voiceDb: a grown-up saying a letter, quietly.
+Take spoken(double before, double voice, double after, double voiceDb)
+{
+    constexpr int rate = 44100;
+    std::mt19937 rng(3);
+    std::normal_distribution<double> room(0, std::pow(10.0, -70.0 / 20));
+    Take t{rate, 1, {}};
+    const auto frames = std::size_t((before + voice + after) * rate);
+    for (std::size_t i = 0; i < frames; ++i) {
+        const double s = double(i) / rate;
+        double v = room(rng);
+        if (voice > 0 && s >= before && s < before + voice)
+            v += std::pow(10.0, voiceDb / 20) * std::sin(M_PI * (s - before) / voice) * std::sin(2 * M_PI * kOwnVoice * s);
+        t.samples.push_back(float(v));
+    }
+    return t;
+}
+
+// The disk driver's microphone reads raw samples in the format asked for.
+void writeMicrophoneInput(const QString &path, const Take &take)
+{
+    writeBytes(path, QByteArray(reinterpret_cast<const char *>(take.samples.data()),
+                                qsizetype(take.samples.size() * sizeof(float))));
+}
+
+class FakeRecorder final : public Recorder
+{
+public:
+    void start() override { ++started; }
+    void stop() override { ++stopped; }
+    float level() const override { return loudness; }
+    void give(const Take &take) { emit finished(take); }
+    void fail(const QString &message) { emit failed(message); }
+    int started = 0;
+    int stopped = 0;
+    float loudness = 0;
+};
+
+} // namespace
+
+class TestVoices : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void aTakeIsHeardThenKept();
+    void aTakeThrownAwayLeavesNothing();
+    void aTakeWithoutAVoiceIsRefused();
+    void noMicrophoneLeavesTheRestWorking();
+    void importReportsItsOutcome_data();
+    void importReportsItsOutcome();
+    void anUnwritableFolderChangesNothing();
+    void goingBackToTheProgramsVoice();
+    void meterFollowsTheMicrophone();
+    void everyControlHasAnAccessibleName();
+    void grownUpsKeysInTheMainWindow_data();
+    void grownUpsKeysInTheMainWindow();
+    void microphoneTakeIsMadeEven_data();
+    void microphoneTakeIsMadeEven();
+    void noMicrophoneIsReported();
+    void recordedVoiceIsWhatTheChildHears();
+
+private:
+    std::unique_ptr<VoicesWindow> window(const QString &folder);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FakeSoundPlayer m_sound;
+    FakeRecorder m_recorder;
+    QString m_chosenFile;
+    voices::Change m_importOutcome;
+    QList<int> m_imported;
+};
+
+void TestVoices::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_sound.played.clear();
+    m_recorder.started = m_recorder.stopped = 0;
+    m_imported.clear();
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", m_dir->filePath("out.raw").toLocal8Bit());
+    qputenv("SDL_DISKAUDIOFILEIN", m_dir->filePath("microphone.raw").toLocal8Bit());
+}
+
+std::unique_ptr<VoicesWindow> TestVoices::window(const QString &folder)
+{
+    return std::make_unique<VoicesWindow>(VoicesServices{
+        m_sound, m_recorder, voices::VoiceFolder(folder), voices::Loudness{}, [this] { return m_chosenFile; },
+        [this](int voice, const QString &, std::function<void(const voices::Change &)> done) {
+            m_imported << voice;
+            done(m_importOutcome);
+        }});
+}
+
+void TestVoices::aTakeIsHeardThenKept()
+{
+    const QString folder = m_dir->filePath("voices");
+    auto w = window(folder);
+    QTest::mouseClick(w->button(3, Action::Record), Qt::LeftButton);
+    QCOMPARE(m_recorder.started, 1);
+    // While recording: only this row's stop, and nobody else's record.
+    QVERIFY(w->button(3, Action::Stop)->isEnabled());
+    QVERIFY(!w->button(3, Action::Record)->isEnabled());
+    QVERIFY(!w->button(10, Action::Record)->isEnabled());
+    QVERIFY(!w->button(10, Action::Stop)->isEnabled());
+    QTest::mouseClick(w->button(3, Action::Stop), Qt::LeftButton);
+    QCOMPARE(m_recorder.stopped, 1);
+
+    m_recorder.give(spoken(0.4, 0.5, 0.4, -30));
+    // The new take is played at once from where the player finds it, and is
+    // not yet the voice.
+    QCOMPARE(m_sound.played, QStringList{"\\.new\\wa\\4.wav"});
+    QVERIFY(QFile::exists(folder + "/.new/wa/4.wav"));
+    QVERIFY(!QFile::exists(folder + "/wa/4.wav"));
+    QCOMPARE(w->stateOf(3), QStringLiteral("تسجيل جديد"));
+    QVERIFY(w->button(3, Action::Keep)->isEnabled());
+
+    QTest::mouseClick(w->button(3, Action::Keep), Qt::LeftButton);
+    QVERIFY(QFileInfo(folder + "/wa/4.wav").size() > 44 + 2 * 44100 * 4 / 10);
+    QVERIFY(!QFile::exists(folder + "/.new/wa/4.wav"));
+    QCOMPARE(w->stateOf(3), QStringLiteral("صوتك"));
+    QVERIFY(!w->button(3, Action::Keep)->isEnabled());
+    QTest::mouseClick(w->button(3, Action::Hear), Qt::LeftButton);
+    QCOMPARE(m_sound.played.last(), QStringLiteral("\\wa\\4.wav"));
+}
+
+void TestVoices::aTakeThrownAwayLeavesNothing()
+{
+    const QString folder = m_dir->filePath("voices");
+    auto w = window(folder);
+    QTest::mouseClick(w->button(voices::kRightVoice, Action::Record), Qt::LeftButton);
+    m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
+    QTest::mouseClick(w->button(voices::kRightVoice, Action::Discard), Qt::LeftButton);
+    QVERIFY(!QFile::exists(folder + "/yes.wav"));
+    QVERIFY(!QFile::exists(folder + "/.new/yes.wav"));
+    QCOMPARE(w->stateOf(voices::kRightVoice), QStringLiteral("صوت البرنامج"));
+    QTest::mouseClick(w->button(voices::kRightVoice, Action::Hear), Qt::LeftButton);
+    QCOMPARE(m_sound.played.last(), QStringLiteral("\\yes.wav"));
+}
+
+void TestVoices::aTakeWithoutAVoiceIsRefused()
+{
+    const QString folder = m_dir->filePath("voices");
+    auto w = window(folder);
+    QTest::mouseClick(w->button(0, Action::Record), Qt::LeftButton);
+    m_recorder.give(spoken(1.0, 0, 0, 0));
+    QCOMPARE(w->message(), voices::kNoVoice);
+    QVERIFY(!w->button(0, Action::Keep)->isEnabled());
+    QVERIFY(m_sound.played.isEmpty());
+    QVERIFY(!QDir(folder).exists() || QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
+    // Ready for the next take.
+    QVERIFY(w->button(0, Action::Record)->isEnabled());
+}
+
+void TestVoices::noMicrophoneLeavesTheRestWorking()
+{
+    const QString folder = m_dir->filePath("voices");
+    writeBytes(folder + "/wa/1.wav", "own");
+    auto w = window(folder);
+    QTest::mouseClick(w->button(0, Action::Record), Qt::LeftButton);
+    m_recorder.fail("no microphone here");
+    QCOMPARE(w->message(), QStringLiteral("no microphone here"));
+    for (Action a : {Action::Hear, Action::Record, Action::Import, Action::Revert})
+        QVERIFY(w->button(0, a)->isEnabled());
+    QVERIFY(!w->button(0, Action::Stop)->isEnabled());
+}
+
+void TestVoices::importReportsItsOutcome_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("kept") << "/tmp/ba.flac" << "";
+    QTest::newRow("refused") << "/tmp/ba.flac" << "ba.flac: no voice";
+    QTest::newRow("nothing chosen") << "" << "";
+}
+
+void TestVoices::importReportsItsOutcome()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, error);
+    auto w = window(m_dir->filePath("voices"));
+    m_chosenFile = chosen;
+    m_importOutcome = {error.isEmpty() ? "/saved" : "", error};
+    QTest::mouseClick(w->button(1, Action::Import), Qt::LeftButton);
+    QCOMPARE(m_imported, chosen.isEmpty() ? QList<int>{} : QList<int>{1});
+    if (chosen.isEmpty())
+        QVERIFY(w->message().isEmpty());
+    else
+        QCOMPARE(w->message(), error.isEmpty() ? QStringLiteral("حُفظ صوتك لـ ب.") : error);
+    QVERIFY(w->button(1, Action::Record)->isEnabled());
+}
+
+void TestVoices::anUnwritableFolderChangesNothing()
+{
+    // A file where the voices folder should be.
+    writeBytes(m_dir->filePath("blocked"), "x");
+    auto w = window(m_dir->filePath("blocked/voices"));
+    QTest::mouseClick(w->button(2, Action::Record), Qt::LeftButton);
+    m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
+    QVERIFY(w->message().contains(QStringLiteral("لا يمكن الكتابة")));
+    QVERIFY(m_sound.played.isEmpty());
+    QCOMPARE(w->stateOf(2), QStringLiteral("صوت البرنامج"));
+    QVERIFY(!w->button(2, Action::Keep)->isEnabled());
+}
+
+void TestVoices::goingBackToTheProgramsVoice()
+{
+    const QString folder = m_dir->filePath("voices");
+    writeBytes(folder + "/no.wav", "own");
+    auto w = window(folder);
+    QCOMPARE(w->stateOf(voices::kWrongVoice), QStringLiteral("صوتك"));
+    QTest::mouseClick(w->button(voices::kWrongVoice, Action::Revert), Qt::LeftButton);
+    QVERIFY(!QFile::exists(folder + "/no.wav"));
+    QVERIFY(QFile::exists(folder + "/no.wav.old"));
+    QCOMPARE(w->stateOf(voices::kWrongVoice), QStringLiteral("صوت البرنامج"));
+    QVERIFY(!w->button(voices::kWrongVoice, Action::Revert)->isEnabled());
+}
+
+void TestVoices::meterFollowsTheMicrophone()
+{
+    auto w = window(m_dir->filePath("voices"));
+    m_recorder.loudness = 0.5f;
+    QTest::mouseClick(w->button(5, Action::Record), Qt::LeftButton);
+    QTRY_COMPARE(w->meter()->value(), 50);
+    m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
+    QCOMPARE(w->meter()->value(), 0);
+}
+
+void TestVoices::everyControlHasAnAccessibleName()
+{
+    auto w = window(m_dir->filePath("voices"));
+    QCOMPARE(w->layoutDirection(), Qt::RightToLeft);
+    QSet<QString> names;
+    const QList<QPushButton *> buttons = w->findChildren<QPushButton *>();
+    for (QPushButton *b : buttons) {
+        QVERIFY2(!b->accessibleName().isEmpty(), qPrintable(b->text()));
+        QVERIFY2(b->focusPolicy() & Qt::TabFocus, qPrintable(b->accessibleName()));
+        names << b->accessibleName();
+    }
+    QCOMPARE(names.size(), buttons.size());
+    QVERIFY(!w->meter()->accessibleName().isEmpty());
+}
+
+void TestVoices::grownUpsKeysInTheMainWindow_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QList<GrownUpsWindow>>("opened");
+    const int ctrlShift = int(Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::newRow("Ctrl+Shift+V") << int(Qt::Key_V) << ctrlShift << QList<GrownUpsWindow>{GrownUpsWindow::Voices};
+    QTest::newRow("Ctrl+Shift+P") << int(Qt::Key_P) << ctrlShift << QList<GrownUpsWindow>{GrownUpsWindow::Progress};
+    QTest::newRow("V alone") << int(Qt::Key_V) << int(Qt::NoModifier) << QList<GrownUpsWindow>{};
+    QTest::newRow("Ctrl+V") << int(Qt::Key_V) << int(Qt::ControlModifier) << QList<GrownUpsWindow>{};
+}
+
+void TestVoices::grownUpsKeysInTheMainWindow()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QList<GrownUpsWindow>, opened);
+    FormFixture f;
+    f.form->show();
+    f.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    QTest::keyClick(f.form.get(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(f.grownUpsOpened, opened);
+    QVERIFY(f.sound.played.isEmpty());
+}
+
+void TestVoices::microphoneTakeIsMadeEven_data()
+{
+    QTest::addColumn<double>("voiceDb"); // 0: silence only
+    QTest::newRow("quiet voice, 0.4 s of room around it") << -30.0;
+    QTest::newRow("silence only") << 0.0;
+}
+
+void TestVoices::microphoneTakeIsMadeEven()
+{
+    QFETCH(double, voiceDb);
+    writeMicrophoneInput(m_dir->filePath("microphone.raw"), spoken(0.4, voiceDb < 0 ? 0.5 : 0, 0.4, voiceDb));
+    SdlRecorder recorder(std::chrono::seconds(5));
+    QSignalSpy finished(&recorder, &Recorder::finished);
+    QSignalSpy failed(&recorder, &Recorder::failed);
+    recorder.start();
+    // Nobody presses stop: the take ends by itself after 5 s.
+    QVERIFY(finished.wait(10000));
+    QVERIFY(failed.isEmpty());
+    const Take take = finished.at(0).at(0).value<Take>();
+    QCOMPARE(take.samples.size(), std::size_t(5 * 44100));
+    const std::optional<voices::EvenTake> even = voices::evenTake(take, voices::Loudness{});
+    QCOMPARE(even.has_value(), voiceDb < 0);
+    if (!even)
+        return;
+    std::vector<float> samples;
+    for (std::int16_t s : even->samples)
+        samples.push_back(float(s) / 32768);
+    QVERIFY2(samples.size() > 0.45 * 44100 && samples.size() < 0.56 * 44100, qPrintable(QString::number(samples.size())));
+    QVERIFY(std::abs(voices::rmsDb(samples) - voices::Loudness{}.rmsDb) <= 2.0);
+    QVERIFY(voices::peakDb(samples) <= -0.95);
+}
+
+void TestVoices::noMicrophoneIsReported()
+{
+    // The disk driver's microphone is its input file: none, no microphone.
+    SdlRecorder recorder;
+    QSignalSpy finished(&recorder, &Recorder::finished);
+    QSignalSpy failed(&recorder, &Recorder::failed);
+    recorder.start();
+    QVERIFY(failed.wait(5000));
+    QVERIFY(finished.isEmpty());
+    QVERIFY(failed.at(0).at(0).toString().contains(QStringLiteral("ميكروفون")));
+}
+
+void TestVoices::recordedVoiceIsWhatTheChildHears()
+{
+    // The program's recordings, and a grown-up saying the fourth letter.
+    const QString program = m_dir->filePath("program");
+    for (int n = 1; n <= 28; ++n)
+        writeTone(QStringLiteral("%1/wa/%2.wav").arg(program).arg(n), kProgramVoice, 0.3);
+    writeMicrophoneInput(m_dir->filePath("microphone.raw"), spoken(0.4, 0.5, 0.4, -30));
+    const QString own = m_dir->filePath("voices");
+    {
+        SdlSoundPlayer player(QStringList{own, program}, toneWav(1320, 0.25));
+        {
+            SdlRecorder recorder(std::chrono::milliseconds(1500));
+            VoicesWindow w(VoicesServices{player, recorder, voices::VoiceFolder(own), voices::Loudness{}, {}, {}});
+            QSignalSpy finished(&recorder, &Recorder::finished);
+            QTest::mouseClick(w.button(3, Action::Record), Qt::LeftButton);
+            QVERIFY(finished.wait(6000));
+            QVERIFY2(w.button(3, Action::Keep)->isEnabled(), qPrintable(w.message()));
+            QTest::mouseClick(w.button(3, Action::Keep), Qt::LeftButton);
+            player.waitUntilHandled();
+            QThread::msleep(700);
+        }
+        // The child's window, in pronunciation mode: the fourth letter is
+        // the grown-up's voice, the fifth still the program's.
+        FakeWebOpener web;
+        FixedTimeOfDay clock;
+        MersenneUnitRandom random;
+        Form1 form(Form1Services{player, web, clock, random, {}, {}});
+        form.Form_Load();
+        form.hr_Click(3);
+        player.waitUntilHandled();
+        QThread::msleep(700);
+        form.hr_Click(4);
+        player.waitUntilHandled();
+        QThread::msleep(500);
+    }
+    // The disk output restarts each time the device opens: the last opening
+    // holds what the child's window played.
+    const QList<Heard> heard = readDiskOutput(m_dir->filePath("out.raw"));
+    QVERIFY2(heard.size() >= 2, qPrintable(describe(heard)));
+    const QList<Heard> last{heard[heard.size() - 2], heard.last()};
+    QVERIFY2(runsAt({last[0]}, kOwnVoice).size() == 1, qPrintable(describe(heard)));
+    QVERIFY2(runsAt({last[1]}, kProgramVoice).size() == 1, qPrintable(describe(heard)));
+}
+
+QTEST_MAIN(TestVoices)
+#include "tst_voices.moc"
