@@ -133,24 +133,29 @@ std::optional<EvenTake> evenTake(const Take &take, const Loudness &loudness)
     const int rate = take.rate == 22050 || take.rate == 44100 ? take.rate : kOutRate;
     std::vector<float> mono = resample(toMono(take), take.rate, rate);
 
-    // The noise floor: the quietest tenth of the take's 10 ms windows that
-    // hold any sound at all. Digital silence (a muted microphone, a stream
-    // that ended) says nothing about the room's noise.
+    // The noise floor: the quietest of the take's 10 ms windows that hold
+    // any sound at all. Digital silence (a muted microphone, a stream that
+    // ended) says nothing about the room's noise. Over a room's noise the
+    // windows vary by a fraction of a decibel; a take that is all voice has
+    // its quiet edges as its floor.
     std::vector<double> windows = windowRms(mono, std::size_t(kWindow * rate));
     std::erase_if(windows, [](double rms) { return rms < kDigitalSilence; });
     if (windows.empty())
         return std::nullopt;
-    std::sort(windows.begin(), windows.end());
-    const double floorDb = toDb(windows[windows.size() / 10]);
-    const double loudestDb = toDb(windows.back());
+    const auto [quietest, loudest] = std::minmax_element(windows.begin(), windows.end());
+    const double floorDb = toDb(*quietest);
+    const double loudestDb = toDb(*loudest);
     if (loudestDb < kQuietestVoiceDb || loudestDb - floorDb < kVoiceOverNoiseDb)
         return std::nullopt;
     // Audible: a sample that noise of that floor does not reach (ten times
-    // its RMS), yet well under the voice.
-    const double threshold = fromDb(std::max(floorDb + 20, loudestDb - 40));
+    // its RMS), yet well under the voice; never over the loudest window's
+    // RMS, which some of its samples always reach.
+    const double threshold = fromDb(std::min(std::max(floorDb + 20, loudestDb - 40), loudestDb));
 
     const auto audible = [threshold](float s) { return std::abs(s) > threshold; };
     const auto first = std::size_t(std::find_if(mono.begin(), mono.end(), audible) - mono.begin());
+    if (first == mono.size())
+        return std::nullopt;
     const auto last = std::size_t(mono.rend() - std::find_if(mono.rbegin(), mono.rend(), audible)) - 1;
     const std::size_t from = first - std::min(first, std::size_t(kLead * rate));
     const std::size_t to = std::min(mono.size(), last + 1 + std::size_t(kTrail * rate));

@@ -1,16 +1,19 @@
 #include "voiceswindow.h"
 
 #include "platform/soundplayer.h"
+#include "ui/builder.h"
 #include "ui/design.h"
 #include "voices/recorder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 using voices::Change;
@@ -55,8 +58,10 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     , m_services(std::move(services))
 {
     setWindowTitle(QStringLiteral("سجّل صوتك"));
+    setWindowIcon(programIcon());
     setLayoutDirection(Qt::RightToLeft);
-    setAttribute(Qt::WA_DeleteOnClose, false);
+    // The program's own face, which travels with it.
+    setFont(designFont(FontDesign{"Arial", 11, false}));
 
     auto *outer = new QVBoxLayout(this);
     auto *intro = new QLabel(QStringLiteral(
@@ -65,11 +70,17 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     intro->setWordWrap(true);
     outer->addWidget(intro);
 
+    auto *meterRow = new QHBoxLayout;
+    auto *meterLabel = new QLabel(QStringLiteral("مستوى الصوت:"), this);
     m_meter = new QProgressBar(this);
     m_meter->setRange(0, 100);
     m_meter->setTextVisible(false);
+    m_meter->setMaximumHeight(14);
     m_meter->setAccessibleName(QStringLiteral("مستوى الصوت"));
-    outer->addWidget(m_meter);
+    meterLabel->setBuddy(m_meter);
+    meterRow->addWidget(meterLabel);
+    meterRow->addWidget(m_meter, 1);
+    outer->addLayout(meterRow);
 
     m_message = new QLabel(this);
     m_message->setWordWrap(true);
@@ -90,6 +101,7 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
         auto *name = new QLabel(title, list);
         grid->addWidget(name, voice, 1);
         row.state = new QLabel(list);
+        row.state->setMinimumWidth(110);
         grid->addWidget(row.state, voice, 2);
         for (std::size_t a = 0; a < kActions.size(); ++a) {
             auto *b = new QPushButton(QString::fromUtf8(kActions[a].caption), list);
@@ -121,7 +133,8 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     connect(&m_meterTimer, &QTimer::timeout, this,
             [this] { m_meter->setValue(int(m_services.recorder.level() * 100 + 0.5f)); });
     refresh();
-    resize(900, 640);
+    // Wide enough for every button of a row, tall enough for ten rows.
+    resize(list->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + 40, 680);
 }
 
 VoicesWindow::~VoicesWindow()
@@ -271,6 +284,8 @@ void VoicesWindow::refresh()
         const bool recordingThis = m_recording == voice;
         row.state->setText(fresh ? QStringLiteral("تسجيل جديد")
                                  : own ? QStringLiteral("صوتك") : QStringLiteral("صوت البرنامج"));
+        // The grown-up's own voice and a take to decide on stand out.
+        row.state->setStyleSheet(fresh ? QStringLiteral("color: #b35900") : own ? QStringLiteral("color: #1f7a1f") : QString());
         const auto enable = [&row](Action action, bool on) { row.buttons[std::size_t(action)]->setEnabled(on); };
         enable(Action::Hear, !recordingThis);
         enable(Action::Record, !busy);

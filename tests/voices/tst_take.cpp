@@ -70,15 +70,18 @@ void TestTake::evensAVoice_data()
     QTest::addColumn<int>("expectedRate");
     QTest::addColumn<double>("targetDb"); // the program's RMS
     QTest::addColumn<double>("muted");    // seconds of digital silence after the room
-    QTest::newRow("quiet voice, 0.4 s of room before and after") << 44100 << 1 << -30.0 << -65.0 << 44100 << -14.0 << 0.0;
-    QTest::newRow("loud voice near full scale") << 44100 << 1 << -0.2 << -60.0 << 44100 << -14.0 << 0.0;
-    QTest::newRow("stereo at 48 kHz") << 48000 << 2 << -20.0 << -70.0 << 44100 << -14.0 << 0.0;
-    QTest::newRow("22.05 kHz kept") << 22050 << 1 << -25.0 << -60.0 << 22050 << -14.0 << 0.0;
-    QTest::newRow("noisy room") << 16000 << 1 << -18.0 << -45.0 << 44100 << -14.0 << 0.0;
-    QTest::newRow("loud program: peaks limited") << 44100 << 1 << -30.0 << -65.0 << 44100 << -9.0 << 0.0;
+    QTest::addColumn<double>("room");     // seconds of room before and after the voice
+    QTest::newRow("quiet voice, 0.4 s of room before and after") << 44100 << 1 << -30.0 << -65.0 << 44100 << -14.0 << 0.0 << 0.4;
+    QTest::newRow("loud voice near full scale") << 44100 << 1 << -0.2 << -60.0 << 44100 << -14.0 << 0.0 << 0.4;
+    QTest::newRow("stereo at 48 kHz") << 48000 << 2 << -20.0 << -70.0 << 44100 << -14.0 << 0.0 << 0.4;
+    QTest::newRow("22.05 kHz kept") << 22050 << 1 << -25.0 << -60.0 << 22050 << -14.0 << 0.0 << 0.4;
+    QTest::newRow("noisy room") << 16000 << 1 << -18.0 << -45.0 << 44100 << -14.0 << 0.0 << 0.4;
+    QTest::newRow("loud program: peaks limited") << 44100 << 1 << -30.0 << -65.0 << 44100 << -9.0 << 0.0 << 0.4;
     // A microphone that falls silent (muted, or its stream ended): the room
     // noise before is still noise, not voice.
-    QTest::newRow("quiet voice, then the microphone muted") << 44100 << 1 << -30.0 << -70.0 << 44100 << -14.0 << 2.0;
+    QTest::newRow("quiet voice, then the microphone muted") << 44100 << 1 << -30.0 << -70.0 << 44100 << -14.0 << 2.0 << 0.4;
+    // Nothing but the voice, fading in and out: no room to learn a floor from.
+    QTest::newRow("all voice, no room") << 44100 << 1 << -12.0 << -200.0 << 44100 << -14.0 << 0.0 << 0.0;
 }
 
 void TestTake::evensAVoice()
@@ -90,8 +93,9 @@ void TestTake::evensAVoice()
     QFETCH(int, expectedRate);
     QFETCH(double, targetDb);
     QFETCH(double, muted);
+    QFETCH(double, room);
     const Loudness loudness{targetDb, -1.0};
-    Take take = makeTake(rate, channels, 0.4, 0.6, 0.4, voiceDb, noiseDb);
+    Take take = makeTake(rate, channels, room, 0.6, room, voiceDb, noiseDb);
     take.samples.resize(take.samples.size() + std::size_t(muted * rate * channels), 0.0f);
     const auto even = voices::evenTake(take, loudness);
     QVERIFY(even);

@@ -1,6 +1,7 @@
 // Makes the README's pictures of the program: the splash, the board as it
-// opens, and a contest under way with marks in the results panel. It plays a
-// scripted contest against the real main window, with silent sound.
+// opens, a contest under way with marks in the results panel, and the voices
+// window with a take just recorded. It plays a scripted contest against the
+// real main window, with silent sound.
 //
 //   huroof-screenshots OUTPUT_FOLDER
 #include "board/shuffle.h"
@@ -10,10 +11,16 @@
 #include "shell/form1.h"
 #include "splash/frmsplash.h"
 #include "ui/widgets.h"
+#include "voices/recorder.h"
+#include "voices/voiceswindow.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <cmath>
 
 namespace {
 
@@ -33,6 +40,23 @@ class FixedTime final : public TimeOfDay
 {
 public:
     float secondsSinceMidnight() override { return 36000.0f; }
+};
+
+// A microphone that has just heard a grown-up say a letter.
+class ScriptedRecorder final : public Recorder
+{
+public:
+    void start() override {}
+    void stop() override
+    {
+        voices::Take take{44100, 1, {}};
+        for (int i = 0; i < 44100 / 2; ++i) {
+            const double s = i / 44100.0;
+            take.samples.push_back(float(0.2 * std::sin(M_PI * s / 0.5) * std::sin(2 * M_PI * 220 * s)));
+        }
+        emit finished(take);
+    }
+    float level() const override { return 0.6f; }
 };
 
 void save(QWidget &widget, const QString &path)
@@ -81,5 +105,21 @@ int main(int argc, char *argv[])
     form.hr_Click(std::int16_t((asked() + 5) % 28));
     QApplication::processEvents();
     save(form, folder + QStringLiteral("/contest.png"));
+
+    // The voices window: the grown-up's own ب kept, a new take of ت to keep
+    // or throw away.
+    QTemporaryDir voicesFolder;
+    ScriptedRecorder recorder;
+    VoicesWindow voicesWindow(VoicesServices{sound, recorder, voices::VoiceFolder(voicesFolder.path()), {}, {}, {}});
+    voicesWindow.show();
+    using Action = VoicesWindow::Action;
+    for (int voice : {1, 2}) {
+        voicesWindow.button(voice, Action::Record)->click();
+        voicesWindow.button(voice, Action::Stop)->click();
+        QApplication::processEvents();
+    }
+    voicesWindow.button(1, Action::Keep)->click();
+    QApplication::processEvents();
+    save(voicesWindow, folder + QStringLiteral("/voices.png"));
     return 0;
 }
