@@ -148,17 +148,20 @@ std::optional<EvenTake> evenTake(const Take &take, const Loudness &loudness)
     if (loudestDb < kQuietestVoiceDb || loudestDb - floorDb < kVoiceOverNoiseDb)
         return std::nullopt;
     // Audible: a sample that noise of that floor does not reach (ten times
-    // its RMS), yet well under the voice; never over the loudest window's
-    // RMS, which some of its samples always reach.
-    const double threshold = fromDb(std::min(std::max(floorDb + 20, loudestDb - 40), loudestDb));
-
-    const auto audible = [threshold](float s) { return std::abs(s) > threshold; };
-    const auto first = std::size_t(std::find_if(mono.begin(), mono.end(), audible) - mono.begin());
-    if (first == mono.size())
-        return std::nullopt;
-    const auto last = std::size_t(mono.rend() - std::find_if(mono.rbegin(), mono.rend(), audible)) - 1;
-    const std::size_t from = first - std::min(first, std::size_t(kLead * rate));
-    const std::size_t to = std::min(mono.size(), last + 1 + std::size_t(kTrail * rate));
+    // its RMS), yet well under the voice. A take with nothing 20 dB under
+    // its loudest window has no room in it at all: it is kept whole.
+    std::size_t from = 0;
+    std::size_t to = mono.size();
+    if (floorDb + 20 < loudestDb) {
+        const double threshold = fromDb(std::max(floorDb + 20, loudestDb - 40));
+        const auto audible = [threshold](float s) { return std::abs(s) > threshold; };
+        const auto first = std::size_t(std::find_if(mono.begin(), mono.end(), audible) - mono.begin());
+        if (first == mono.size())
+            return std::nullopt;
+        const auto last = std::size_t(mono.rend() - std::find_if(mono.rbegin(), mono.rend(), audible)) - 1;
+        from = first - std::min(first, std::size_t(kLead * rate));
+        to = std::min(mono.size(), last + 1 + std::size_t(kTrail * rate));
+    }
     mono = std::vector<float>(mono.begin() + std::ptrdiff_t(from), mono.begin() + std::ptrdiff_t(to));
 
     // The program's loudness; the limiter takes some of it back from a

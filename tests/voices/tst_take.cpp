@@ -17,7 +17,8 @@ namespace {
 // noiseDb, a voice-like sound (a 160 Hz buzz with its harmonics, rising and
 // falling) of `voice` seconds peaking at voiceDb, then `after` seconds of
 // noise again.
-Take makeTake(int rate, int channels, double before, double voice, double after, double voiceDb, double noiseDb)
+Take makeTake(int rate, int channels, double before, double voice, double after, double voiceDb, double noiseDb,
+              double envelopeFloor = 0)
 {
     std::mt19937 rng(7);
     std::normal_distribution<double> noise(0, std::pow(10.0, noiseDb / 20));
@@ -29,7 +30,7 @@ Take makeTake(int rate, int channels, double before, double voice, double after,
         double v = noise(rng);
         if (voice > 0 && s >= before && s < before + voice) {
             const double x = (s - before) / voice;
-            const double envelope = std::sin(M_PI * x);
+            const double envelope = envelopeFloor + (1 - envelopeFloor) * std::sin(M_PI * x);
             double buzz = 0;
             for (int h = 1; h <= 6; ++h)
                 buzz += std::sin(2 * M_PI * 160 * h * s) / h;
@@ -71,17 +72,20 @@ void TestTake::evensAVoice_data()
     QTest::addColumn<double>("targetDb"); // the program's RMS
     QTest::addColumn<double>("muted");    // seconds of digital silence after the room
     QTest::addColumn<double>("room");     // seconds of room before and after the voice
-    QTest::newRow("quiet voice, 0.4 s of room before and after") << 44100 << 1 << -30.0 << -65.0 << 44100 << -14.0 << 0.0 << 0.4;
-    QTest::newRow("loud voice near full scale") << 44100 << 1 << -0.2 << -60.0 << 44100 << -14.0 << 0.0 << 0.4;
-    QTest::newRow("stereo at 48 kHz") << 48000 << 2 << -20.0 << -70.0 << 44100 << -14.0 << 0.0 << 0.4;
-    QTest::newRow("22.05 kHz kept") << 22050 << 1 << -25.0 << -60.0 << 22050 << -14.0 << 0.0 << 0.4;
-    QTest::newRow("noisy room") << 16000 << 1 << -18.0 << -45.0 << 44100 << -14.0 << 0.0 << 0.4;
-    QTest::newRow("loud program: peaks limited") << 44100 << 1 << -30.0 << -65.0 << 44100 << -9.0 << 0.0 << 0.4;
+    QTest::addColumn<double>("onset");    // the voice's envelope at its ends, 0 to 1
+    QTest::newRow("quiet voice, 0.4 s of room before and after") << 44100 << 1 << -30.0 << -65.0 << 44100 << -14.0 << 0.0 << 0.4 << 0.0;
+    QTest::newRow("loud voice near full scale") << 44100 << 1 << -0.2 << -60.0 << 44100 << -14.0 << 0.0 << 0.4 << 0.0;
+    QTest::newRow("stereo at 48 kHz") << 48000 << 2 << -20.0 << -70.0 << 44100 << -14.0 << 0.0 << 0.4 << 0.0;
+    QTest::newRow("22.05 kHz kept") << 22050 << 1 << -25.0 << -60.0 << 22050 << -14.0 << 0.0 << 0.4 << 0.0;
+    QTest::newRow("noisy room") << 16000 << 1 << -18.0 << -45.0 << 44100 << -14.0 << 0.0 << 0.4 << 0.0;
+    QTest::newRow("loud program: peaks limited") << 44100 << 1 << -30.0 << -65.0 << 44100 << -9.0 << 0.0 << 0.4 << 0.0;
     // A microphone that falls silent (muted, or its stream ended): the room
     // noise before is still noise, not voice.
-    QTest::newRow("quiet voice, then the microphone muted") << 44100 << 1 << -30.0 << -70.0 << 44100 << -14.0 << 2.0 << 0.4;
+    QTest::newRow("quiet voice, then the microphone muted") << 44100 << 1 << -30.0 << -70.0 << 44100 << -14.0 << 2.0 << 0.4 << 0.0;
     // Nothing but the voice, fading in and out: no room to learn a floor from.
-    QTest::newRow("all voice, no room") << 44100 << 1 << -12.0 << -200.0 << 44100 << -14.0 << 0.0 << 0.0;
+    QTest::newRow("all voice, no room") << 44100 << 1 << -12.0 << -200.0 << 44100 << -14.0 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("a voice that never falls quiet, no room") << 44100 << 1 << -12.0 << -200.0 << 44100 << -14.0 << 0.0
+                                                             << 0.0 << 0.15;
 }
 
 void TestTake::evensAVoice()
@@ -94,8 +98,9 @@ void TestTake::evensAVoice()
     QFETCH(double, targetDb);
     QFETCH(double, muted);
     QFETCH(double, room);
+    QFETCH(double, onset);
     const Loudness loudness{targetDb, -1.0};
-    Take take = makeTake(rate, channels, room, 0.6, room, voiceDb, noiseDb);
+    Take take = makeTake(rate, channels, room, 0.6, room, voiceDb, noiseDb, onset);
     take.samples.resize(take.samples.size() + std::size_t(muted * rate * channels), 0.0f);
     const auto even = voices::evenTake(take, loudness);
     QVERIFY(even);
