@@ -124,7 +124,7 @@ int main(int argc, char *argv[])
     NoBrowser web;
     SystemTimeOfDay clock;
     MersenneUnitRandom random;
-    Form1 form(Form1Services{timed, web, clock, random, {}, {}});
+    Form1 form(Form1Services{timed, web, clock, random, {}, {}, nullptr});
     form.Form_Load();
     form.show();
     QTest::qWait(200);

@@ -53,7 +53,7 @@ int main(int argc, char *argv[])
     NoBrowser web;
     SystemTimeOfDay clock;
     MersenneUnitRandom random;
-    Form1 form(Form1Services{sound, web, clock, random, {}, {}});
+    Form1 form(Form1Services{sound, web, clock, random, {}, {}, nullptr});
     form.Form_Load();
     form.show();
     form.controls().get<ChoiceList>(QStringLiteral("Co2"))->setListIndex(1);

@@ -1,4 +1,7 @@
 #include "board/shuffle.h"
+#include "history/historyapp.h"
+#include "history/historydb.h"
+#include "history/sqlitehistory.h"
 #include "platform/programfolder.h"
 #include "platform/sdlsoundplayer.h"
 #include "platform/timeofday.h"
@@ -13,6 +16,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 
 int main(int argc, char *argv[])
@@ -34,6 +38,15 @@ int main(int argc, char *argv[])
         QCoreApplication::setApplicationName(QStringLiteral("huroof"));
         return runImportVoice(arguments.mid(1));
     }
+    if (arguments.value(0) == QLatin1String("--export-history")) {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("huroof"));
+        if (arguments.size() != 2) {
+            std::fprintf(stderr, "huroof: usage: huroof --export-history FILE (or - for standard output)\n");
+            return 2;
+        }
+        return runExportHistory(history::defaultPath(), arguments[1]);
+    }
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("huroof"));
@@ -42,6 +55,8 @@ int main(int argc, char *argv[])
 
     if (arguments.value(0) == QLatin1String("--voices"))
         return runVoicesWindow();
+    if (arguments.value(0) == QLatin1String("--progress"))
+        return runProgressWindow();
 
     // The splash goes on screen before anything else is built.
     auto splash = std::make_unique<frmSplash>();
@@ -52,6 +67,8 @@ int main(int argc, char *argv[])
     DesktopWebOpener web;
     SystemTimeOfDay clock;
     MersenneUnitRandom random;
+    // Every contest answer, kept after its sound and marks.
+    SqliteHistory history(history::defaultPath());
 
     // The grown-ups' windows run as processes of their own: nothing they
     // load costs the child's window, and they never change what it does.
@@ -59,14 +76,15 @@ int main(int argc, char *argv[])
         const QString option = which == GrownUpsWindow::Voices ? QStringLiteral("--voices") : QStringLiteral("--progress");
         QProcess::startDetached(QCoreApplication::applicationFilePath(), {option});
     };
-    Form1 form(Form1Services{sound, web, clock, random, [&splash] { frmSplash::showModal(splash); }, openGrownUps});
+    Form1 form(Form1Services{sound, web, clock, random, [&splash] { frmSplash::showModal(splash); }, openGrownUps,
+                             &history});
     form.Form_Load();
     form.show();
     const int code = app.exec();
     // Once the window is gone the program ends, even when the sound worker
     // is stuck in a frozen sound server: then without further destructors,
     // and without flushing C streams, whose locks a stuck thread may hold.
-    if (!sound.stop(std::chrono::milliseconds(1500)))
+    if (!history.stop(std::chrono::milliseconds(1500)) || !sound.stop(std::chrono::milliseconds(1500)))
         std::_Exit(code);
     return code;
 }

@@ -63,6 +63,7 @@ void Form1::Co2_Click()
         for (PictureButton *button : hr)
             button->setTag(QStringLiteral("0"));
         m_state.wrongTries = 0;
+        m_questionAskedPos = -1; // the first question is asked afresh
         setTimerPeriod(kQuestionPeriodMs);
     }
 }

@@ -1,6 +1,7 @@
 // The letters contest: the question timer and the marking of answers.
 #include "shell/form1.h"
 
+#include "history/answerlog.h"
 #include "platform/soundplayer.h"
 #include "shell/letters.h"
 #include "ui/widgets.h"
@@ -32,6 +33,10 @@ void Form1::ttx_Timer()
 
     const std::int16_t asked = m_state.quizOrder[m_state.quizPos];
     m_services.sound.play(m_state.soundFile[asked]);
+    if (m_questionAskedPos != m_state.quizPos) {
+        m_questionAskedPos = m_state.quizPos;
+        m_questionAsked.start();
+    }
     qno->setText(QString::number(m_state.quizPos + 1));
 
     for (PictureButton *button : hr)
@@ -85,6 +90,7 @@ void Form1::markRight(std::int16_t index)
     showInResultsPanel(k, m_panelTick);
     imac[k]->setText(m_state.wrongTries == 0 ? QString() : QString::number(m_state.wrongTries));
     imac[k]->adjustSize();
+    const int wrongTriesBefore = m_state.wrongTries;
 
     m_state.wrongTries = 0;
     m_state.quizPos = m_state.quizPos >= 27 ? 0 : std::int16_t(m_state.quizPos + 1);
@@ -96,6 +102,7 @@ void Form1::markRight(std::int16_t index)
     Imhy->show();
     Imhn->hide();
     m_services.sound.play(kRightSound);
+    keepAnswer(k, letterAt(index), true, wrongTriesBefore);
 }
 
 void Form1::markWrong(std::int16_t index)
@@ -103,6 +110,7 @@ void Form1::markWrong(std::int16_t index)
     const int k = letterAt(index);
     if (k < 0)
         return;
+    const int wrongTriesBefore = m_state.wrongTries;
     if (m_state.wrongTries < std::numeric_limits<std::int16_t>::max())
         ++m_state.wrongTries;
     // The caption keeps what it had: empty, or an earlier right answer's count.
@@ -113,4 +121,21 @@ void Form1::markWrong(std::int16_t index)
     Imhy->hide();
     Imhn->show();
     m_services.sound.play(kWrongSound);
+    keepAnswer(letterAt(m_state.quizOrder[m_state.quizPos]), k, false, wrongTriesBefore);
+}
+
+// After the sound and the marks: the history only queues the answer.
+void Form1::keepAnswer(int askedLetter, int clickedLetter, bool right, int wrongTriesBefore)
+{
+    if (!m_services.answers || askedLetter < 0 || clickedLetter < 0)
+        return;
+    Answer answer;
+    answer.time = QDateTime::currentDateTimeUtc();
+    answer.asked = askedLetter + 1;
+    answer.clicked = clickedLetter + 1;
+    answer.right = right;
+    answer.wrongTries = wrongTriesBefore;
+    answer.seconds = m_questionAsked.isValid() ? double(m_questionAsked.elapsed()) / 1000.0 : 0.0;
+    answer.order = Co1->currentIndex() == 1 ? Answer::Order::Random : Answer::Order::Alphabetical;
+    m_services.answers->record(answer);
 }

@@ -3,6 +3,7 @@
 #include "shell/mainstate.h"
 #include "ui/builder.h"
 
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 
+class AnswerLog;
 class ChoiceList;
 class ClickLabel;
 class PictureButton;
@@ -36,6 +38,8 @@ struct Form1Services
     std::function<void()> showSplash;
     // Opens a grown-ups' window beside the main window; may be empty.
     std::function<void(GrownUpsWindow)> openGrownUps;
+    // Keeps every judged contest answer; may be null.
+    AnswerLog *answers;
 };
 
 // The main window: the letter board, the two option lists, the contest's
@@ -82,6 +86,7 @@ private:
     bool questionPending() const;
     int letterAt(std::int16_t position) const;
     void showInResultsPanel(int k, const QPixmap &mark);
+    void keepAnswer(int askedLetter, int clickedLetter, bool right, int wrongTriesBefore);
     void setTimerPeriod(int milliseconds);
     void setTabOrder();
 
@@ -89,6 +94,9 @@ private:
     MainState m_state;
     Controls m_controls;
     QTimer m_ttx;
+    // When the current question was first asked, for the learning history.
+    QElapsedTimer m_questionAsked;
+    int m_questionAskedPos = -1;
     // The right and wrong marks as the results panel shows them: the
     // answer pictures' drawings, made at the shape of the panel's images.
     QPixmap m_panelTick;

@@ -82,7 +82,8 @@ void TestStartup::splashComesBeforeTheListsAndTheWindow()
                                  QCOMPARE(formPtr->controls().get<PictureButton>("hr", 5)->picture().cacheKey(),
                                           formPtr->controls().get<PictureButton>("hro", 5)->picture().cacheKey());
                              },
-                             {}});
+                             {},
+                             nullptr});
     formPtr = &form;
     form.Form_Load();
     QVERIFY(checked);

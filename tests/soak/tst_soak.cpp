@@ -49,7 +49,7 @@ void TestSoak::aDayOfContestKeepsMemoryFlat()
     SdlSoundPlayer player(dir.path(), SdlSoundPlayer::builtInAlert());
 
     FormFixture f(false);
-    f.form = std::make_unique<Form1>(Form1Services{player, f.web, f.clock, f.random, {}, {}});
+    f.form = std::make_unique<Form1>(Form1Services{player, f.web, f.clock, f.random, {}, {}, nullptr});
     f.form->Form_Load();
     f.form->show();
     f.pick("Co2", 1);

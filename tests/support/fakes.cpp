@@ -8,7 +8,7 @@
 FormFixture::FormFixture(bool load)
 {
     form = std::make_unique<Form1>(Form1Services{sound, web, clock, random, [this] { ++splashShown; },
-                                                 [this](GrownUpsWindow which) { grownUpsOpened << which; }});
+                                                 [this](GrownUpsWindow which) { grownUpsOpened << which; }, &answers});
     if (load)
         form->Form_Load();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/shuffle.h"
+#include "history/answerlog.h"
 #include "platform/soundplayer.h"
 #include "platform/timeofday.h"
 #include "platform/webopener.h"
@@ -27,6 +28,13 @@ class FakeWebOpener final : public WebOpener
 public:
     void open(const QUrl &address) override { opened << address; }
     QList<QUrl> opened;
+};
+
+class FakeAnswerLog final : public AnswerLog
+{
+public:
+    void record(const Answer &answer) override { answers << answer; }
+    QList<Answer> answers;
 };
 
 class FixedTimeOfDay final : public TimeOfDay
@@ -86,5 +94,6 @@ struct FormFixture
     MersenneUnitRandom random;
     int splashShown = 0;
     QList<GrownUpsWindow> grownUpsOpened;
+    FakeAnswerLog answers;
     std::unique_ptr<Form1> form;
 };

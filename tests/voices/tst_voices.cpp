@@ -369,7 +369,7 @@ void TestVoices::recordedVoiceIsWhatTheChildHears()
         FakeWebOpener web;
         FixedTimeOfDay clock;
         MersenneUnitRandom random;
-        Form1 form(Form1Services{player, web, clock, random, {}, {}});
+        Form1 form(Form1Services{player, web, clock, random, {}, {}, nullptr});
         form.Form_Load();
         form.hr_Click(3);
         player.waitUntilHandled();

@@ -83,7 +83,7 @@ int main(int argc, char *argv[])
     NoBrowser web;
     FixedTime clock;
     MersenneUnitRandom random;
-    Form1 form(Form1Services{sound, web, clock, random, {}, {}});
+    Form1 form(Form1Services{sound, web, clock, random, {}, {}, nullptr});
     form.Form_Load();
     form.show();
     QApplication::processEvents();

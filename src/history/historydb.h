@@ -1,0 +1,98 @@
+#pragma once
+
+#include "history/answerlog.h"
+
+#include <QDate>
+#include <QList>
+#include <QSqlDatabase>
+#include <QString>
+
+#include <array>
+#include <optional>
+
+class QIODevice;
+
+// The learning history in SQLite: every judged answer of the contest, the
+// children it belongs to, and who is playing now. Plain functions over an
+// open connection, used by the contest's writer thread, the progress window
+// and the export, each on its own connection.
+namespace history {
+
+inline constexpr int kSchemaVersion = 1;
+
+// The history file: huroof/history.sqlite in the platform's data folder.
+QString defaultPath();
+
+struct Opened
+{
+    QString error;      // empty when the history can be read and written
+    QString movedAside; // where a corrupt file was kept, if one was found
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Opens (creating it when missing) the history at `path` on the named
+// connection, in WAL mode, with its tables. A file that is not a sound
+// database is moved aside (kept, renamed) and a new one started. A history
+// made by a newer program is left as it is, and refused.
+Opened open(const QString &path, const QString &connection);
+// Closes and forgets the connection.
+void close(const QString &connection);
+
+struct Child
+{
+    int id = 0;
+    QString name;
+};
+
+// The default child: answers go to it until a grown-up names children.
+inline constexpr int kDefaultChild = 1;
+
+QList<Child> children(QSqlDatabase db);
+// Adds a child, or finds one of that name; no value when the name is empty
+// or the history cannot be written.
+std::optional<int> addChild(QSqlDatabase db, const QString &name);
+int currentChild(QSqlDatabase db);
+bool setCurrentChild(QSqlDatabase db, int child);
+
+// Keeps one answer for the current child, in a transaction of its own.
+// Returns the error, empty on success.
+QString add(QSqlDatabase db, const Answer &answer);
+
+// A stretch of time to look at: answers at or after `since` (UTC); null: all.
+struct Period
+{
+    QDateTime since;
+};
+
+struct LetterScore
+{
+    int firstTries = 0;     // questions of this letter, at their first try
+    int firstTryRight = 0;  // of them, right at once
+};
+
+struct Confusion
+{
+    int asked = 0;   // 1 ... 28
+    int clicked = 0;
+    int times = 0;
+};
+
+struct Day
+{
+    QDate date;  // local
+    int answers = 0;
+    int firstTries = 0;
+    int firstTryRight = 0;
+};
+
+std::array<LetterScore, 28> letterScores(QSqlDatabase db, int child, const Period &period);
+// Wrong answers by letter asked and letter clicked, the most frequent first.
+QList<Confusion> confusions(QSqlDatabase db, int child, const Period &period);
+QList<Day> days(QSqlDatabase db, int child, const Period &period);
+int answerCount(QSqlDatabase db, int child, const Period &period);
+
+// Every answer as CSV, oldest first:
+// time,child,asked,clicked,right,wrong_tries,seconds,order
+bool exportCsv(QSqlDatabase db, QIODevice &out);
+
+} // namespace history
