@@ -119,7 +119,9 @@ QSqlQuery select(QSqlDatabase db, const QString &sql, int child, const Period &p
     QSqlQuery q(db);
     q.prepare(sql);
     q.bindValue(QStringLiteral(":child"), child);
-    q.bindValue(QStringLiteral(":since"), period.since.isValid() ? timeText(period.since) : QString());
+    // Before any time the history can hold (a null text would be SQL's NULL,
+    // which nothing is greater than).
+    q.bindValue(QStringLiteral(":since"), period.since.isValid() ? timeText(period.since) : QStringLiteral("0000"));
     q.exec();
     return q;
 }
