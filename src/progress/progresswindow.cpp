@@ -293,6 +293,7 @@ void ProgressWindow::fillChart(const QList<history::Day> &days)
     auto *count = new QValueAxis;
     count->setRange(0, most);
     count->setLabelFormat(QStringLiteral("%d"));
+    count->applyNiceNumbers();
     auto *percent = new QValueAxis;
     percent->setRange(0, 100);
     percent->setLabelFormat(QStringLiteral("%d%%"));

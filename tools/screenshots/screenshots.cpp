@@ -1,10 +1,13 @@
 // Makes the README's pictures of the program: the splash, the board as it
 // opens, a contest under way with marks in the results panel, and the voices
-// window with a take just recorded. It plays a scripted contest against the
+// window with a take just recorded, and the progress window over a small
+// played week. It plays a scripted contest against the
 // real main window, with silent sound.
 //
 //   huroof-screenshots OUTPUT_FOLDER
 #include "board/shuffle.h"
+#include "history/historydb.h"
+#include "progress/progresswindow.h"
 #include "platform/soundplayer.h"
 #include "platform/timeofday.h"
 #include "platform/webopener.h"
@@ -21,6 +24,7 @@
 #include <QTemporaryDir>
 
 #include <cmath>
+#include <random>
 
 namespace {
 
@@ -121,5 +125,45 @@ int main(int argc, char *argv[])
     voicesWindow.button(1, Action::Keep)->click();
     QApplication::processEvents();
     save(voicesWindow, folder + QStringLiteral("/voices.png"));
+
+    // A week of contests: most letters learnt, a few still confused.
+    QTemporaryDir historyFolder;
+    const QString historyPath = historyFolder.filePath(QStringLiteral("history.sqlite"));
+    const QDateTime now(QDate(2026, 12, 10), QTime(17, 0));
+    {
+        history::open(historyPath, QStringLiteral("played"));
+        QSqlDatabase db = QSqlDatabase::database(QStringLiteral("played"));
+        std::mt19937 rng(5);
+        // How likely each letter is right at once; the look-alikes least.
+        const auto knows = [](int letter, int day) {
+            const bool lookAlike = letter == 2 || letter == 3 || letter == 4 || letter == 6 || letter == 7;
+            return (lookAlike ? 0.3 : 0.75) + 0.04 * day;
+        };
+        for (int day = 0; day < 6; ++day) {
+            const int questions = 12 + 4 * day;
+            for (int q = 0; q < questions; ++q) {
+                const int letter = 1 + int(rng() % 28);
+                int tries = 0;
+                while (std::uniform_real_distribution<double>(0, 1)(rng) > knows(letter, day) && tries < 3) {
+                    // A look-alike clicked for a look-alike.
+                    const int clicked = letter >= 2 && letter <= 4 ? 2 + (letter - 2 + 1 + int(rng() % 2)) % 3
+                                      : letter >= 5 && letter <= 7 ? 5 + (letter - 5 + 1 + int(rng() % 2)) % 3
+                                                                   : 1 + int(rng() % 28);
+                    if (clicked == letter)
+                        break;
+                    history::add(db, Answer{now.addDays(day - 6).addSecs(q * 7).toUTC(), letter, clicked, false, tries,
+                                            2.0, Answer::Order::Alphabetical});
+                    ++tries;
+                }
+                history::add(db, Answer{now.addDays(day - 6).addSecs(q * 7 + 3).toUTC(), letter, letter, true, tries,
+                                        2.5, Answer::Order::Alphabetical});
+            }
+        }
+        history::close(QStringLiteral("played"));
+    }
+    ProgressWindow progress(ProgressServices{historyPath, [now] { return now; }, {}});
+    progress.show();
+    QApplication::processEvents();
+    save(progress, folder + QStringLiteral("/progress.png"));
     return 0;
 }
