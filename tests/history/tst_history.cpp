@@ -184,6 +184,14 @@ void TestHistory::contestHandsOverTheJudgedAnswers()
 {
     QFETCH(int, order);
     FormFixture f;
+    // The sound and the marks come first: both are there when the answer
+    // is handed over.
+    QStringList soundAtHandOver;
+    QList<bool> marksAtHandOver;
+    f.answers.recorded = [&] {
+        soundAtHandOver << f.sound.played.value(f.sound.played.size() - 1);
+        marksAtHandOver << (f.image("Imy")->isVisibleTo(f.form.get()) != f.image("Imn")->isVisibleTo(f.form.get()));
+    };
     f.pick("Co1", order);
     f.pick("Co2", 1);
     // Before the first question nothing is judged.
@@ -223,9 +231,8 @@ void TestHistory::contestHandsOverTheJudgedAnswers()
         QVERIFY(std::abs(a[i].time.secsTo(QDateTime::currentDateTimeUtc())) < 5);
         QCOMPARE(a[i].time.timeSpec(), Qt::UTC);
     }
-    // The sound and marks come first: the answer's sound was asked for
-    // before the answer was handed over (the fake log sees the sound list).
-    QCOMPARE(f.sound.played.last(), kRightSound);
+    QCOMPARE(soundAtHandOver, QStringList({kWrongSound, kWrongSound, kRightSound, kRightSound}));
+    QCOMPARE(marksAtHandOver, QList<bool>({true, true, true, true}));
 }
 
 void TestHistory::secondsCountFromTheFirstAsking()

@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include <deque>
+#include <functional>
 #include <memory>
 
 // Stand-ins for what the main window needs from outside.
@@ -33,8 +34,14 @@ public:
 class FakeAnswerLog final : public AnswerLog
 {
 public:
-    void record(const Answer &answer) override { answers << answer; }
+    void record(const Answer &answer) override
+    {
+        answers << answer;
+        if (recorded)
+            recorded();
+    }
     QList<Answer> answers;
+    std::function<void()> recorded; // runs as each answer is handed over
 };
 
 class FixedTimeOfDay final : public TimeOfDay
