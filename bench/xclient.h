@@ -84,11 +84,18 @@ inline pid_t spawn(const std::string &program, const std::string &audioDriver)
     std::vector<std::string> env;
     for (char **e = environ; *e; ++e) {
         const std::string v = *e;
-        if (v.rfind("SDL_AUDIODRIVER=", 0) != 0 && v.rfind("QT_QPA_PLATFORM=", 0) != 0)
+        if (v.rfind("SDL_AUDIODRIVER=", 0) != 0 && v.rfind("QT_QPA_PLATFORM=", 0) != 0 && v.rfind("XDG_DATA_HOME=", 0) != 0)
             env.push_back(v);
     }
     if (!audioDriver.empty())
         env.push_back("SDL_AUDIODRIVER=" + audioDriver);
+    // The program's own data (voices, learning history) stays out of the
+    // home folder of whoever runs the benchmarks.
+    static std::string dataHome = [] {
+        char folder[] = "/tmp/huroof-bench-XXXXXX";
+        return std::string(mkdtemp(folder) ? folder : "/tmp");
+    }();
+    env.push_back("XDG_DATA_HOME=" + dataHome);
     env.push_back("QT_QPA_PLATFORM=xcb");
     std::vector<char *> envp;
     for (auto &v : env)

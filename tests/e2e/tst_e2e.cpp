@@ -167,6 +167,9 @@ void TestEndToEnd::startProgram(const QStringList &sink, const QString &path)
     env.insert(QStringLiteral("SDL_DISKAUDIOFILE"), QStringLiteral("/dev/stdout"));
     env.insert(QStringLiteral("PATH"), path.isEmpty() ? m_dir->filePath(QStringLiteral("bin")) + QLatin1Char(':') + env.value("PATH") : path);
     env.remove(QStringLiteral("BROWSER"));
+    // The program's own data (a grown-up's voices, the learning history)
+    // belongs to the test, not to whoever runs it.
+    env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("data")));
     // Without a session bus, libdbus (through SDL and Qt) would fork a bus
     // daemon from a worker thread; under AddressSanitizer a fork in a threaded
     // process can deadlock. A bus address that fails at once keeps it away.
