@@ -1,14 +1,16 @@
 // The real program, used as a person uses it: its own X display (Xvfb),
 // real mouse clicks (xdotool), its real sound output (SDL's disk driver),
 // and a stand-in browser that writes down what it was asked to open.
+#include "history/historydb.h"
 #include "links/commentslink.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QStandardPaths>
-#include <QTemporaryDir>
+#include <QSqlQuery>
 #include <QTest>
 #include <QThread>
 
@@ -16,6 +18,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <csignal>
 #include <memory>
 #include <optional>
 
@@ -66,6 +69,7 @@ private slots:
     void soundOutputGoingAwayIsSurvived();
     void endsPromptly_data();
     void endsPromptly();
+    void contestAnswersOutliveAKill();
 
 private:
     void startProgram(const QStringList &sink = {QStringLiteral("cat")}, const QString &path = {});
@@ -77,6 +81,7 @@ private:
     QStringList opened();
     QList<Heard> stopAndHear();
     void waitUntilPainted(const TopWindow &main);
+    void chooseContest(const TopWindow &main);
     TopWindow m_main{};
 
     QProcess m_xvfb;
@@ -498,15 +503,7 @@ void TestEndToEnd::endsPromptly()
         return;
     } else {
         const TopWindow main = passSplash();
-        // Into the contest with the keyboard: open the mode list, next entry.
-        click(main, QPoint(368 + 88, 14 + 16));
-        QThread::msleep(300);
-        QProcess keys;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), m_display);
-        keys.setProcessEnvironment(env);
-        keys.start(QStringLiteral("xdotool"), {"key", "Down", "Return"});
-        keys.waitForFinished(5000);
+        chooseContest(main);
         QThread::msleep(5100); // the first question is playing now
         t.start();
         closeWindow(main);
@@ -520,6 +517,59 @@ void TestEndToEnd::endsPromptly()
         const QList<Heard> heard = readDiskOutput(m_dir->filePath(QStringLiteral("out.raw")));
         QVERIFY2(!heard.isEmpty(), "the first question was not heard");
     }
+}
+
+// Into the contest with the keyboard: open the mode list, next entry.
+void TestEndToEnd::chooseContest(const TopWindow &main)
+{
+    click(main, QPoint(368 + 88, 14 + 16));
+    QThread::msleep(300);
+    QProcess keys;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    keys.setProcessEnvironment(env);
+    keys.start(QStringLiteral("xdotool"), {"key", "Down", "Return"});
+    keys.waitForFinished(5000);
+}
+
+void TestEndToEnd::contestAnswersOutliveAKill()
+{
+    // The real program keeps the answers its contest judged, and keeps them
+    // when it is killed right after the last one was heard.
+    const TopWindow main = passSplash();
+    chooseContest(main);
+    QThread::msleep(5700); // the first question has been heard
+    const QList<Heard> question = readDiskOutput(m_dir->filePath(QStringLiteral("out.raw")));
+    QVERIFY2(question.size() == 1, qPrintable(describe(question)));
+    int asked = 0;
+    for (int k = 1; k < 28; ++k) {
+        if (std::abs(letterTone(k) - question[0].frequency) < std::abs(letterTone(asked) - question[0].frequency))
+            asked = k;
+    }
+    const int wrong = (asked + 1) % 28;
+    click(main, boardButton(wrong));
+    QThread::msleep(450);
+    click(main, boardButton(asked));
+    QThread::msleep(150);
+    ::kill(pid_t(m_program->processId()), SIGKILL);
+    QVERIFY(m_program->waitForFinished(3000));
+
+    const QString connection = QStringLiteral("e2e");
+    QVERIFY(history::open(m_dir->filePath(QStringLiteral("data/huroof/history.sqlite")), connection).ok());
+    {
+        QSqlQuery q(QSqlDatabase::database(connection));
+        QVERIFY(q.exec(QStringLiteral("PRAGMA integrity_check")) && q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("ok"));
+        QVERIFY(q.exec(QStringLiteral("SELECT asked, clicked, right, wrong_tries, board_order FROM answers ORDER BY id")));
+        QStringList rows;
+        while (q.next()) {
+            rows << QStringLiteral("%1 %2 %3 %4 %5").arg(q.value(0).toInt()).arg(q.value(1).toInt())
+                        .arg(q.value(2).toInt()).arg(q.value(3).toInt()).arg(q.value(4).toString());
+        }
+        QCOMPARE(rows, QStringList({QStringLiteral("%1 %2 0 0 alphabetical").arg(asked + 1).arg(wrong + 1),
+                                    QStringLiteral("%1 %1 1 1 alphabetical").arg(asked + 1)}));
+    }
+    history::close(connection);
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)
