@@ -70,6 +70,7 @@ private slots:
     void endsPromptly_data();
     void endsPromptly();
     void contestAnswersOutliveAKill();
+    void aGrownUpsVoiceIsHeard();
 
 private:
     void startProgram(const QStringList &sink = {QStringLiteral("cat")}, const QString &path = {});
@@ -570,6 +571,23 @@ void TestEndToEnd::contestAnswersOutliveAKill()
                                     QStringLiteral("%1 %1 1 1 alphabetical").arg(asked + 1)}));
     }
     history::close(connection);
+}
+
+void TestEndToEnd::aGrownUpsVoiceIsHeard()
+{
+    // أ in a grown-up's voice, in the user's voices folder; ب still the
+    // program's.
+    constexpr double kOwnVoice = 2600;
+    writeTone(m_dir->filePath(QStringLiteral("data/huroof/voices/wa/1.wav")), kOwnVoice, 0.4);
+    const TopWindow main = passSplash();
+    click(main, boardButton(0));
+    QThread::msleep(600);
+    click(main, boardButton(1));
+    QThread::msleep(700);
+    const QList<Heard> heard = stopAndHear();
+    QVERIFY2(heard.size() == 2, qPrintable(describe(heard)));
+    QVERIFY2(runsAt({heard[0]}, kOwnVoice).size() == 1, qPrintable(describe(heard)));
+    QVERIFY2(runsAt({heard[1]}, letterTone(1)).size() == 1, qPrintable(describe(heard)));
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)
