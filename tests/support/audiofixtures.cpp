@@ -1,5 +1,7 @@
 #include "audiofixtures.h"
 
+#include "voices/voicefiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,48 +11,17 @@
 #include <numbers>
 #include <vector>
 
-namespace {
-
-void put32(QByteArray &out, quint32 v)
-{
-    char b[4];
-    qToLittleEndian(v, b);
-    out.append(b, 4);
-}
-
-void put16(QByteArray &out, quint16 v)
-{
-    char b[2];
-    qToLittleEndian(v, b);
-    out.append(b, 2);
-}
-
-} // namespace
-
 QByteArray toneWav(double frequency, double seconds, int rate)
 {
     const int frames = int(seconds * rate);
-    QByteArray data;
-    data.reserve(frames * 2);
+    voices::EvenTake tone{rate, {}};
+    tone.samples.reserve(std::size_t(frames));
     for (int i = 0; i < frames; ++i) {
         const double fade = std::min({1.0, i / 100.0, (frames - i) / 100.0});
         const double s = 0.5 * fade * std::sin(2 * std::numbers::pi * frequency * i / rate);
-        put16(data, quint16(qint16(std::lround(s * 32767))));
+        tone.samples.push_back(std::int16_t(std::lround(s * 32767)));
     }
-    QByteArray wav("RIFF");
-    put32(wav, quint32(36 + data.size()));
-    wav.append("WAVEfmt ");
-    put32(wav, 16);
-    put16(wav, 1);            // PCM
-    put16(wav, 1);            // mono
-    put32(wav, quint32(rate));
-    put32(wav, quint32(rate * 2));
-    put16(wav, 2);
-    put16(wav, 16);
-    wav.append("data");
-    put32(wav, quint32(data.size()));
-    wav.append(data);
-    return wav;
+    return voices::waveBytes(tone);
 }
 
 void writeBytes(const QString &path, const QByteArray &bytes)
