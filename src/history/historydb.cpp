@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QVariant>
 
+#include <atomic>
+
 namespace history {
 
 namespace {
@@ -181,6 +183,12 @@ Opened open(const QString &path, const QString &connection)
         result.movedAside = aside;
     }
     return result;
+}
+
+QString uniqueConnection(const QString &prefix)
+{
+    static std::atomic<int> count{0};
+    return QStringLiteral("%1-%2").arg(prefix).arg(++count);
 }
 
 void close(const QString &connection)

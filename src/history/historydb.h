@@ -35,6 +35,9 @@ struct Opened
 // database is moved aside (kept, renamed) and a new one started. A history
 // made by a newer program is left as it is, and refused.
 Opened open(const QString &path, const QString &connection);
+// A connection name no other user of the history in this process has:
+// each thread and window needs its own.
+QString uniqueConnection(const QString &prefix);
 // Closes and forgets the connection.
 void close(const QString &connection);
 

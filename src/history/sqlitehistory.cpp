@@ -4,22 +4,11 @@
 
 #include <QSqlDatabase>
 
-#include <atomic>
 #include <cstdio>
-
-namespace {
-
-QString newConnectionName()
-{
-    static std::atomic<int> count{0};
-    return QStringLiteral("answers-%1").arg(++count);
-}
-
-} // namespace
 
 SqliteHistory::SqliteHistory(QString path, Complaint complain)
     : m_path(std::move(path))
-    , m_connection(newConnectionName())
+    , m_connection(history::uniqueConnection(QStringLiteral("answers")))
     , m_complain(std::move(complain))
 {
 }

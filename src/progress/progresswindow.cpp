@@ -24,15 +24,7 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
-#include <atomic>
-
 namespace {
-
-QString newConnectionName()
-{
-    static std::atomic<int> count{0};
-    return QStringLiteral("progress-%1").arg(++count);
-}
 
 // A group with a title over its content.
 QGroupBox *group(const QString &title, QWidget *parent)
@@ -58,7 +50,7 @@ QString timesInArabic(int n)
 ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     : QWidget(parent)
     , m_services(std::move(services))
-    , m_connection(newConnectionName())
+    , m_connection(history::uniqueConnection(QStringLiteral("progress")))
 {
     setWindowTitle(QStringLiteral("ماذا تعلّم الطفل"));
     setWindowIcon(programIcon());
