@@ -17,13 +17,12 @@
 #include <QTest>
 #include <QThread>
 
-#include <sys/resource.h>
-
 #include <csignal>
 #include <cstdio>
 #include <random>
 
 #include "support/audiofixtures.h"
+#include "support/disk.h"
 #include "support/fakes.h"
 
 namespace {
@@ -391,16 +390,12 @@ void TestHistory::aFullDiskLosesOnlyWhatDidNotFit()
     SqliteHistory store(path(), [&](const QString &line) { complaints << line; });
     store.record(answer(1, 1, 0));
     store.waitUntilWritten();
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit full = old;
-    full.rlim_cur = QFileInfo(path() + "-wal").size() + 1024;
-    setrlimit(RLIMIT_FSIZE, &full);
-    for (int i = 0; i < 50; ++i)
-        store.record(answer(2, 3, i));
-    store.waitUntilWritten();
-    setrlimit(RLIMIT_FSIZE, &old);
+    {
+        const DiskFullAt full(QFileInfo(path() + "-wal").size() + 1024);
+        for (int i = 0; i < 50; ++i)
+            store.record(answer(2, 3, i));
+        store.waitUntilWritten();
+    }
     QCOMPARE(complaints.size(), 1);
     QVERIFY2(complaints[0].contains("could not be kept"), qPrintable(complaints[0]));
     // Room again: answers are kept again, the file sound.

@@ -10,13 +10,11 @@
 #include <QTest>
 #include <QtEndian>
 
-#include <sys/resource.h>
-
 #include <algorithm>
 #include <cmath>
-#include <csignal>
 
 #include "support/audiofixtures.h"
+#include "support/disk.h"
 
 using voices::EvenTake;
 using voices::VoiceFolder;
@@ -220,14 +218,10 @@ void TestVoiceFiles::aFullDiskKeepsTheOldVoice()
     // stops the write as a full disk would.
     const VoiceFolder folder(m_dir->filePath("voices"));
     writeBytes(folder.filePath(2), "the old voice");
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 4096;
-    setrlimit(RLIMIT_FSIZE, &small);
-    const voices::Change change = folder.save(2, tone(44100, 1.0));
-    setrlimit(RLIMIT_FSIZE, &old);
+    const voices::Change change = [&] {
+        const DiskFullAt full(4096);
+        return folder.save(2, tone(44100, 1.0));
+    }();
     QVERIFY(!change.ok());
     QCOMPARE(contents(folder.filePath(2)), QByteArray("the old voice"));
     QCOMPARE(QDir(folder.path() + "/wa").entryList(QDir::Files | QDir::Hidden), QStringList{"3.wav"});
