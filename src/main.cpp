@@ -6,6 +6,7 @@
 #include "platform/sdlsoundplayer.h"
 #include "platform/timeofday.h"
 #include "platform/webopener.h"
+#include "shell/commandline.h"
 #include "shell/form1.h"
 #include "splash/frmsplash.h"
 #include "voices/voicefiles.h"
@@ -29,23 +30,35 @@ int main(int argc, char *argv[])
 #endif
     const QStringList arguments = [&] {
         QStringList list;
-        for (int i = 1; i < argc; ++i)
+        for (int i = 0; i < argc; ++i)
             list << QString::fromLocal8Bit(argv[i]);
         return list;
     }();
-    if (arguments.value(0) == QLatin1String("--import-voice")) {
+    const CommandLine command = parseCommandLine(arguments);
+    switch (command.action) {
+    case CommandLine::Action::Help:
+        std::fputs(qUtf8Printable(command.help), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::printf("huroof %s\n", HUROOF_VERSION);
+        return 0;
+    case CommandLine::Action::Wrong:
+        std::fprintf(stderr, "huroof: %s\nTry 'huroof --help' for the options.\n", qUtf8Printable(command.error));
+        return 2;
+    case CommandLine::Action::ImportVoice: {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("huroof"));
-        return runImportVoice(arguments.mid(1));
+        return runImportVoice({command.voice, command.file});
     }
-    if (arguments.value(0) == QLatin1String("--export-history")) {
+    case CommandLine::Action::ExportHistory: {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("huroof"));
-        if (arguments.size() != 2) {
-            std::fprintf(stderr, "huroof: usage: huroof --export-history FILE (or - for standard output)\n");
-            return 2;
-        }
-        return runExportHistory(history::defaultPath(), arguments[1]);
+        return runExportHistory(history::defaultPath(), command.file);
+    }
+    case CommandLine::Action::ChildWindow:
+    case CommandLine::Action::Voices:
+    case CommandLine::Action::Progress:
+        break;
     }
 
     QApplication app(argc, argv);
@@ -53,9 +66,9 @@ int main(int argc, char *argv[])
     QApplication::setApplicationDisplayName(QStringLiteral("برنامج الحروف"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.huroof.Huroof"));
 
-    if (arguments.value(0) == QLatin1String("--voices"))
+    if (command.action == CommandLine::Action::Voices)
         return runVoicesWindow();
-    if (arguments.value(0) == QLatin1String("--progress"))
+    if (command.action == CommandLine::Action::Progress)
         return runProgressWindow();
 
     // The splash goes on screen before anything else is built.

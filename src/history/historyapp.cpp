@@ -1,39 +1,31 @@
 #include "historyapp.h"
 
+#include "history/exportfile.h"
 #include "history/historydb.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QLibrary>
-#include <QSaveFile>
 
 #include <cstdio>
 
 int runExportHistory(const QString &historyPath, const QString &file)
 {
-    const QString connection = QStringLiteral("export");
-    const history::Opened opened = history::open(historyPath, connection);
-    int code = 0;
-    if (!opened.ok()) {
-        std::fprintf(stderr, "huroof: cannot read the learning history: %s\n", qUtf8Printable(opened.error));
-        code = 1;
-    } else if (file == QLatin1String("-")) {
+    QString error;
+    if (file == QLatin1String("-")) {
+        // For a script, or another program: no byte-order mark.
         QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly) || !history::exportCsv(QSqlDatabase::database(connection), out)
-            || !out.flush()) {
-            std::fprintf(stderr, "huroof: cannot write the export\n");
-            code = 1;
-        }
+        if (!out.open(stdout, QIODevice::WriteOnly))
+            error = out.errorString();
+        else if (error = history::exportCsv(historyPath, out); error.isEmpty() && !out.flush())
+            error = out.errorString();
     } else {
-        QSaveFile out(file);
-        if (!out.open(QIODevice::WriteOnly) || !history::exportCsv(QSqlDatabase::database(connection), out)
-            || !out.commit()) {
-            std::fprintf(stderr, "huroof: %s: %s\n", qUtf8Printable(file), qUtf8Printable(out.errorString()));
-            code = 1;
-        }
+        error = history::exportToFile(historyPath, file, history::ByteOrderMark::Without);
     }
-    history::close(connection);
-    return code;
+    if (error.isEmpty())
+        return 0;
+    std::fprintf(stderr, "huroof: cannot export the learning history: %s\n", qUtf8Printable(error.simplified()));
+    return 1;
 }
 
 int runProgressWindow()

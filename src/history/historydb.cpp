@@ -1,12 +1,15 @@
 #include "historydb.h"
 
+#include "platform/datafolder.h"
+
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QStandardPaths>
+#include <QThread>
 #include <QVariant>
 
 #include <atomic>
@@ -35,6 +38,12 @@ const char *const kSchema[] = {
     "CREATE INDEX IF NOT EXISTS answers_by_child_and_time ON answers (child, time)",
 };
 
+// Every wait for another writer (a second window of the program, the
+// progress window) is bounded by this.
+constexpr int kBusyMilliseconds = 10000;
+
+const char kCsvHeader[] = "time,child,asked,clicked,right,wrong_tries,seconds,order\n";
+
 const QString kTimeFormat = QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz'Z'");
 
 QString timeText(const QDateTime &time)
@@ -54,59 +63,163 @@ QString exec(QSqlDatabase db, const QString &sql)
     return q.exec(sql) ? QString() : q.lastError().text();
 }
 
-bool isNotADatabase(const QSqlError &error)
+// A transaction that may write starts as a writer: BEGIN IMMEDIATE takes
+// the write lock at once, waiting for another writer up to the busy
+// timeout. A deferred transaction that reads first and writes later fails
+// at once ("database is locked") when another process wrote in between.
+// Rolled back unless committed.
+class Writing
 {
-    // SQLITE_NOTADB (26) and SQLITE_CORRUPT (11).
-    const QString code = error.nativeErrorCode();
-    return code == QLatin1String("26") || code == QLatin1String("11");
+public:
+    explicit Writing(QSqlDatabase db)
+        : m_db(std::move(db))
+    {
+        QSqlQuery q(m_db);
+        m_open = q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        m_error = q.lastError();
+    }
+    ~Writing()
+    {
+        if (m_open)
+            exec(m_db, QStringLiteral("ROLLBACK"));
+    }
+    Writing(const Writing &) = delete;
+    Writing &operator=(const Writing &) = delete;
+
+    bool started() const { return m_open; }
+    QString error() const { return m_error.text(); }
+    QSqlError sqlError() const { return m_error; }
+    // The error, empty once the transaction is kept.
+    QString commit()
+    {
+        const QString error = exec(m_db, QStringLiteral("COMMIT"));
+        if (error.isEmpty())
+            m_open = false;
+        return error;
+    }
+
+private:
+    QSqlDatabase m_db;
+    QSqlError m_error;
+    bool m_open = false;
+};
+
+// The primary result code of an error: SQLite's extended codes keep it in
+// their low byte.
+int resultCode(const QSqlError &error)
+{
+    return error.nativeErrorCode().toInt() & 0xff;
 }
 
-QString setUp(QSqlDatabase db, bool *corrupt)
+// What an error while opening means for what to do next.
+enum class Trouble { Other, Corrupt, Busy };
+
+Trouble troubleOf(const QSqlError &error)
+{
+    switch (resultCode(error)) {
+    case 26: // SQLITE_NOTADB
+    case 11: // SQLITE_CORRUPT
+        return Trouble::Corrupt;
+    case 5: // SQLITE_BUSY
+    case 6: // SQLITE_LOCKED
+        return Trouble::Busy;
+    default:
+        return Trouble::Other;
+    }
+}
+
+// The history holds children's names: the file, and through it its -wal
+// and -shm (which SQLite makes with the file's own permissions), are for
+// their owner only. Files an older program made readable to all are
+// narrowed.
+void keepPrivate(const QString &path)
+{
+    const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner;
+    for (const char *suffix : {"", "-wal", "-shm"}) {
+        QFile file(path + QLatin1String(suffix));
+        if (file.exists() && (file.permissions() & ~(own | QFile::ReadUser | QFile::WriteUser)))
+            file.setPermissions(own);
+    }
+}
+
+// Makes an empty history file readable by its owner only, before SQLite
+// makes one with the process's usual permissions. An empty file is an
+// empty database to SQLite.
+void createPrivate(const QString &path)
+{
+    QFile file(path);
+    if (!file.exists())
+        file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFile::ReadOwner | QFile::WriteOwner);
+}
+
+QString setUp(QSqlDatabase db, Access access, const QString &path, Trouble *trouble)
 {
     QSqlQuery q(db);
-    if (!q.exec(QStringLiteral("PRAGMA journal_mode = WAL"))) {
-        *corrupt = isNotADatabase(q.lastError());
+    // Read before anything that could write: a history made by a newer
+    // program is refused as it is, byte for byte.
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+        *trouble = troubleOf(q.lastError());
         return q.lastError().text();
     }
+    const int version = q.value(0).toInt();
+    q.finish();
+    if (version > kSchemaVersion)
+        return QStringLiteral("made by a newer version of the program (schema %1)").arg(version);
+    if (access == Access::ReadWrite) {
+        keepPrivate(path);
+        if (!q.exec(QStringLiteral("PRAGMA journal_mode = WAL"))) {
+            *trouble = troubleOf(q.lastError());
+            return q.lastError().text();
+        }
+        q.finish();
+    }
     if (!q.exec(QStringLiteral("PRAGMA quick_check")) || !q.next()) {
-        *corrupt = isNotADatabase(q.lastError());
+        *trouble = troubleOf(q.lastError());
         return q.lastError().text();
     }
     if (q.value(0).toString() != QLatin1String("ok")) {
-        *corrupt = true;
+        *trouble = Trouble::Corrupt;
         return q.value(0).toString();
     }
+    q.finish();
+    if (access == Access::ReadOnly)
+        return {};
     // A process killed after a commit loses nothing: WAL with NORMAL
     // syncing keeps every committed answer unless the machine itself stops.
     exec(db, QStringLiteral("PRAGMA synchronous = NORMAL"));
     exec(db, QStringLiteral("PRAGMA foreign_keys = ON"));
-    exec(db, QStringLiteral("PRAGMA busy_timeout = 2000"));
-    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
-        return q.lastError().text();
-    const int version = q.value(0).toInt();
-    if (version > kSchemaVersion)
-        return QStringLiteral("made by a newer version of the program (schema %1)").arg(version);
     if (version == kSchemaVersion)
         return {};
-    if (!db.transaction())
-        return db.lastError().text();
+    // Two processes may set up a new history at the same moment: the
+    // second waits for the first, then finds the tables made.
+    Writing writing(db);
+    if (!writing.started()) {
+        *trouble = troubleOf(writing.sqlError());
+        return writing.error();
+    }
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        return q.lastError().text();
+    const int now = q.value(0).toInt();
+    q.finish();
+    if (now == kSchemaVersion)
+        return {};
+    if (now > kSchemaVersion)
+        return QStringLiteral("made by a newer version of the program (schema %1)").arg(now);
     for (const char *statement : kSchema) {
         const QString error = exec(db, QString::fromLatin1(statement));
-        if (!error.isEmpty()) {
-            db.rollback();
+        if (!error.isEmpty())
             return error;
-        }
     }
     QSqlQuery child(db);
     child.prepare(QStringLiteral("INSERT OR IGNORE INTO children (id, name) VALUES (?, ?)"));
     child.addBindValue(kDefaultChild);
     child.addBindValue(QStringLiteral("طفلي"));
-    if (!child.exec() || !exec(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion)).isEmpty()) {
-        const QString error = child.lastError().text();
-        db.rollback();
-        return error.isEmpty() ? QStringLiteral("cannot set up the history") : error;
-    }
-    return db.commit() ? QString() : db.lastError().text();
+    if (!child.exec())
+        return child.lastError().text();
+    const QString error = exec(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+    if (!error.isEmpty())
+        return error;
+    return writing.commit();
 }
 
 // Where a corrupt history is kept: beside it, named for the moment it was
@@ -148,28 +261,49 @@ QString csvField(QString text)
 
 QString defaultPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/huroof/history.sqlite");
+    return programDataFolder() + QStringLiteral("/history.sqlite");
 }
 
-Opened open(const QString &path, const QString &connection)
+Opened open(const QString &path, const QString &connection, Access access)
 {
     Opened result;
-    if (!QDir().mkpath(QFileInfo(path).path()))
-        return {QStringLiteral("cannot make the folder %1").arg(QFileInfo(path).path()), {}};
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    const QString folder = QFileInfo(path).path();
+    if (access == Access::ReadWrite) {
+        if (!makePrivateFolder(folder))
+            return {QStringLiteral("cannot make the folder %1").arg(folder), {}};
+        createPrivate(path);
+    } else if (!QFileInfo(path).isFile()) {
+        // Opening would make it.
+        return {QStringLiteral("%1: no such file").arg(path), {}};
+    }
+    // SQLite answers "locked" without waiting in a few moments of a
+    // history's life (two processes making it, or switching it to WAL, at
+    // once); those are tried again for as long as any wait for a writer.
+    const QDeadlineTimer deadline(kBusyMilliseconds);
+    for (;;) {
         QSqlDatabase db = QSqlDatabase::contains(connection) ? QSqlDatabase::database(connection, false)
                                                               : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
         db.setDatabaseName(path);
-        bool corrupt = false;
+        // The wait for another writer is set as the connection opens,
+        // before its first statement.
+        QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyMilliseconds);
+        if (access == Access::ReadOnly)
+            options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        db.setConnectOptions(options);
+        Trouble trouble = Trouble::Other;
         QString error;
         if (!db.open())
             error = db.lastError().text();
         else
-            error = setUp(db, &corrupt);
+            error = setUp(db, access, path, &trouble);
         if (error.isEmpty())
             return result;
         db.close();
-        if (!corrupt || attempt > 0)
+        if (trouble == Trouble::Busy && !deadline.hasExpired()) {
+            QThread::msleep(20);
+            continue;
+        }
+        if (trouble != Trouble::Corrupt || !result.movedAside.isEmpty() || access == Access::ReadOnly)
             return {QStringLiteral("%1: %2").arg(path, error), result.movedAside};
         // Kept for whoever wants to look into it; the answers start afresh.
         const QString aside = asideName(path);
@@ -181,8 +315,8 @@ Opened open(const QString &path, const QString &connection)
                 QFile::rename(extra, aside + QLatin1String(suffix));
         }
         result.movedAside = aside;
+        createPrivate(path);
     }
-    return result;
 }
 
 QString uniqueConnection(const QString &prefix)
@@ -217,16 +351,25 @@ std::optional<int> addChild(QSqlDatabase db, const QString &name)
     const QString trimmed = name.simplified();
     if (trimmed.isEmpty())
         return std::nullopt;
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT OR IGNORE INTO children (name) VALUES (?)"));
-    q.addBindValue(trimmed);
-    if (!q.exec())
+    Writing writing(db);
+    if (!writing.started())
         return std::nullopt;
-    q.prepare(QStringLiteral("SELECT id FROM children WHERE name = ?"));
-    q.addBindValue(trimmed);
-    if (!q.exec() || !q.next())
+    std::optional<int> id;
+    {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("INSERT OR IGNORE INTO children (name) VALUES (?)"));
+        q.addBindValue(trimmed);
+        if (!q.exec())
+            return std::nullopt;
+        q.prepare(QStringLiteral("SELECT id FROM children WHERE name = ?"));
+        q.addBindValue(trimmed);
+        if (!q.exec() || !q.next())
+            return std::nullopt;
+        id = q.value(0).toInt();
+    }
+    if (!writing.commit().isEmpty())
         return std::nullopt;
-    return q.value(0).toInt();
+    return id;
 }
 
 int currentChild(QSqlDatabase db)
@@ -250,30 +393,27 @@ bool setCurrentChild(QSqlDatabase db, int child)
 
 QString add(QSqlDatabase db, const Answer &answer)
 {
-    if (!db.transaction())
-        return db.lastError().text();
-    QSqlQuery q(db);
-    q.prepare(QStringLiteral("INSERT INTO answers (time, child, asked, clicked, right, wrong_tries, seconds, board_order)"
-                             " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
-    q.addBindValue(timeText(answer.time));
-    q.addBindValue(currentChild(db));
-    q.addBindValue(answer.asked);
-    q.addBindValue(answer.clicked);
-    q.addBindValue(answer.right ? 1 : 0);
-    q.addBindValue(answer.wrongTries);
-    q.addBindValue(answer.seconds);
-    q.addBindValue(orderText(answer.order));
-    if (!q.exec()) {
-        const QString error = q.lastError().text();
-        db.rollback();
-        return error;
+    // The child is read and the answer written in one writer's
+    // transaction: no other process can come between them.
+    Writing writing(db);
+    if (!writing.started())
+        return writing.error();
+    {
+        QSqlQuery q(db);
+        q.prepare(QStringLiteral("INSERT INTO answers (time, child, asked, clicked, right, wrong_tries, seconds, board_order)"
+                                 " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+        q.addBindValue(timeText(answer.time));
+        q.addBindValue(currentChild(db));
+        q.addBindValue(answer.asked);
+        q.addBindValue(answer.clicked);
+        q.addBindValue(answer.right ? 1 : 0);
+        q.addBindValue(answer.wrongTries);
+        q.addBindValue(answer.seconds);
+        q.addBindValue(orderText(answer.order));
+        if (!q.exec())
+            return q.lastError().text();
     }
-    if (!db.commit()) {
-        const QString error = db.lastError().text();
-        db.rollback();
-        return error;
-    }
-    return {};
+    return writing.commit();
 }
 
 std::array<LetterScore, 28> letterScores(QSqlDatabase db, int child, const Period &period)
@@ -325,15 +465,18 @@ int answerCount(QSqlDatabase db, int child, const Period &period)
     return q.next() ? q.value(0).toInt() : 0;
 }
 
-bool exportCsv(QSqlDatabase db, QIODevice &out)
+namespace {
+
+// The error, empty on success.
+QString writeCsv(QSqlDatabase db, QIODevice &out)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT a.time, c.name, a.asked, a.clicked, a.right, a.wrong_tries, a.seconds,"
                                " a.board_order FROM answers a JOIN children c ON c.id = a.child ORDER BY a.id")))
-        return false;
-    if (out.write("time,child,asked,clicked,right,wrong_tries,seconds,order\n") < 0)
-        return false;
+        return q.lastError().text();
+    if (out.write(kCsvHeader) < 0)
+        return out.errorString();
     while (q.next()) {
         const QString line = QStringList{q.value(0).toString(),
                                          csvField(q.value(1).toString()),
@@ -346,9 +489,41 @@ bool exportCsv(QSqlDatabase db, QIODevice &out)
                                  .join(QLatin1Char(','))
             + QLatin1Char('\n');
         if (out.write(line.toUtf8()) < 0)
-            return false;
+            return out.errorString();
     }
-    return true;
+    return q.lastError().isValid() ? q.lastError().text() : QString();
+}
+
+} // namespace
+
+bool exportCsv(QSqlDatabase db, QIODevice &out)
+{
+    return writeCsv(db, out).isEmpty();
+}
+
+QString exportCsv(const QString &path, QIODevice &out)
+{
+    if (!QFileInfo::exists(path))
+        return out.write(kCsvHeader) < 0 ? out.errorString() : QString();
+    const QString connection = uniqueConnection(QStringLiteral("export"));
+    const auto write = [&]() -> QString {
+        const Opened opened = open(path, connection, Access::ReadOnly);
+        if (!opened.ok())
+            return opened.error;
+        QSqlDatabase db = QSqlDatabase::database(connection, false);
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+            return q.lastError().text();
+        // An empty file: no answers yet.
+        const bool empty = q.value(0).toInt() == 0;
+        q.finish();
+        if (empty)
+            return out.write(kCsvHeader) < 0 ? out.errorString() : QString();
+        return writeCsv(db, out);
+    };
+    const QString error = write();
+    close(connection);
+    return error;
 }
 
 } // namespace history

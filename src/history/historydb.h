@@ -25,16 +25,24 @@ QString defaultPath();
 
 struct Opened
 {
-    QString error;      // empty when the history can be read and written
+    QString error;      // empty when the history can be used
     QString movedAside; // where a corrupt file was kept, if one was found
     bool ok() const { return error.isEmpty(); }
 };
 
-// Opens (creating it when missing) the history at `path` on the named
-// connection, in WAL mode, with its tables. A file that is not a sound
-// database is moved aside (kept, renamed) and a new one started. A history
-// made by a newer program is left as it is, and refused.
-Opened open(const QString &path, const QString &connection);
+enum class Access {
+    // Creates the history when missing (its folders 0700, the file 0600),
+    // in WAL mode, with its tables; a damaged file is moved aside (kept,
+    // renamed) and a new one started.
+    ReadWrite,
+    // Changes nothing on disk: a missing or damaged history is an error and
+    // stays as it was.
+    ReadOnly,
+};
+
+// Opens the history at `path` on the named connection. A history made by a
+// newer program is refused before anything is written to it.
+Opened open(const QString &path, const QString &connection, Access access = Access::ReadWrite);
 // A connection name no other user of the history in this process has:
 // each thread and window needs its own.
 QString uniqueConnection(const QString &prefix);
@@ -57,7 +65,10 @@ std::optional<int> addChild(QSqlDatabase db, const QString &name);
 int currentChild(QSqlDatabase db);
 bool setCurrentChild(QSqlDatabase db, int child);
 
-// Keeps one answer for the current child, in a transaction of its own.
+// Every change below is made in a writer's transaction of its own, waiting
+// for another process's writing to end.
+
+// Keeps one answer for the current child.
 // Returns the error, empty on success.
 QString add(QSqlDatabase db, const Answer &answer);
 
@@ -97,5 +108,10 @@ int answerCount(QSqlDatabase db, int child, const Period &period);
 // Every answer as CSV, oldest first:
 // time,child,asked,clicked,right,wrong_tries,seconds,order
 bool exportCsv(QSqlDatabase db, QIODevice &out);
+
+// The same from the history at `path`, opened for reading only: a missing
+// history gives the header alone and makes no file. The error, empty on
+// success.
+QString exportCsv(const QString &path, QIODevice &out);
 
 } // namespace history

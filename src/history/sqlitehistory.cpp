@@ -2,9 +2,39 @@
 
 #include "history/historydb.h"
 
+#include <QFile>
 #include <QSqlDatabase>
 
 #include <cstdio>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+// Which file a path names: another one once that file was moved aside or
+// replaced. All zero when there is none, or where the system cannot say.
+struct FileIdentity
+{
+    quint64 device = 0;
+    quint64 node = 0;
+    bool operator==(const FileIdentity &) const = default;
+};
+
+FileIdentity fileIdentity(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat info{};
+    if (::stat(QFile::encodeName(path).constData(), &info) == 0)
+        return {quint64(info.st_dev), quint64(info.st_ino)};
+#else
+    Q_UNUSED(path);
+#endif
+    return {};
+}
+
+} // namespace
 
 SqliteHistory::SqliteHistory(QString path, Complaint complain)
     : m_path(std::move(path))
@@ -69,6 +99,7 @@ void SqliteHistory::complain(const QString &line)
 void SqliteHistory::run()
 {
     bool open = false;
+    FileIdentity openedFile;
     for (;;) {
         Answer answer;
         {
@@ -82,6 +113,13 @@ void SqliteHistory::run()
             m_queue.pop_front();
             m_writing = true;
         }
+        // The progress window (another process) may have moved a damaged
+        // history aside and started a new one: answers go to the new one,
+        // not into the file kept aside.
+        if (open && fileIdentity(m_path) != openedFile) {
+            history::close(m_connection);
+            open = false;
+        }
         if (!open) {
             // Tried again at each answer while it fails: a folder made
             // writable, or room made on the disk, brings the history back.
@@ -94,6 +132,7 @@ void SqliteHistory::run()
                 continue;
             }
             open = true;
+            openedFile = fileIdentity(m_path);
         }
         const QString error = history::add(QSqlDatabase::database(m_connection, false), answer);
         if (!error.isEmpty())

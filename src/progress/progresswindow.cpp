@@ -1,5 +1,6 @@
 #include "progresswindow.h"
 
+#include "history/exportfile.h"
 #include "progress/progressviews.h"
 #include "shell/letters.h"
 #include "ui/builder.h"
@@ -18,7 +19,6 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -306,7 +306,9 @@ void ProgressWindow::exportHistory()
     const QString path = m_services.chooseExportFile ? m_services.chooseExportFile() : QString();
     if (path.isEmpty())
         return;
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) && history::exportCsv(db(), file) && file.commit();
-    m_message->setText(written ? QStringLiteral("صُدّرت الإجابات إلى %1.").arg(path) : QStringLiteral("تعذّر حفظ الملف %1.").arg(path));
+    // For a spreadsheet: with the byte-order mark that tells it the text is
+    // UTF-8. The history is only read.
+    const QString error = history::exportToFile(m_services.historyPath, path, history::ByteOrderMark::With);
+    m_message->setText(error.isEmpty() ? QStringLiteral("صُدّرت الإجابات إلى %1.").arg(path)
+                                       : QStringLiteral("تعذّر حفظ الملف %1.").arg(path));
 }

@@ -1,12 +1,12 @@
 #include "voicefiles.h"
 
+#include "platform/datafolder.h"
 #include "shell/letters.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QtEndian>
 
 namespace voices {
@@ -76,7 +76,7 @@ std::optional<int> voiceNamed(const QString &name)
 
 QString userVoicesFolder()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/huroof/voices");
+    return programDataFolder() + QStringLiteral("/voices");
 }
 
 QByteArray waveBytes(const EvenTake &take)
@@ -120,7 +120,7 @@ Change VoiceFolder::save(int voice, const EvenTake &take) const
 {
     const QString path = filePath(voice);
     const QString folder = QFileInfo(path).path();
-    if (!QDir().mkpath(folder))
+    if (!makePrivateFolder(folder))
         return {{}, cannotWrite(folder, QStringLiteral("لا يمكن إنشاؤه"))};
     QSaveFile file(path);
     // Written beside the voice, never in its place: on failure the old

@@ -34,7 +34,7 @@ std::optional<int> voiceNamed(const QString &name);
 inline const QString kNoVoice = QStringLiteral("لا يُسمع فيه صوت، فلم يُحفظ شيء.");
 
 // The user's voices folder: huroof/voices in the platform's data folder
-// ($XDG_DATA_HOME, ~/.local/share by default).
+// (see userDataFolder()).
 QString userVoicesFolder();
 
 // A take as a 16-bit mono WAVE file.

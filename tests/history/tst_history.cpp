@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 #include <QSqlQuery>
@@ -18,6 +19,9 @@
 #include <QThread>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstdio>
 #include <random>
 
@@ -143,6 +147,97 @@ int answerUntilKilled(const QString &path)
     }
 }
 
+
+// A history as a newer program might leave it: another schema, and the
+// rollback journal rather than WAL. Returns its bytes.
+QByteArray makeNewerHistory(const QString &path)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "newer");
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery q(db);
+        q.exec("PRAGMA journal_mode = DELETE");
+        q.exec("CREATE TABLE lessons (id INTEGER PRIMARY KEY, name TEXT)");
+        q.exec("INSERT INTO lessons (name) VALUES ('one')");
+        q.exec("PRAGMA user_version = 99");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("newer");
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Every file under `folder`, with its size, for "nothing else changed".
+QStringList filesUnder(const QString &folder)
+{
+    QStringList list;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        it.next();
+        list << QStringLiteral("%1 %2").arg(QDir(folder).relativeFilePath(it.filePath())).arg(it.fileInfo().size());
+    }
+    list.sort();
+    return list;
+}
+
+// huroof --export-history with the data folder `dataHome`.
+struct Run
+{
+    int code = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runExport(const QString &dataHome, const QString &target)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", dataHome);
+    p.setProcessEnvironment(env);
+    p.setWorkingDirectory(dataHome);
+    p.start(HUROOF_EXECUTABLE, {"--export-history", target});
+    if (!p.waitForFinished(30000))
+        return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+// A process that writes `count` contest answers through the program's own
+// writer (a second window of the program), adding a child now and then as
+// the progress window does, and exits once all are written.
+int writeAnswers(const QString &path, int count)
+{
+    SqliteHistory store(path);
+    const QString connection = history::uniqueConnection("children");
+    bool open = false;
+    for (int i = 0; i < count; ++i) {
+        store.record(answer(1 + i % 28, 1 + (i * 5) % 28, i % 3));
+        if (i % 150 == 0) {
+            if (!open) {
+                const history::Opened opened = history::open(path, connection);
+                if (!opened.ok())
+                    std::fprintf(stderr, "the history could not be opened: %s\n", qPrintable(opened.error));
+                open = opened.ok();
+            }
+            const QSqlDatabase db = QSqlDatabase::database(connection, false);
+            if (open && !history::addChild(db, QStringLiteral("child %1").arg(QCoreApplication::applicationPid() % 1000)))
+                std::fprintf(stderr, "a child could not be added\n");
+        }
+    }
+    store.waitUntilWritten();
+    history::close(connection);
+    return 0;
+}
+
 } // namespace
 
 class TestHistory : public QObject
@@ -161,6 +256,15 @@ private slots:
     void killedRightAfterAnAnswer();
     void exportFromTheCommandLine_data();
     void exportFromTheCommandLine();
+    void exportOnlyReads_data();
+    void exportOnlyReads();
+    void exportIntoWhatIsNotAFile_data();
+    void exportIntoWhatIsNotAFile();
+    void twoWritersLoseNothing();
+    void anAnswerWaitsForAnotherWriter();
+    void keptForItsOwnerOnly_data();
+    void keptForItsOwnerOnly();
+    void answersFollowAHistoryMovedAside();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -342,10 +446,8 @@ void TestHistory::failuresNeverStopTheContest()
         file = m_dir->filePath("blocked/huroof/history.sqlite");
     } else if (trouble == "corrupt") {
         writeBytes(file, QByteArray("not a database at all ").repeated(300));
-    } else if (trouble == "newer") {
-        Reader r(file);
-        QSqlQuery(r.db()).exec("PRAGMA user_version = 99");
     }
+    const QByteArray newer = trouble == "newer" ? makeNewerHistory(file) : QByteArray();
     // The real window in a contest, its answers going to the troubled history.
     QStringList complaints;
     SqliteHistory store(file, [&](const QString &line) { complaints << line; });
@@ -377,9 +479,11 @@ void TestHistory::failuresNeverStopTheContest()
         QVERIFY(r.opened.ok());
         QCOMPARE(history::answerCount(r.db(), history::kDefaultChild, {}), 6);
     } else {
-        // Left as it was for the newer program.
+        // Left byte for byte as it was for the newer program: not even
+        // switched to WAL.
         QVERIFY(!r.opened.ok());
-        QCOMPARE(r.scalar("PRAGMA user_version"), QStringLiteral("99"));
+        QCOMPARE(bytesOf(file), newer);
+        QCOMPARE(QDir(QFileInfo(file).path()).entryList(QDir::Files), QStringList{"history.sqlite"});
     }
 }
 
@@ -483,12 +587,233 @@ void TestHistory::exportFromTheCommandLine()
                                                     "2026-12-01T08:30:09.000Z,طفلي,3,4,0,1,2.250,random\n"));
 }
 
+void TestHistory::exportOnlyReads_data()
+{
+    QTest::addColumn<QString>("history"); // what lies where the history is
+    QTest::addColumn<int>("code");
+    QTest::newRow("missing") << "missing" << 0;
+    QTest::newRow("damaged") << "damaged" << 1;
+    QTest::newRow("made by a newer program") << "newer" << 1;
+    QTest::newRow("empty file") << "empty" << 0;
+}
+
+void TestHistory::exportOnlyReads()
+{
+    QFETCH(QString, history);
+    QFETCH(int, code);
+    const QString data = m_dir->filePath("data");
+    QDir().mkpath(data);
+    const QString file = data + "/huroof/history.sqlite";
+    if (history == "damaged")
+        writeBytes(file, QByteArray("SQLite format 3").append('\0').append(QByteArray(4000, '\x5a')));
+    else if (history == "newer")
+        makeNewerHistory(file);
+    else if (history == "empty")
+        writeBytes(file, {});
+    const QStringList before = filesUnder(data);
+    const QByteArray bytes = bytesOf(file);
+
+    const Run run = runExport(data, "-");
+    QCOMPARE(run.code, code);
+    if (code == 0) {
+        QCOMPARE(run.out, QByteArray("time,child,asked,clicked,right,wrong_tries,seconds,order\n"));
+        QVERIFY(run.err.isEmpty());
+    } else {
+        QCOMPARE(run.err.count('\n'), 1);
+        QVERIFY2(run.err.startsWith("huroof: "), run.err.constData());
+    }
+    // Exactly as it was: not moved aside, not switched to WAL, no new file,
+    // and no folder made for a history that is not there.
+    QCOMPARE(filesUnder(data), before);
+    QCOMPARE(bytesOf(file), bytes);
+}
+
+void TestHistory::exportIntoWhatIsNotAFile_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("a FIFO") << "fifo";
+    QTest::newRow("standard output by its name") << "/dev/stdout";
+    QTest::newRow("a regular file, replaced") << "old.csv";
+    QTest::newRow("a link to a regular file") << "link.csv";
+}
+
+void TestHistory::exportIntoWhatIsNotAFile()
+{
+    QFETCH(QString, target);
+    {
+        SqliteHistory store(path(), [](const QString &) {});
+        store.record(answer(2, 2, 0, QDateTime(QDate(2026, 12, 1), QTime(8, 30, 5, 250), Qt::UTC)));
+    }
+    const QByteArray expected("time,child,asked,clicked,right,wrong_tries,seconds,order\n"
+                              "2026-12-01T08:30:05.250Z,طفلي,2,2,1,0,1.250,alphabetical\n");
+    const QString dir = m_dir->path();
+    QByteArray written;
+    if (target == "fifo") {
+        QVERIFY(::mkfifo(QFile::encodeName(dir + "/fifo").constData(), 0600) == 0);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", dir);
+        p.setProcessEnvironment(env);
+        // Opened before the writer, without waiting for it: a program that
+        // replaced the FIFO instead of writing into it must not hang here.
+        const int fd = ::open(QFile::encodeName(dir + "/fifo").constData(), O_RDONLY | O_NONBLOCK);
+        QVERIFY(fd >= 0);
+        p.start(HUROOF_EXECUTABLE, {"--export-history", dir + "/fifo"});
+        bool finished = false;
+        for (;;) {
+            char buffer[4096];
+            const ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n > 0) {
+                written.append(buffer, int(n));
+                continue;
+            }
+            if (finished)
+                break;
+            finished = p.waitForFinished(20);
+        }
+        ::close(fd);
+        QCOMPARE(p.exitCode(), 0);
+        QVERIFY(QFileInfo(dir + "/fifo").exists() && !QFileInfo(dir + "/fifo").isFile());
+    } else if (target == "/dev/stdout") {
+        const Run run = runExport(dir, target);
+        QCOMPARE(run.code, 0);
+        written = run.out;
+    } else {
+        writeBytes(dir + "/old.csv", "an older export\n");
+        if (target == "link.csv")
+            QVERIFY(QFile::link("old.csv", dir + "/link.csv"));
+        const Run run = runExport(dir, target);
+        QCOMPARE(run.code, 0);
+        written = bytesOf(dir + "/old.csv");
+        if (target == "link.csv")
+            QCOMPARE(QFileInfo(dir + "/link.csv").symLinkTarget(), dir + "/old.csv");
+        // Replaced in one step: no temporary file left beside it.
+        QCOMPARE(QDir(dir).entryList({"*.csv*"}, QDir::Files | QDir::System).size(), target == "link.csv" ? 2 : 1);
+    }
+    QCOMPARE(written, expected);
+}
+
+void TestHistory::twoWritersLoseNothing()
+{
+    // Two windows of the program at once, on a history neither has made
+    // yet; one of them adds children as it goes, as the progress window
+    // does. Every answer of both is kept.
+    const int each = 3000;
+    QList<QProcess *> writers;
+    for (int i = 0; i < 2; ++i) {
+        auto *p = new QProcess(this);
+        p->setProcessChannelMode(QProcess::ForwardedOutputChannel);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HISTORY_WRITE_ANSWERS", path());
+        env.insert("HISTORY_ANSWER_COUNT", QString::number(each));
+        p->setProcessEnvironment(env);
+        writers << p;
+    }
+    for (QProcess *p : writers)
+        p->start(QCoreApplication::applicationFilePath(), QStringList{});
+    for (QProcess *p : writers) {
+        QVERIFY(p->waitForFinished(120000));
+        QCOMPARE(p->exitCode(), 0);
+        const QByteArray said = p->readAllStandardError();
+        QVERIFY2(!said.contains("huroof:") && !said.contains("could not"), said.constData());
+    }
+    qDeleteAll(writers);
+    Reader r(path());
+    QVERIFY(r.opened.ok());
+    QCOMPARE(r.scalar("SELECT COUNT(*) FROM answers"), QString::number(2 * each));
+}
+
+void TestHistory::anAnswerWaitsForAnotherWriter()
+{
+    QVERIFY(history::open(path(), "holder").ok());
+    SqliteHistory store(path(), [](const QString &) {});
+    store.record(answer(1, 1, 0));
+    store.waitUntilWritten();
+    {
+        // Another process holds the history's write lock for two seconds,
+        // and writes in it, while the child answers.
+        QSqlQuery q(QSqlDatabase::database("holder"));
+        QVERIFY(q.exec("BEGIN IMMEDIATE"));
+        QVERIFY(q.exec("INSERT INTO children (name) VALUES ('Sara')"));
+        store.record(answer(2, 3, 0));
+        QTest::qWait(2100);
+        QVERIFY(q.exec("COMMIT"));
+    }
+    store.waitUntilWritten();
+    history::close("holder");
+    Reader r(path());
+    QCOMPARE(r.scalar("SELECT group_concat(asked) FROM answers"), QStringLiteral("1,2"));
+}
+
+void TestHistory::keptForItsOwnerOnly_data()
+{
+    QTest::addColumn<bool>("older"); // a history an older program made readable to all
+    QTest::newRow("a new history") << false;
+    QTest::newRow("an older, open history") << true;
+}
+
+void TestHistory::keptForItsOwnerOnly()
+{
+    QFETCH(bool, older);
+    const mode_t mask = ::umask(022);
+    const QString data = m_dir->filePath("share");
+    const QString file = data + "/huroof/history.sqlite";
+    if (older) {
+        {
+            Reader r(file);
+        }
+        for (const QString &f : {file, data + "/huroof"})
+            QFile::setPermissions(f, QFileInfo(f).permissions() | QFile::ReadOther | QFile::ReadGroup);
+    }
+    {
+        SqliteHistory store(file, [](const QString &) {});
+        store.record(answer(1, 1, 0));
+        store.waitUntilWritten();
+        const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+        // While it is open, all three files are there.
+        for (const char *suffix : {"", "-wal", "-shm"}) {
+            QVERIFY2(QFileInfo::exists(file + suffix), suffix);
+            QCOMPARE(QFileInfo(file + suffix).permissions(), own);
+        }
+    }
+    if (!older) {
+        const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
+            | QFile::WriteUser | QFile::ExeUser;
+        QCOMPARE(QFileInfo(data).permissions(), own);
+        QCOMPARE(QFileInfo(data + "/huroof").permissions(), own);
+    }
+    ::umask(mask);
+}
+
+void TestHistory::answersFollowAHistoryMovedAside()
+{
+    SqliteHistory store(path(), [](const QString &) {});
+    store.record(answer(1, 1, 0));
+    store.waitUntilWritten();
+    // The progress window finds the history damaged while the child's
+    // window has it open: it keeps it aside, and starts a new one.
+    const QString aside = path() + ".corrupt-20261201T083000";
+    for (const char *suffix : {"", "-wal", "-shm"})
+        QVERIFY(QFile::rename(path() + suffix, aside + suffix));
+    {
+        Reader fresh(path());
+        QVERIFY(fresh.opened.ok());
+    }
+    store.record(answer(2, 2, 0));
+    store.waitUntilWritten();
+    Reader r(path());
+    QCOMPARE(r.scalar("SELECT group_concat(asked) FROM answers"), QStringLiteral("2"));
+}
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QByteArray killed = qgetenv("HISTORY_ANSWER_UNTIL_KILLED");
     if (!killed.isEmpty())
         return answerUntilKilled(QString::fromLocal8Bit(killed));
+    const QByteArray writer = qgetenv("HISTORY_WRITE_ANSWERS");
+    if (!writer.isEmpty())
+        return writeAnswers(QString::fromLocal8Bit(writer), qEnvironmentVariableIntValue("HISTORY_ANSWER_COUNT"));
     TestHistory test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -1,0 +1,113 @@
+#include "commandline.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+namespace {
+
+QString text(const char *source)
+{
+    return QCoreApplication::translate("CommandLine", source);
+}
+
+// The options QGuiApplication and QApplication take for themselves; they
+// are not ours to refuse (a desktop session restores a program with
+// -session, for one).
+void letQtOptionsThrough(QCommandLineParser &parser)
+{
+    for (const char *name : {"platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger",
+                             "qwindowgeometry", "qwindowicon", "qwindowtitle", "session", "style", "stylesheet",
+                             "display", "geometry", "name", "title", "visual"}) {
+        QCommandLineOption option(QString::fromLatin1(name), {}, QStringLiteral("value"));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+    for (const char *name : {"reverse", "widgetcount", "nograb", "dograb", "sync"}) {
+        QCommandLineOption option(QString::fromLatin1(name));
+        option.setFlags(QCommandLineOption::HiddenFromHelp);
+        parser.addOption(option);
+    }
+}
+
+} // namespace
+
+CommandLine parseCommandLine(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    // "-platform offscreen", as Qt's own options are written.
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.setApplicationDescription(
+        text("Arabic letters for young children: hear each letter, then find it in the letters contest."));
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
+                                  text("Show these options and exit."));
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
+                                     text("Show the program's version and exit."));
+    const QCommandLineOption voices(QStringLiteral("voices"),
+                                    text("Open the window where a grown-up records the program's sounds in their own voice."));
+    const QCommandLineOption progress(QStringLiteral("progress"),
+                                      text("Open the window of what each child has learnt."));
+    const QCommandLineOption importVoice(
+        QStringLiteral("import-voice"),
+        text("Make FILE the sound NAME (1 to 28, the letter itself, yes or no), made even with the program's "
+             "recordings, and exit."),
+        QStringLiteral("NAME"));
+    const QCommandLineOption exportHistory(
+        QStringLiteral("export-history"),
+        text("Write every answer kept in the learning history as CSV to FILE (- for standard output) and exit."),
+        QStringLiteral("FILE"));
+    for (const QCommandLineOption &option : {help, version, voices, progress, importVoice, exportHistory})
+        parser.addOption(option);
+    parser.addPositionalArgument(QStringLiteral("FILE"), text("The sound file of --import-voice."),
+                                 QStringLiteral("[FILE]"));
+    letQtOptionsThrough(parser);
+
+    CommandLine result;
+    // Shown as a person types it, not as the launcher started it.
+    result.help = parser.helpText();
+    const QString executable = qApp ? QCoreApplication::arguments().value(0) : QStringLiteral("<executable_name>");
+    result.help.replace(result.help.indexOf(executable), executable.size(), QStringLiteral("huroof"));
+    const auto wrong = [&result](const QString &error) {
+        result.action = CommandLine::Action::Wrong;
+        result.error = error;
+        return result;
+    };
+    if (!parser.parse(arguments))
+        return wrong(parser.errorText());
+    if (parser.isSet(help)) {
+        result.action = CommandLine::Action::Help;
+        return result;
+    }
+    if (parser.isSet(version)) {
+        result.action = CommandLine::Action::Version;
+        return result;
+    }
+
+    int chosen = 0;
+    for (const QCommandLineOption &option : {voices, progress, importVoice, exportHistory}) {
+        if (parser.isSet(option))
+            ++chosen;
+    }
+    if (chosen > 1)
+        return wrong(text("Choose one of --voices, --progress, --import-voice and --export-history."));
+    const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(importVoice)) {
+        if (positional.size() != 1)
+            return wrong(text("--import-voice takes a NAME and one FILE: huroof --import-voice NAME FILE"));
+        result.action = CommandLine::Action::ImportVoice;
+        result.voice = parser.value(importVoice);
+        result.file = positional[0];
+        return result;
+    }
+    if (!positional.isEmpty())
+        return wrong(text("Unexpected argument '%1'.").arg(positional[0]));
+    if (parser.isSet(exportHistory)) {
+        result.action = CommandLine::Action::ExportHistory;
+        result.file = parser.value(exportHistory);
+    } else if (parser.isSet(voices)) {
+        result.action = CommandLine::Action::Voices;
+    } else if (parser.isSet(progress)) {
+        result.action = CommandLine::Action::Progress;
+    }
+    return result;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the program was asked to do on its command line.
+struct CommandLine
+{
+    enum class Action {
+        ChildWindow,   // no option: the child's window
+        Voices,        // --voices
+        Progress,      // --progress
+        ImportVoice,   // --import-voice NAME FILE
+        ExportHistory, // --export-history FILE
+        Help,          // -h, --help
+        Version,       // -v, --version
+        Wrong,         // anything else: `error` says what
+    };
+
+    Action action = Action::ChildWindow;
+    QString voice; // ImportVoice: NAME
+    QString file;  // ImportVoice, ExportHistory: FILE
+    QString error; // Wrong: one line, without the program's name
+    QString help;  // every option, for Help
+};
+
+// Reads `arguments` (the first is the program itself). Qt's own options
+// (-platform, -style, -session …) are let through for QApplication to take.
+CommandLine parseCommandLine(const QStringList &arguments);

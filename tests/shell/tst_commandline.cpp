@@ -1,0 +1,107 @@
+// The real executable's command line: help, version and mistakes answer
+// on the terminal and never open a window; the manual names every option.
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void answersWithoutAWindow_data();
+    void answersWithoutAWindow();
+    void theManualNamesEveryOption();
+};
+
+namespace {
+
+struct Run
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Run run(const QStringList &arguments)
+{
+    // No display at all: a program that tried to open a window would fail
+    // on it, not answer with the code asked for.
+    QTemporaryDir data;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY"})
+        env.remove(name);
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("XDG_DATA_HOME", data.path());
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(HUROOF_EXECUTABLE, arguments);
+    if (!p.waitForFinished(20000)) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+void TestCommandLine::answersWithoutAWindow_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("said"); // in the output (code 0) or the one error line (code 2)
+    QTest::newRow("--help") << QStringList{"--help"} << 0 << "--export-history <FILE>";
+    QTest::newRow("-h") << QStringList{"-h"} << 0 << "--import-voice <NAME>";
+    QTest::newRow("--version") << QStringList{"--version"} << 0 << "huroof 1.";
+    QTest::newRow("a typo") << QStringList{"--import-voices", "3", "ba.wav"} << 2 << "import-voices";
+    QTest::newRow("an unknown short option") << QStringList{"-x"} << 2 << "'x'";
+    QTest::newRow("export without its file") << QStringList{"--export-history"} << 2 << "--export-history";
+    QTest::newRow("export with two files") << QStringList{"--export-history", "a.csv", "b.csv"} << 2 << "b.csv";
+    QTest::newRow("import without its file") << QStringList{"--import-voice", "3"} << 2 << "FILE";
+    QTest::newRow("import with two files") << QStringList{"--import-voice", "3", "a.wav", "b.wav"} << 2 << "FILE";
+    QTest::newRow("a window with an argument") << QStringList{"--voices", "now"} << 2 << "now";
+    QTest::newRow("two windows at once") << QStringList{"--voices", "--progress"} << 2 << "--progress";
+    QTest::newRow("the child's window with an argument") << QStringList{"letters"} << 2 << "letters";
+}
+
+void TestCommandLine::answersWithoutAWindow()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, code);
+    QFETCH(QString, said);
+    const Run r = run(arguments);
+    QCOMPARE(r.code, code);
+    if (code == 0) {
+        QVERIFY2(r.out.contains(said), qPrintable(r.out));
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        return;
+    }
+    // One line saying what is wrong, and a hint.
+    QVERIFY(r.out.isEmpty());
+    const QStringList lines = r.err.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    QVERIFY2(lines[0].startsWith("huroof: ") && lines[0].contains(said), qPrintable(lines[0]));
+    QVERIFY2(lines[1].contains("huroof --help"), qPrintable(lines[1]));
+}
+
+void TestCommandLine::theManualNamesEveryOption()
+{
+    const Run help = run({"--help"});
+    QFile manual(HUROOF_MANUAL);
+    QVERIFY(manual.open(QIODevice::ReadOnly));
+    // In roff a dash is written "\-".
+    const QString page = QString::fromUtf8(manual.readAll()).replace("\\-", "-");
+    const QRegularExpression option("(?:^|\\s)(--?[a-z][a-z-]*)");
+    QStringList options;
+    for (auto it = option.globalMatch(help.out); it.hasNext();)
+        options << it.next().captured(1);
+    QVERIFY(options.size() >= 8);
+    for (const QString &name : options)
+        QVERIFY2(page.contains(name), qPrintable(name));
+}
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
