@@ -1,7 +1,7 @@
 #include "progressviews.h"
 
 #include "shell/letters.h"
-#include "ui/builder.h"
+#include "ui/look.h"
 #include "ui/design.h"
 
 #include <QPainter>

@@ -3,7 +3,7 @@
 #include "history/exportfile.h"
 #include "progress/progressviews.h"
 #include "shell/letters.h"
-#include "ui/builder.h"
+#include "ui/look.h"
 #include "ui/design.h"
 
 #include <QBarCategoryAxis>

@@ -1,12 +1,12 @@
 #include "builder.h"
 
 #include "design.h"
+#include "look.h"
 #include "widgets.h"
 
 #include <QApplication>
 #include <QColor>
 #include <QFont>
-#include <QFontDatabase>
 #include <QIcon>
 #include <QLineEdit>
 #include <QPixmap>
@@ -100,35 +100,6 @@ QColor designColour(quint32 bgr)
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
 
-namespace {
-
-// The face the windows draw every text with, Arabic and digits alike, in
-// place of the design's Arial and MS Serif: it travels inside the program,
-// so the windows look the same on every machine, whatever fonts it has.
-// Noto Naskh Arabic is as compact as the design's faces were: the wider
-// Arabic sans faces do not fit the lists' entries.
-QString programFace()
-{
-    static const QString face = [] {
-        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/NotoNaskhArabic-Bold.ttf"));
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        return families.isEmpty() ? QStringLiteral("Noto Naskh Arabic") : families.first();
-    }();
-    return face;
-}
-
-} // namespace
-
-QFont designFont(const FontDesign &font)
-{
-    QFont f;
-    f.setFamilies({programFace()});
-    if (font.points > 0)
-        f.setPixelSize(int(std::lround(font.points * 96.0 / 72.0)));
-    f.setBold(font.bold);
-    return f;
-}
-
 QPixmap designPicture(const char *resourcePath)
 {
     const QString name = QString::fromLatin1(resourcePath);
@@ -143,14 +114,6 @@ QPixmap designPicture(const char *resourcePath)
         }
     }
     return QPixmap(name);
-}
-
-QIcon programIcon()
-{
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/pictures/icon-%1.png").arg(size), QSize(size, size));
-    return icon;
 }
 
 Controls buildWindow(QWidget *window, const WindowDesign &design)

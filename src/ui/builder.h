@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/look.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -42,13 +44,6 @@ void centreOnScreen(QWidget *window);
 
 // A design colour 0x00BBGGRR.
 QColor designColour(quint32 bgr);
-
-// A design font, with the closest available face where the named one is
-// missing. Sizes are points at 96 dots per inch, as the twips are.
-QFont designFont(const FontDesign &font);
-
-// The program's icon, in every size it comes in.
-QIcon programIcon();
 
 // A picture of the program; on a high-density screen its @2x version.
 QPixmap designPicture(const char *resourcePath);

@@ -1,0 +1,46 @@
+#include "look.h"
+
+#include "design.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QIcon>
+
+#include <cmath>
+
+namespace {
+
+// The face the windows draw every text with, Arabic and digits alike, in
+// place of the design's Arial and MS Serif: it travels inside the program,
+// so the windows look the same on every machine, whatever fonts it has.
+// Noto Naskh Arabic is as compact as the design's faces were: the wider
+// Arabic sans faces do not fit the lists' entries.
+QString programFace()
+{
+    static const QString face = [] {
+        const int id = QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/NotoNaskhArabic-Bold.ttf"));
+        const QStringList families = QFontDatabase::applicationFontFamilies(id);
+        return families.isEmpty() ? QStringLiteral("Noto Naskh Arabic") : families.first();
+    }();
+    return face;
+}
+
+} // namespace
+
+QFont designFont(const FontDesign &font)
+{
+    QFont f;
+    f.setFamilies({programFace()});
+    if (font.points > 0)
+        f.setPixelSize(int(std::lround(font.points * 96.0 / 72.0)));
+    f.setBold(font.bold);
+    return f;
+}
+
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/pictures/icon-%1.png").arg(size), QSize(size, size));
+    return icon;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+class QFont;
+class QIcon;
+struct FontDesign;
+
+// The program's own look that every window shares, the grown-ups' windows
+// included: its face and its icon. A library of its own, so that a window
+// loaded as a module takes these and nothing of the child's window.
+
+// A design font, with the closest available face where the named one is
+// missing. Sizes are points at 96 dots per inch, as the twips are.
+QFont designFont(const FontDesign &font);
+
+// The program's icon, in every size it comes in.
+QIcon programIcon();
