@@ -1,29 +1,76 @@
 #include "progressviews.h"
 
 #include "shell/letters.h"
-#include "ui/look.h"
 #include "ui/design.h"
+#include "ui/look.h"
 
+#include <QHBoxLayout>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QPainter>
+#include <QToolTip>
+
+#include <algorithm>
 
 namespace {
 
-constexpr int kCell = 56;    // a letter of the board, in pixels
-constexpr int kGap = 10;
-constexpr int kGrid = 16;    // a square of the confusion map
-constexpr int kMargin = 28;  // room for the letters along its edges
+constexpr int kCell = 52;      // a letter of the letter map, in pixels
+constexpr int kGap = 6;
+constexpr int kSquare = 36;    // a square of the confusion map
+constexpr int kHeader = 36;    // its letters along the edges
+constexpr int kAxisTitle = 26; // the names of its axes
 
-QFont letterFont(double points)
+constexpr int kMostLetters = 8; // rows, and columns, of the confusion map
+
+const QColor kNotAsked(0xe0, 0xe0, 0xe0);
+
+QString axisAsked()
 {
-    return designFont(FontDesign{"Arial", points, true});
+    return QStringLiteral("الحرف المطلوب");
+}
+
+QString axisClicked()
+{
+    return QStringLiteral("الحرف الذي ضغطه بدلًا منه");
 }
 
 } // namespace
+
+QString timesInArabic(int n)
+{
+    if (n == 1)
+        return QStringLiteral("مرة واحدة");
+    if (n == 2)
+        return QStringLiteral("مرتان");
+    if (n >= 3 && n <= 10)
+        return QStringLiteral("%1 مرات").arg(n);
+    return QStringLiteral("%1 مرة").arg(n);
+}
+
+QFont mapLetterFont()
+{
+    return designFont(FontDesign{"Arial", 20, true});
+}
 
 QColor shareColour(double share)
 {
     // Hue from red (0) through yellow (60) to green (120).
     return QColor::fromHsv(int(120 * std::clamp(share, 0.0, 1.0)), 150, 235);
+}
+
+QWidget *swatch(const QColor &colour, const QString &words, QWidget *parent)
+{
+    auto *item = new QWidget(parent);
+    auto *row = new QHBoxLayout(item);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(6);
+    auto *square = new QLabel(item);
+    const int side = item->fontMetrics().height() * 3 / 4;
+    square->setFixedSize(side, side);
+    square->setStyleSheet(QStringLiteral("background: %1; border: 1px solid #707070;").arg(colour.name()));
+    row->addWidget(square);
+    row->addWidget(new QLabel(words, item));
+    return item;
 }
 
 LetterMap::LetterMap(QWidget *parent)
@@ -64,28 +111,26 @@ QColor LetterMap::colourOf(int k) const
 {
     const history::LetterScore &s = m_scores.at(std::size_t(k));
     if (s.firstTries == 0)
-        return QColor(0xe0, 0xe0, 0xe0);
+        return kNotAsked;
     return shareColour(double(s.firstTryRight) / s.firstTries);
 }
 
 void LetterMap::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QFont glyphFont = letterFont(20);
-    const QFont countFont = letterFont(8);
+    const QFont glyphFont = mapLetterFont();
+    QFont countFont = designFont(FontDesign{"Arial", 9, true});
     for (int k = 0; k < 28; ++k) {
         const QRect r = cell(k);
         const history::LetterScore &s = m_scores[std::size_t(k)];
-        p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1));
-        p.setBrush(colourOf(k));
-        p.drawRoundedRect(r, 6, 6);
+        // Flat: no rounded corners, no shading, no raised edge.
+        p.fillRect(r, colourOf(k));
         p.setPen(Qt::black);
         p.setFont(glyphFont);
         p.drawText(r.adjusted(0, -8, 0, -8), Qt::AlignCenter, letterGlyph(k));
         if (s.firstTries > 0) {
             p.setFont(countFont);
-            p.drawText(r.adjusted(0, 0, 0, -2), Qt::AlignHCenter | Qt::AlignBottom,
+            p.drawText(r.adjusted(0, 0, 0, -1), Qt::AlignHCenter | Qt::AlignBottom,
                        QStringLiteral("%1/%2").arg(s.firstTryRight).arg(s.firstTries));
         }
     }
@@ -94,51 +139,136 @@ void LetterMap::paintEvent(QPaintEvent *)
 ConfusionMap::ConfusionMap(QWidget *parent)
     : QWidget(parent)
 {
-    setAccessibleName(QStringLiteral("خريطة الخلط: الحرف المطلوب أمام الحرف المضغوط"));
+    setAccessibleName(QStringLiteral("خريطة الخلط: الحرف المطلوب أمام الحرف الذي ضُغط بدلًا منه"));
 }
 
 void ConfusionMap::setConfusions(const QList<history::Confusion> &confusions)
 {
     m_times = {};
     m_most = 0;
+    m_rows.clear();
+    m_columns.clear();
     for (const history::Confusion &c : confusions) {
         if (c.asked < 1 || c.asked > 28 || c.clicked < 1 || c.clicked > 28)
             continue;
         m_times[std::size_t(c.asked - 1)][std::size_t(c.clicked - 1)] = c.times;
         m_most = std::max(m_most, c.times);
+        // The most frequent first: a child who clicks at random must not
+        // turn the map into 28 rows of single mistakes.
+        const bool row = m_rows.contains(c.asked) || m_rows.size() < kMostLetters;
+        const bool column = m_columns.contains(c.clicked) || m_columns.size() < kMostLetters;
+        if (!row || !column)
+            continue;
+        if (!m_rows.contains(c.asked))
+            m_rows << c.asked;
+        if (!m_columns.contains(c.clicked))
+            m_columns << c.clicked;
     }
+    std::sort(m_rows.begin(), m_rows.end());
+    std::sort(m_columns.begin(), m_columns.end());
+    updateGeometry();
     update();
 }
 
 QSize ConfusionMap::sizeHint() const
 {
-    return {28 * kGrid + kMargin + 2, 28 * kGrid + kMargin + 2};
+    const int titleWidth = QFontMetrics(font()).horizontalAdvance(axisClicked());
+    const int grid = int(m_columns.size()) * kSquare;
+    return {kAxisTitle + kHeader + std::max(grid, titleWidth) + 2,
+            kAxisTitle + kHeader + int(m_rows.size()) * kSquare + 2};
+}
+
+int ConfusionMap::gridRight() const
+{
+    return width() - 1 - kAxisTitle - kHeader;
+}
+
+int ConfusionMap::gridTop() const
+{
+    return kAxisTitle + kHeader;
+}
+
+QRect ConfusionMap::cellOf(int asked, int clicked) const
+{
+    const qsizetype row = m_rows.indexOf(asked);
+    const qsizetype column = m_columns.indexOf(clicked);
+    if (row < 0 || column < 0)
+        return {};
+    return {gridRight() - int(column + 1) * kSquare, gridTop() + int(row) * kSquare, kSquare, kSquare};
+}
+
+QString ConfusionMap::toolTipAt(const QPoint &pos) const
+{
+    for (int asked : m_rows) {
+        for (int clicked : m_columns) {
+            if (!cellOf(asked, clicked).contains(pos))
+                continue;
+            const int times = m_times[std::size_t(asked - 1)][std::size_t(clicked - 1)];
+            if (times == 0)
+                return QStringLiteral("طُلب «%1» ولم يُضغط «%2» بدلًا منه")
+                    .arg(letterGlyph(asked - 1), letterGlyph(clicked - 1));
+            return QStringLiteral("طُلب «%1» فضُغط «%2»: %3")
+                .arg(letterGlyph(asked - 1), letterGlyph(clicked - 1), timesInArabic(times));
+        }
+    }
+    return {};
+}
+
+bool ConfusionMap::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const QString text = toolTipAt(help->pos());
+        if (text.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            // Shown until the pointer leaves the square it is about.
+            const int column = (gridRight() - help->pos().x()) / kSquare;
+            const int row = (help->pos().y() - gridTop()) / kSquare;
+            QToolTip::showText(help->globalPos(), text, this,
+                               QRect(gridRight() - (column + 1) * kSquare, gridTop() + row * kSquare, kSquare, kSquare));
+        }
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void ConfusionMap::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    const int right = width() - kMargin; // asked letters stand right of the grid
-    const int top = kMargin;             // clicked letters above it
-    p.setFont(letterFont(7));
-    for (int k = 0; k < 28; ++k) {
-        const int x = right - (k + 1) * kGrid;
-        const int y = top + k * kGrid;
-        p.setPen(Qt::black);
-        p.drawText(QRect(x, 0, kGrid, kMargin - 2), Qt::AlignCenter | Qt::AlignBottom, letterGlyph(k));
-        p.drawText(QRect(right + 2, y, kMargin - 2, kGrid), Qt::AlignCenter, letterGlyph(k));
-    }
-    for (int asked = 0; asked < 28; ++asked) {
-        for (int clicked = 0; clicked < 28; ++clicked) {
-            const QRect r(right - (clicked + 1) * kGrid, top + asked * kGrid, kGrid, kGrid);
-            const int times = m_times[std::size_t(asked)][std::size_t(clicked)];
+    const int right = gridRight();
+    const int top = gridTop();
+    const int columns = int(m_columns.size());
+    const int rows = int(m_rows.size());
+    // The axes' names: above the letters clicked, beside the letters asked.
+    p.setPen(QColor(0x30, 0x30, 0x30));
+    p.setFont(font());
+    p.drawText(QRect(0, 0, right + 1, kAxisTitle), Qt::AlignRight | Qt::AlignVCenter, axisClicked());
+    p.save();
+    p.translate(width() - 1, top);
+    p.rotate(90);
+    p.drawText(QRect(0, 0, std::max(rows * kSquare, 1), kAxisTitle), Qt::AlignLeft | Qt::AlignVCenter, axisAsked());
+    p.restore();
+
+    p.setFont(mapLetterFont());
+    p.setPen(Qt::black);
+    for (int c = 0; c < columns; ++c)
+        p.drawText(QRect(right - (c + 1) * kSquare, kAxisTitle, kSquare, kHeader), Qt::AlignCenter,
+                   letterGlyph(m_columns[c] - 1));
+    for (int r = 0; r < rows; ++r)
+        p.drawText(QRect(right + 1, top + r * kSquare, kHeader, kSquare), Qt::AlignCenter, letterGlyph(m_rows[r] - 1));
+    for (int asked : m_rows) {
+        for (int clicked : m_columns) {
+            const QRect r = cellOf(asked, clicked);
+            const int times = m_times[std::size_t(asked - 1)][std::size_t(clicked - 1)];
             QColor fill = asked == clicked ? QColor(0xf0, 0xf0, 0xf0) : Qt::white;
             if (times > 0) {
                 const double strength = 0.25 + 0.75 * double(times) / m_most;
                 fill = QColor::fromRgbF(1.0, 1.0 - 0.8 * strength, 1.0 - 0.9 * strength);
             }
             p.fillRect(r, fill);
-            p.setPen(QColor(0xd8, 0xd8, 0xd8));
+            p.setPen(QColor(0xc8, 0xc8, 0xc8));
             p.drawRect(r);
         }
     }

@@ -8,9 +8,14 @@
 
 // The pictures of the progress window, drawn from the history's numbers.
 
+// The face the letters of both maps are drawn in: the size of the letters
+// on the letter map, large enough that every dot shows.
+QFont mapLetterFont();
+
 // The 28 letters on the board's own layout, each coloured by its share of
 // questions answered right at the first try: red for none, through yellow,
-// to green for all; grey for a letter not asked yet.
+// to green for all; grey for a letter not asked yet. Flat squares, for
+// reading, not for pressing.
 class LetterMap : public QWidget
 {
     Q_OBJECT
@@ -18,6 +23,7 @@ public:
     explicit LetterMap(QWidget *parent = nullptr);
     void setScores(const std::array<history::LetterScore, 28> &scores);
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
     // The colour letter k (0 ... 27) is drawn in; for tests.
     QColor colourOf(int k) const;
 
@@ -29,8 +35,11 @@ private:
     std::array<history::LetterScore, 28> m_scores{};
 };
 
-// Letter asked (rows) against letter clicked (columns), darker for more
-// wrong answers, both in alphabetical order from the right.
+// The letters asked (rows, named on the right) against the letters clicked
+// instead (columns, named above), both in alphabetical order from the
+// right; only letters of the most frequent confusions have a row or a
+// column, eight of each at most. Darker for more wrong answers; a cell's
+// count shows on hover.
 class ConfusionMap : public QWidget
 {
     Q_OBJECT
@@ -38,14 +47,34 @@ public:
     explicit ConfusionMap(QWidget *parent = nullptr);
     void setConfusions(const QList<history::Confusion> &confusions);
     QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+    // What hovering at `pos` shows: the two letters and how many times;
+    // empty away from the cells.
+    QString toolTipAt(const QPoint &pos) const;
+    // Where the cell of `asked` against `clicked` (1 ... 28) is drawn;
+    // empty when neither takes part. For tests.
+    QRect cellOf(int asked, int clicked) const;
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    int gridRight() const;
+    int gridTop() const;
+
     std::array<std::array<int, 28>, 28> m_times{};
+    QList<int> m_rows;    // letters asked, 1 ... 28, in order
+    QList<int> m_columns; // letters clicked
     int m_most = 0;
 };
+
+// A small square of a colour, beside its words, for the legends.
+QWidget *swatch(const QColor &colour, const QString &words, QWidget *parent);
+
+// Arabic for "n times": the dual and the plurals as Arabic has them.
+QString timesInArabic(int n);
 
 // The share as a colour, 0 red ... 1 green.
 QColor shareColour(double share);

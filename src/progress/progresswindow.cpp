@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -34,18 +35,31 @@ QGroupBox *group(const QString &title, QWidget *parent)
     return box;
 }
 
-} // namespace
+QLabel *note(const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setWordWrap(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0x50, 0x50, 0x50));
+    label->setPalette(palette);
+    return label;
+}
 
-QString timesInArabic(int n)
+QString answersInArabic(int n)
 {
     if (n == 1)
-        return QStringLiteral("مرة واحدة");
+        return QStringLiteral("إجابة واحدة");
     if (n == 2)
-        return QStringLiteral("مرتان");
+        return QStringLiteral("إجابتان");
     if (n >= 3 && n <= 10)
-        return QStringLiteral("%1 مرات").arg(n);
-    return QStringLiteral("%1 مرة").arg(n);
+        return QStringLiteral("%1 إجابات").arg(n);
+    return QStringLiteral("%1 إجابة").arg(n);
 }
+
+const QColor kAnswersColour(0x6b, 0x9b, 0xd1);
+const QColor kShareColour(0x1f, 0x7a, 0x1f);
+
+} // namespace
 
 ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     : QWidget(parent)
@@ -58,18 +72,28 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     setFont(designFont(FontDesign{"Arial", 11, false}));
 
     auto *outer = new QVBoxLayout(this);
-    auto *top = new QHBoxLayout;
-    auto *childLabel = new QLabel(QStringLiteral("الطفل:"), this);
-    m_children = new QComboBox(this);
-    m_children->setAccessibleName(QStringLiteral("الطفل الذي يلعب الآن"));
-    m_children->setMinimumContentsLength(12);
-    childLabel->setBuddy(m_children);
+    outer->setContentsMargins(8, 8, 8, 8);
+
+    // Two choices, one above the other and each named: who plays now (where the
+    // contest's answers go) and whose report is shown (what this window
+    // shows, nothing more).
+    auto *choices = new QHBoxLayout;
+    auto *playerLabel = new QLabel(QStringLiteral("يلعب الآن:"), this);
+    m_player = new QComboBox(this);
+    m_player->setAccessibleName(QStringLiteral("الطفل الذي يلعب الآن"));
+    m_player->setMinimumContentsLength(9);
+    playerLabel->setBuddy(m_player);
     m_newChild = new QLineEdit(this);
     m_newChild->setPlaceholderText(QStringLiteral("اسم طفل جديد"));
     m_newChild->setAccessibleName(QStringLiteral("اسم طفل جديد"));
     m_newChild->setMaxLength(60);
     m_add = new QPushButton(QStringLiteral("أضف"), this);
-    m_add->setAccessibleName(QStringLiteral("أضف الطفل"));
+    m_add->setAccessibleName(QStringLiteral("أضف الطفل، وليلعب الآن"));
+    auto *reportLabel = new QLabel(QStringLiteral("تقرير:"), this);
+    m_report = new QComboBox(this);
+    m_report->setAccessibleName(QStringLiteral("الطفل الذي يُعرض تقريره"));
+    m_report->setMinimumContentsLength(9);
+    reportLabel->setBuddy(m_report);
     auto *periodLabel = new QLabel(QStringLiteral("المدة:"), this);
     m_period = new QComboBox(this);
     m_period->addItems({QStringLiteral("اليوم"), QStringLiteral("آخر 7 أيام"), QStringLiteral("كل الأوقات")});
@@ -78,20 +102,30 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     periodLabel->setBuddy(m_period);
     m_export = new QPushButton(QStringLiteral("صدّر الإجابات…"), this);
     m_export->setAccessibleName(QStringLiteral("صدّر كل الإجابات إلى ملف CSV"));
-    top->addWidget(childLabel);
-    top->addWidget(m_children);
-    top->addWidget(m_newChild);
-    top->addWidget(m_add);
-    top->addSpacing(24);
-    top->addWidget(periodLabel);
-    top->addWidget(m_period);
-    top->addStretch(1);
-    top->addWidget(m_export);
-    outer->addLayout(top);
+    choices->addWidget(playerLabel);
+    choices->addWidget(m_player);
+    choices->addWidget(m_newChild);
+    choices->addWidget(m_add);
+    choices->addStretch(1);
+    choices->addWidget(m_export);
+    outer->addLayout(choices);
+    auto *report = new QHBoxLayout;
+    report->addWidget(reportLabel);
+    report->addWidget(m_report);
+    report->addSpacing(12);
+    report->addWidget(periodLabel);
+    report->addWidget(m_period);
+    report->addSpacing(12);
+    report->addWidget(note(QStringLiteral("إجابات المسابقة تُحفظ باسم الطفل الذي «يلعب الآن»؛ "
+                                          "واختيار «تقرير» يغيّر ما تعرضه هذه النافذة فقط."),
+                           this),
+                      1);
+    outer->addLayout(report);
 
     m_message = new QLabel(this);
     m_message->setWordWrap(true);
     m_message->setAccessibleName(QStringLiteral("رسالة"));
+    m_message->hide();
     outer->addWidget(m_message);
 
     m_pages = new QStackedWidget(this);
@@ -101,16 +135,28 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     m_empty->setFont(designFont(FontDesign{"Arial", 16, true}));
     m_pages->addWidget(m_empty);
 
-    auto *scroll = new QScrollArea(m_pages);
-    scroll->setWidgetResizable(true);
-    auto *content = new QWidget(scroll);
+    // Scrolls only where the screen is too small for it all.
+    m_scroll = new QScrollArea(m_pages);
+    m_scroll->setWidgetResizable(true);
+    m_scroll->setFrameShape(QFrame::NoFrame);
+    auto *content = new QWidget(m_scroll);
     auto *grid = new QGridLayout(content);
-    QGroupBox *letters = group(QStringLiteral("الحروف: الإجابة الصحيحة من أول مرة"), content);
+    grid->setContentsMargins(0, 0, 0, 0);
+
+    QGroupBox *letters = group(QStringLiteral("الحروف: هل يجدها من أول مرة؟"), content);
     m_letters = new LetterMap(letters);
     letters->layout()->addWidget(m_letters);
-    auto *legend = new QLabel(QStringLiteral("أخضر: يعرفه  ·  أصفر: أحيانًا  ·  أحمر: لم يعرفه بعد  ·  رمادي: لم يُسأل عنه"), letters);
-    legend->setWordWrap(true);
-    letters->layout()->addWidget(legend);
+    letters->layout()->addWidget(
+        note(QStringLiteral("تحت كل حرف: مرات الإجابة الصحيحة من أول مرة / مرات السؤال عنه."), letters));
+    auto *legend = new QHBoxLayout;
+    legend->addWidget(swatch(shareColour(1.0), QStringLiteral("يعرفه"), letters));
+    legend->addWidget(swatch(shareColour(0.5), QStringLiteral("أحيانًا"), letters));
+    legend->addWidget(swatch(shareColour(0.0), QStringLiteral("لم يعرفه بعد"), letters));
+    legend->addWidget(swatch(QColor(0xe0, 0xe0, 0xe0), QStringLiteral("لم يُسأل عنه"), letters));
+    legend->addStretch(1);
+    static_cast<QVBoxLayout *>(letters->layout())->addLayout(legend);
+    static_cast<QVBoxLayout *>(letters->layout())->addStretch(1);
+
     QGroupBox *confusion = group(QStringLiteral("الحروف التي يخلط بينها"), content);
     m_confusionText = new QLabel(confusion);
     m_confusionText->setWordWrap(true);
@@ -118,46 +164,90 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     confusion->layout()->addWidget(m_confusionText);
     m_confusion = new ConfusionMap(confusion);
     confusion->layout()->addWidget(m_confusion);
+    static_cast<QVBoxLayout *>(confusion->layout())->addStretch(1);
+
     QGroupBox *daily = group(QStringLiteral("كل يوم: عدد الإجابات، ونسبة الصحيح من أول مرة"), content);
+    m_today = new QLabel(daily);
+    m_today->setAccessibleName(QStringLiteral("اليوم"));
     m_chart = new QChartView(daily);
     m_chart->setRenderHint(QPainter::Antialiasing);
-    m_chart->setMinimumHeight(260);
+    // The chart places its days and axes itself, right to left; mirrored
+    // once more by the window's direction it would lose its right axis.
+    m_chart->setLayoutDirection(Qt::LeftToRight);
+    m_chart->setMinimumHeight(170);
     m_chart->setAccessibleName(QStringLiteral("الإجابات كل يوم"));
     daily->layout()->addWidget(m_chart);
+    // The chart's own legend puts its markers on the wrong side of right-
+    // to-left words; this one keeps each beside its words.
+    auto *chartLegend = new QHBoxLayout;
+    chartLegend->addWidget(m_today);
+    chartLegend->addStretch(1);
+    chartLegend->addWidget(swatch(kAnswersColour, QStringLiteral("عدد الإجابات (المحور الأيمن)"), daily));
+    chartLegend->addSpacing(16);
+    chartLegend->addWidget(swatch(kShareColour, QStringLiteral("الصحيح من أول مرة ٪ (المحور الأيسر)"), daily));
+    static_cast<QVBoxLayout *>(daily->layout())->addLayout(chartLegend);
+
     grid->addWidget(letters, 0, 0);
-    grid->addWidget(confusion, 0, 1, 2, 1);
     grid->addWidget(daily, 1, 0);
-    scroll->setWidget(content);
-    m_pages->addWidget(scroll);
+    grid->addWidget(confusion, 0, 1, 2, 1);
+    grid->setRowStretch(1, 1);
+    grid->setColumnStretch(0, 1);
+    m_scroll->setWidget(content);
+    m_pages->addWidget(m_scroll);
     outer->addWidget(m_pages, 1);
 
     const history::Opened opened = history::open(m_services.historyPath, m_connection);
     m_open = opened.ok();
+    const auto say = [this](const QString &text) {
+        m_message->setText(text);
+        m_message->setVisible(!text.isEmpty());
+    };
     if (!m_open) {
-        m_message->setText(QStringLiteral("لا يمكن فتح سجل التعلّم، فالإجابات لا تُحفظ الآن: %1").arg(opened.error));
+        say(QStringLiteral("لا يمكن فتح سجل التعلّم، فالإجابات لا تُحفظ الآن: %1").arg(opened.error));
     } else {
         if (!opened.movedAside.isEmpty())
-            m_message->setText(QStringLiteral("كان سجل التعلّم تالفًا، فحُفظ جانبًا باسم %1 وبدأ سجل جديد.").arg(opened.movedAside));
+            say(QStringLiteral("كان سجل التعلّم تالفًا، فحُفظ جانبًا باسم %1 وبدأ سجل جديد.").arg(opened.movedAside));
         // Answers are kept only where the history can be written.
         if (!history::setCurrentChild(db(), history::currentChild(db())))
-            m_message->setText(QStringLiteral("لا يمكن الكتابة في سجل التعلّم، فالإجابات الجديدة لا تُحفظ."));
+            say(QStringLiteral("لا يمكن الكتابة في سجل التعلّم، فالإجابات الجديدة لا تُحفظ."));
     }
-    for (QWidget *w : std::initializer_list<QWidget *>{m_children, m_newChild, m_add, m_export})
+    for (QWidget *w : std::initializer_list<QWidget *>{m_player, m_report, m_newChild, m_add, m_export})
         w->setEnabled(m_open);
 
     fillChildren();
-    connect(m_children, &QComboBox::activated, this, &ProgressWindow::childChosen);
+    connect(m_player, &QComboBox::activated, this, &ProgressWindow::playerChosen);
+    connect(m_report, &QComboBox::currentIndexChanged, this, &ProgressWindow::refresh);
     connect(m_period, &QComboBox::currentIndexChanged, this, &ProgressWindow::refresh);
     connect(m_add, &QPushButton::clicked, this, &ProgressWindow::addChild);
     connect(m_newChild, &QLineEdit::returnPressed, this, &ProgressWindow::addChild);
     connect(m_export, &QPushButton::clicked, this, &ProgressWindow::exportHistory);
     refresh();
-    resize(sizeHint().expandedTo(QSize(1060, 760)));
+    fitToScreen();
 }
 
 ProgressWindow::~ProgressWindow()
 {
     history::close(m_connection);
+}
+
+void ProgressWindow::fitToScreen()
+{
+    // Everything in view where the screen has room for it; never larger
+    // than the screen's free area, which then scrolls.
+    m_pages->setCurrentWidget(m_scroll);
+    // Before the window is first shown, its layouts keep the sizes their
+    // parts had before the history was read.
+    for (QWidget *part : findChildren<QWidget *>())
+        part->updateGeometry();
+    for (QLayout *layout : findChildren<QLayout *>())
+        layout->invalidate();
+    // A scroll area asks for less than its content: the difference is added.
+    const QSize content = m_scroll->widget()->sizeHint();
+    const QSize area = m_pages->sizeHint();
+    const QSize wanted = sizeHint() + QSize(std::max(0, content.width() - area.width()), std::max(0, content.height() - area.height()));
+    const QSize room = screen() ? screen()->availableGeometry().size() - QSize(16, 48) : wanted;
+    resize(wanted.boundedTo(room));
+    refresh();
 }
 
 QSqlDatabase ProgressWindow::db() const
@@ -180,47 +270,74 @@ QString ProgressWindow::confusionText() const
     return m_confusionText->text();
 }
 
+QString ProgressWindow::todayText() const
+{
+    return m_today->text();
+}
+
 void ProgressWindow::fillChildren()
 {
-    m_children->clear();
-    if (!m_open)
-        return;
-    const int current = history::currentChild(db());
-    for (const history::Child &child : history::children(db())) {
-        m_children->addItem(child.name, child.id);
-        if (child.id == current)
-            m_children->setCurrentIndex(m_children->count() - 1);
+    const QVariant shown = m_report->currentData();
+    {
+        const QSignalBlocker quiet(m_report);
+        m_player->clear();
+        m_report->clear();
+        if (!m_open)
+            return;
+        const int current = history::currentChild(db());
+        for (const history::Child &child : history::children(db())) {
+            m_player->addItem(child.name, child.id);
+            m_report->addItem(child.name, child.id);
+            if (child.id == current)
+                m_player->setCurrentIndex(m_player->count() - 1);
+        }
+        // The report first shows the child who plays; later, whoever was
+        // chosen to be shown.
+        const int keep = shown.isValid() ? m_report->findData(shown) : -1;
+        m_report->setCurrentIndex(keep >= 0 ? keep : m_player->currentIndex());
     }
 }
 
 void ProgressWindow::addChild()
 {
-    const std::optional<int> id = history::addChild(db(), m_newChild->text());
+    const QString name = m_newChild->text().simplified();
+    const std::optional<int> id = history::addChild(db(), name);
     if (!id)
         return;
     m_newChild->clear();
-    history::setCurrentChild(db(), *id);
+    // A child named here is usually the one about to play.
+    const bool kept = history::setCurrentChild(db(), *id);
     fillChildren();
+    m_report->setCurrentIndex(m_report->findData(*id));
+    m_message->setText(kept ? QStringLiteral("يلعب %1 الآن: إجابات المسابقة القادمة تُحفظ باسمه.").arg(name)
+                            : QStringLiteral("لا يمكن حفظ اختيار الطفل."));
+    m_message->show();
     refresh();
 }
 
-void ProgressWindow::childChosen(int index)
+void ProgressWindow::playerChosen(int index)
 {
     // The choice is kept: the contest's answers go to this child from now.
-    if (!history::setCurrentChild(db(), m_children->itemData(index).toInt()))
+    // What the window shows stays as it is.
+    if (!history::setCurrentChild(db(), m_player->itemData(index).toInt())) {
         m_message->setText(QStringLiteral("لا يمكن حفظ اختيار الطفل."));
-    refresh();
+        m_message->show();
+    }
+}
+
+QDate ProgressWindow::today() const
+{
+    const QDateTime now = m_services.now ? m_services.now() : QDateTime::currentDateTime();
+    return now.toLocalTime().date();
 }
 
 history::Period ProgressWindow::period() const
 {
-    const QDateTime now = m_services.now ? m_services.now() : QDateTime::currentDateTime();
-    const QDate today = now.toLocalTime().date();
     switch (Period(m_period->currentIndex())) {
     case Period::Today:
-        return {today.startOfDay()};
+        return {today().startOfDay()};
     case Period::Week:
-        return {today.addDays(-6).startOfDay()};
+        return {today().addDays(-6).startOfDay()};
     case Period::All:
         break;
     }
@@ -229,8 +346,8 @@ history::Period ProgressWindow::period() const
 
 void ProgressWindow::refresh()
 {
-    const int child = m_children->currentData().isValid() ? m_children->currentData().toInt() : history::kDefaultChild;
-    const QString name = m_children->currentText().isEmpty() ? QStringLiteral("الطفل") : m_children->currentText();
+    const int child = m_report->currentData().isValid() ? m_report->currentData().toInt() : history::kDefaultChild;
+    const QString name = m_report->currentText().isEmpty() ? QStringLiteral("الطفل") : m_report->currentText();
     const history::Period p = period();
     if (!m_open || history::answerCount(db(), child, p) == 0) {
         m_empty->setText(m_open ? QStringLiteral("لم يجب %1 في مسابقة الحروف في هذه المدة بعد.\n"
@@ -238,13 +355,15 @@ void ProgressWindow::refresh()
                                       .arg(name)
                                 : QStringLiteral("لا يمكن قراءة سجل التعلّم."));
         m_pages->setCurrentWidget(m_empty);
-        m_chartDays = 0;
+        m_days.clear();
+        m_segments.clear();
         return;
     }
-    m_pages->setCurrentIndex(1);
+    m_pages->setCurrentWidget(m_scroll);
     m_letters->setScores(history::letterScores(db(), child, p));
     const QList<history::Confusion> confusions = history::confusions(db(), child, p);
     m_confusion->setConfusions(confusions);
+    m_confusion->setVisible(!confusions.isEmpty());
     QStringList lines;
     for (const history::Confusion &c : confusions.mid(0, 5)) {
         lines << QStringLiteral("ضغط «%1» بدل «%2»: %3")
@@ -254,48 +373,115 @@ void ProgressWindow::refresh()
     fillChart(history::days(db(), child, p));
 }
 
-void ProgressWindow::fillChart(const QList<history::Day> &days)
+void ProgressWindow::fillChart(const QList<history::Day> &played)
 {
-    m_chartDays = int(days.size());
+    // Every day of the period, from its first to today; a day without
+    // play is there with nothing in it.
+    const QDate last = today();
+    QDate first = last;
+    switch (Period(m_period->currentIndex())) {
+    case Period::Today:
+        break;
+    case Period::Week:
+        first = last.addDays(-6);
+        break;
+    case Period::All:
+        for (const history::Day &d : played)
+            first = std::min(first, d.date);
+        break;
+    }
+    m_days.clear();
+    for (QDate d = first; d <= last; d = d.addDays(1))
+        m_days.append({d, 0, 0, 0});
+    for (const history::Day &d : played) {
+        const qint64 i = first.daysTo(d.date);
+        if (i >= 0 && i < m_days.size())
+            m_days[i] = {d.date, d.answers, d.firstTries, d.firstTryRight};
+    }
+
+    const ChartDay &now = m_days.last();
+    m_today->setText(now.answers == 0
+                         ? QStringLiteral("اليوم: لم يلعب بعد.")
+                         : QStringLiteral("اليوم: %1، الصحيح منها من أول مرة %2٪.")
+                               .arg(answersInArabic(now.answers))
+                               .arg(now.firstTries ? qRound(100.0 * now.firstTryRight / now.firstTries) : 0));
+
     auto *chart = new QChart;
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    chart->legend()->hide();
     chart->setLocalizeNumbers(false);
+    chart->setMargins(QMargins(4, 4, 4, 4));
     auto *answers = new QBarSet(QStringLiteral("الإجابات"));
-    answers->setColor(QColor(0x6b, 0x9b, 0xd1));
-    auto *share = new QLineSeries;
-    share->setName(QStringLiteral("الصحيح من أول مرة %"));
-    share->setColor(QColor(0x2e, 0x8b, 0x2e));
-    share->setPointsVisible(true);
+    answers->setColor(kAnswersColour);
+    answers->setBorderColor(kAnswersColour);
+    // Time runs from right to left, as the window reads: today is the
+    // first place on the left, the period's first day the last on the
+    // right. (The category axis's own reversal is not honoured by the bars.)
+    const int n = int(m_days.size());
+    const auto place = [n](int day) { return n - 1 - day; };
     QStringList labels;
+    const bool years = first.year() != last.year();
     int most = 1;
-    for (int i = 0; i < days.size(); ++i) {
-        const history::Day &d = days[i];
+    for (int i = n - 1; i >= 0; --i) {
+        const ChartDay &d = m_days[i];
         *answers << d.answers;
         most = std::max(most, d.answers);
-        if (d.firstTries > 0)
-            share->append(i, 100.0 * d.firstTryRight / d.firstTries);
-        labels << d.date.toString(QStringLiteral("d/M"));
+        labels << d.date.toString(years ? QStringLiteral("d/M/yy") : QStringLiteral("d/M"));
     }
     auto *bars = new QBarSeries;
     bars->append(answers);
     chart->addSeries(bars);
-    chart->addSeries(share);
+    // The count's axis stands on the right, where the eye starts.
     auto *x = new QBarCategoryAxis;
     x->append(labels);
+    if (m_days.size() > 14)
+        x->setLabelsAngle(-90);
     auto *count = new QValueAxis;
-    count->setRange(0, most);
     count->setLabelFormat(QStringLiteral("%d"));
-    count->applyNiceNumbers();
+    // Four steps of a round size, up to the busiest day.
+    const int step = std::max(1, (most + 3) / 4);
+    const int round = step <= 5 ? step : step <= 10 ? 10 : (step + 9) / 10 * 10;
+    // Its lines meet the share's: four steps to 100 %, and the same room
+    // above.
+    count->setRange(0, 4 * round * 1.08);
+    count->setTickType(QValueAxis::TicksDynamic);
+    count->setTickAnchor(0);
+    count->setTickInterval(round);
     auto *percent = new QValueAxis;
-    percent->setRange(0, 100);
+    // A little room above 100 %, so that a whole day right at once shows
+    // its whole point; the labels stay at 0, 25 … 100.
+    percent->setRange(0, 108);
+    percent->setTickType(QValueAxis::TicksDynamic);
+    percent->setTickAnchor(0);
+    percent->setTickInterval(25);
     percent->setLabelFormat(QStringLiteral("%d%%"));
     chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(count, Qt::AlignLeft);
-    chart->addAxis(percent, Qt::AlignRight);
+    chart->addAxis(count, Qt::AlignRight);
+    chart->addAxis(percent, Qt::AlignLeft);
     bars->attachAxis(x);
     bars->attachAxis(count);
-    share->attachAxis(x);
-    share->attachAxis(percent);
+
+    // The share joins only days next to each other with first tries: a
+    // day without play has no share, and no line is drawn across it.
+    m_segments.clear();
+    for (int i = 0; i < m_days.size(); ++i) {
+        if (m_days[i].firstTries == 0)
+            continue;
+        if (m_segments.isEmpty() || m_segments.last().last() != i - 1)
+            m_segments.append(QList<int>());
+        m_segments.last().append(i);
+    }
+    for (const QList<int> &segment : std::as_const(m_segments)) {
+        auto *share = new QLineSeries;
+        QPen pen(kShareColour, 3);
+        share->setPen(pen);
+        share->setPointsVisible(true);
+        share->setMarkerSize(9);
+        for (int i : segment)
+            share->append(place(i), 100.0 * m_days[i].firstTryRight / m_days[i].firstTries);
+        chart->addSeries(share);
+        share->attachAxis(x);
+        share->attachAxis(percent);
+    }
     QChart *old = m_chart->chart();
     m_chart->setChart(chart);
     delete old;
@@ -311,4 +497,5 @@ void ProgressWindow::exportHistory()
     const QString error = history::exportToFile(m_services.historyPath, path, history::ByteOrderMark::With);
     m_message->setText(error.isEmpty() ? QStringLiteral("صُدّرت الإجابات إلى %1.").arg(path)
                                        : QStringLiteral("تعذّر حفظ الملف %1.").arg(path));
+    m_message->show();
 }

@@ -14,6 +14,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 class QStackedWidget;
 
 // What the progress window needs from outside; tests pass their own.
@@ -26,10 +27,22 @@ struct ProgressServices
     std::function<QString()> chooseExportFile;
 };
 
-// The grown-ups' window of what a child has learnt: for the chosen child
-// and period, the letters on the board's layout coloured by how well each
-// is known, the letters confused with each other, and the answers day by
-// day. Children are named and chosen here; answers go to the one chosen.
+// One day of the daily chart: every day of the period is there, a day
+// without play with zeros.
+struct ChartDay
+{
+    QDate date;
+    int answers = 0;
+    int firstTries = 0;
+    int firstTryRight = 0;
+};
+
+// The grown-ups' window of what a child has learnt: for the child and the
+// period chosen, the letters on the board's layout coloured by how well
+// each is known, the letters confused with each other, and the answers day
+// by day. Two choices, each of its own: who is playing now (where the
+// contest's answers go, kept in the history) and whose report is shown
+// (only what this window shows).
 class ProgressWindow : public QWidget
 {
     Q_OBJECT
@@ -40,46 +53,57 @@ public:
     enum class Period { Today, Week, All };
 
     // For tests.
-    QComboBox *childList() const { return m_children; }
+    QComboBox *playerList() const { return m_player; }
+    QComboBox *reportList() const { return m_report; }
     QComboBox *periodList() const { return m_period; }
     QLineEdit *newChildName() const { return m_newChild; }
     QPushButton *addChildButton() const { return m_add; }
     QPushButton *exportButton() const { return m_export; }
+    QScrollArea *scrollArea() const { return m_scroll; }
     bool showsEmptyState() const;
     QString message() const;
     QString confusionText() const;
+    QString todayText() const;
     const LetterMap *letterMap() const { return m_letters; }
-    int chartDays() const { return m_chartDays; }
+    const ConfusionMap *confusionMap() const { return m_confusion; }
+    const QList<ChartDay> &chartDays() const { return m_days; }
+    // The runs of days the share line joins: never across a day without
+    // first tries.
+    const QList<QList<int>> &shareSegments() const { return m_segments; }
+    QChartView *chartView() const { return m_chart; }
 
     // Reads the history again.
     void refresh();
 
 private:
     void addChild();
-    void childChosen(int index);
+    void playerChosen(int index);
     void exportHistory();
     history::Period period() const;
+    QDate today() const;
     QSqlDatabase db() const;
     void fillChildren();
-    void fillChart(const QList<history::Day> &days);
+    void fillChart(const QList<history::Day> &played);
+    void fitToScreen();
 
     ProgressServices m_services;
     QString m_connection;
     bool m_open = false;
-    QComboBox *m_children = nullptr;
+    QComboBox *m_player = nullptr;
+    QComboBox *m_report = nullptr;
     QComboBox *m_period = nullptr;
     QLineEdit *m_newChild = nullptr;
     QPushButton *m_add = nullptr;
     QPushButton *m_export = nullptr;
     QLabel *m_message = nullptr;
     QStackedWidget *m_pages = nullptr;
+    QScrollArea *m_scroll = nullptr;
     QLabel *m_empty = nullptr;
     LetterMap *m_letters = nullptr;
     ConfusionMap *m_confusion = nullptr;
     QLabel *m_confusionText = nullptr;
+    QLabel *m_today = nullptr;
     QChartView *m_chart = nullptr;
-    int m_chartDays = 0;
+    QList<ChartDay> m_days;
+    QList<QList<int>> m_segments;
 };
-
-// Arabic for "n times".
-QString timesInArabic(int n);

@@ -6,7 +6,16 @@
 #include "progress/progresswindow.h"
 #include "shell/letters.h"
 
+#include <QApplication>
+#include <QBarCategoryAxis>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
+#include <QHelpEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -38,6 +47,13 @@ const QList<Played> kWeek = {
     {30, 6, 7, 0}, {30, 6, 6, 1},
 };
 
+// Picks an entry as a parent does: the list's own signal follows.
+void choose(QComboBox *list, int index)
+{
+    list->setCurrentIndex(index);
+    emit list->activated(index);
+}
+
 void play(QSqlDatabase db, const QList<Played> &answers)
 {
     for (const Played &p : answers) {
@@ -65,7 +81,11 @@ private slots:
     void periods();
     void lettersColouredByFirstTries();
     void confusionsInWords();
+    void aDayWithoutPlayIsZeroNotBridged();
     void childrenAreNamedAndChosen();
+    void viewingIsNotPlaying();
+    void confusionMapNamesWhatItShows();
+    void fitsTheScreen();
     void exportFromTheWindow();
     void aBrokenHistoryIsSaid_data();
     void aBrokenHistoryIsSaid();
@@ -103,7 +123,7 @@ void TestProgress::emptyHistoryIsFriendly()
 {
     auto w = window();
     QVERIFY(w->showsEmptyState());
-    QCOMPARE(w->chartDays(), 0);
+    QVERIFY(w->chartDays().isEmpty());
     QVERIFY(w->message().isEmpty());
     QCOMPARE(w->layoutDirection(), Qt::RightToLeft);
 }
@@ -112,9 +132,10 @@ void TestProgress::periods_data()
 {
     QTest::addColumn<int>("period");
     QTest::addColumn<int>("days"); // on the chart
+    // Every day of the period, played or not.
     QTest::newRow("today") << int(ProgressWindow::Period::Today) << 1;
-    QTest::newRow("7 days") << int(ProgressWindow::Period::Week) << 2;
-    QTest::newRow("all") << int(ProgressWindow::Period::All) << 3;
+    QTest::newRow("7 days") << int(ProgressWindow::Period::Week) << 7;
+    QTest::newRow("all, from the first day played") << int(ProgressWindow::Period::All) << 31;
 }
 
 void TestProgress::periods()
@@ -125,7 +146,32 @@ void TestProgress::periods()
     auto w = window();
     w->periodList()->setCurrentIndex(period);
     QVERIFY(!w->showsEmptyState());
-    QCOMPARE(w->chartDays(), days);
+    QCOMPARE(w->chartDays().size(), days);
+    QCOMPARE(w->chartDays().last().date, kNow.date());
+}
+
+void TestProgress::aDayWithoutPlayIsZeroNotBridged()
+{
+    play(db(), kWeek);
+    auto w = window();
+    w->periodList()->setCurrentIndex(int(ProgressWindow::Period::Week));
+    const QList<ChartDay> &days = w->chartDays();
+    // Played two days ago and today; yesterday, nothing.
+    QCOMPARE(days[4].answers, 3);
+    QCOMPARE(days[5].answers, 0);
+    QCOMPARE(days[6].answers, 7);
+    QCOMPARE(w->shareSegments(), (QList<QList<int>>{{4}, {6}}));
+    // Today in numbers: 7 answers, of 4 first tries 2 right.
+    QCOMPARE(w->todayText(), QStringLiteral("اليوم: 7 إجابات، الصحيح منها من أول مرة 50٪."));
+    // The days run right to left: today is the leftmost category.
+    auto *axis = qobject_cast<QBarCategoryAxis *>(w->chartView()->chart()->axes(Qt::Horizontal).value(0));
+    QVERIFY(axis);
+    QCOMPARE(axis->categories().first(), kNow.date().toString("d/M"));
+    QCOMPARE(axis->categories().last(), kNow.date().addDays(-6).toString("d/M"));
+    // The count's axis on the right.
+    const QList<QAbstractAxis *> right = w->chartView()->chart()->axes(Qt::Vertical);
+    QCOMPARE(right.size(), 2);
+    QCOMPARE(right[0]->alignment(), Qt::AlignRight);
 }
 
 void TestProgress::lettersColouredByFirstTries()
@@ -164,23 +210,71 @@ void TestProgress::childrenAreNamedAndChosen()
     play(db(), kWeek);
     {
         auto w = window();
-        QCOMPARE(w->childList()->count(), 1);
+        QCOMPARE(w->playerList()->count(), 1);
         w->newChildName()->setText(QStringLiteral("سارة"));
         QTest::mouseClick(w->addChildButton(), Qt::LeftButton);
-        QCOMPARE(w->childList()->count(), 2);
-        QCOMPARE(w->childList()->currentText(), QStringLiteral("سارة"));
+        // A child just named plays now, and is the one shown.
+        QCOMPARE(w->playerList()->count(), 2);
+        QCOMPARE(w->reportList()->count(), 2);
+        QCOMPARE(w->playerList()->currentText(), QStringLiteral("سارة"));
+        QCOMPARE(w->reportList()->currentText(), QStringLiteral("سارة"));
+        QVERIFY(w->message().contains(QStringLiteral("سارة")));
         // Sara has not played yet.
         QVERIFY(w->showsEmptyState());
     }
     // The choice is kept: a new window, and the contest, find Sara.
     auto w = window();
-    QCOMPARE(w->childList()->currentText(), QStringLiteral("سارة"));
+    QCOMPARE(w->playerList()->currentText(), QStringLiteral("سارة"));
     QCOMPARE(history::children(db()).value(history::currentChild(db()) - 1).name, QStringLiteral("سارة"));
-    // Back to the first child through the list.
-    w->childList()->setCurrentIndex(0);
-    emit w->childList()->activated(0);
-    QVERIFY(!w->showsEmptyState());
+    // Back to the first child through the list of who plays.
+    choose(w->playerList(), 0);
     QCOMPARE(history::currentChild(db()), history::kDefaultChild);
+}
+
+void TestProgress::viewingIsNotPlaying()
+{
+    play(db(), kWeek);
+    const std::optional<int> sara = history::addChild(db(), QStringLiteral("سارة"));
+    QVERIFY(sara && history::setCurrentChild(db(), *sara));
+    auto w = window();
+    // Sara plays, and her (empty) report is shown first.
+    QCOMPARE(w->reportList()->currentText(), QStringLiteral("سارة"));
+    QVERIFY(w->showsEmptyState());
+    // Reading her brother's report leaves Sara playing.
+    choose(w->reportList(), w->reportList()->findData(history::kDefaultChild));
+    QVERIFY(!w->showsEmptyState());
+    QCOMPARE(history::currentChild(db()), *sara);
+    QCOMPARE(w->playerList()->currentText(), QStringLiteral("سارة"));
+    // Choosing who plays leaves the report shown as it is.
+    choose(w->playerList(), w->playerList()->findData(history::kDefaultChild));
+    QCOMPARE(history::currentChild(db()), history::kDefaultChild);
+    choose(w->playerList(), w->playerList()->findData(*sara));
+    QCOMPARE(history::currentChild(db()), *sara);
+    QCOMPARE(w->reportList()->currentData().toInt(), history::kDefaultChild);
+    QVERIFY(!w->showsEmptyState());
+}
+
+void TestProgress::confusionMapNamesWhatItShows()
+{
+    play(db(), kWeek);
+    auto w = window();
+    w->periodList()->setCurrentIndex(int(ProgressWindow::Period::Week));
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const ConfusionMap *map = w->confusionMap();
+    // ت asked, ب clicked: three times.
+    const QRect cell = map->cellOf(3, 2);
+    QVERIFY(!cell.isEmpty());
+    QHelpEvent hover(QEvent::ToolTip, cell.center(), map->mapToGlobal(cell.center()));
+    QApplication::sendEvent(const_cast<ConfusionMap *>(map), &hover);
+    QCOMPARE(QToolTip::text(), QStringLiteral("طُلب «ت» فضُغط «ب»: 3 مرات"));
+    QCOMPARE(map->toolTipAt(QPoint(0, 0)), QString());
+    // Only letters that took part: ت ث asked, ب ج clicked.
+    QVERIFY(map->cellOf(1, 2).isEmpty());
+    QVERIFY(!map->cellOf(4, 5).isEmpty());
+    QVERIFY(map->cellOf(3, 4).isEmpty());
+    // Its letters are the letter map's, large enough for their dots.
+    QVERIFY(QFontInfo(mapLetterFont()).pixelSize() >= 24);
 }
 
 void TestProgress::exportFromTheWindow()
@@ -224,8 +318,31 @@ void TestProgress::aBrokenHistoryIsSaid()
     auto w = window(path);
     QVERIFY2(w->message().contains(said), qPrintable(w->message()));
     QCOMPARE(w->exportButton()->isEnabled(), controls);
-    QCOMPARE(w->childList()->isEnabled(), controls);
+    QCOMPARE(w->playerList()->isEnabled(), controls);
+    QCOMPARE(w->reportList()->isEnabled(), controls);
     QVERIFY(w->showsEmptyState());
+}
+
+void TestProgress::fitsTheScreen()
+{
+    // Run on screens of several sizes and scales (see tests/CMakeLists.txt).
+    play(db(), kWeek);
+    auto w = window();
+    w->periodList()->setCurrentIndex(int(ProgressWindow::Period::Week));
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const QRect room = w->screen()->availableGeometry();
+    QVERIFY2(w->frameGeometry().width() <= room.width() && w->frameGeometry().height() <= room.height(),
+             qPrintable(QStringLiteral("%1x%2 in %3x%4")
+                            .arg(w->frameGeometry().width())
+                            .arg(w->frameGeometry().height())
+                            .arg(room.width())
+                            .arg(room.height())));
+    // Where the screen has the room, all of it is in view.
+    if (room.height() >= 740 && room.width() >= 1000) {
+        QVERIFY(!w->scrollArea()->verticalScrollBar()->isVisible());
+        QVERIFY(!w->scrollArea()->horizontalScrollBar()->isVisible());
+    }
 }
 
 void TestProgress::timesInWords_data()

@@ -139,7 +139,7 @@ int main(int argc, char *argv[])
             const bool lookAlike = letter == 2 || letter == 3 || letter == 4 || letter == 6 || letter == 7;
             return (lookAlike ? 0.3 : 0.75) + 0.04 * day;
         };
-        for (int day = 0; day < 6; ++day) {
+        for (int day = 0; day <= 6; ++day) {
             const int questions = 12 + 4 * day;
             for (int q = 0; q < questions; ++q) {
                 const int letter = 1 + int(rng() % 28);
