@@ -36,15 +36,18 @@ QString axisClicked()
 
 } // namespace
 
-QString timesInArabic(int n)
+QString countInArabic(int n, const ArabicCount &words)
 {
     if (n == 1)
-        return QStringLiteral("مرة واحدة");
+        return QString::fromUtf8(words.one);
     if (n == 2)
-        return QStringLiteral("مرتان");
-    if (n >= 3 && n <= 10)
-        return QStringLiteral("%1 مرات").arg(n);
-    return QStringLiteral("%1 مرة").arg(n);
+        return QString::fromUtf8(words.two);
+    return QString::fromUtf8(n >= 3 && n <= 10 ? words.few : words.many).arg(n);
+}
+
+QString timesInArabic(int n)
+{
+    return countInArabic(n, {"مرة واحدة", "مرتان", "%1 مرات", "%1 مرة"});
 }
 
 QFont mapLetterFont()

@@ -47,13 +47,7 @@ QLabel *note(const QString &text, QWidget *parent)
 
 QString answersInArabic(int n)
 {
-    if (n == 1)
-        return QStringLiteral("إجابة واحدة");
-    if (n == 2)
-        return QStringLiteral("إجابتان");
-    if (n >= 3 && n <= 10)
-        return QStringLiteral("%1 إجابات").arg(n);
-    return QStringLiteral("%1 إجابة").arg(n);
+    return countInArabic(n, {"إجابة واحدة", "إجابتان", "%1 إجابات", "%1 إجابة"});
 }
 
 const QColor kAnswersColour(0x6b, 0x9b, 0xd1);
