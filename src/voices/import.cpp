@@ -76,9 +76,16 @@ std::optional<Take> readSoundFile(const QString &path, QString *error)
             *error = message;
         return std::nullopt;
     };
+    // Said as what it is: a parent who picked a folder, or typed a device's
+    // name, learns what went wrong. A FIFO or a device is never read: it
+    // may never end.
     const QFileInfo info(path);
-    if (!info.isFile())
+    if (!info.exists())
         return fail(QStringLiteral("%1: لا يوجد ملف بهذا الاسم.").arg(path));
+    if (info.isDir())
+        return fail(QStringLiteral("%1: هذا مجلد، لا ملف صوت.").arg(path));
+    if (!info.isFile())
+        return fail(QStringLiteral("%1: ليس ملفًا عاديًا (أنبوب أو جهاز)، فلا يُقرأ منه صوت.").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return fail(QStringLiteral("%1: لا يمكن قراءته (%2).").arg(path, file.errorString()));

@@ -74,6 +74,15 @@ std::optional<int> voiceNamed(const QString &name)
     return std::nullopt;
 }
 
+QString voiceArgument(int voice)
+{
+    if (voice == kRightVoice)
+        return QStringLiteral("yes");
+    if (voice == kWrongVoice)
+        return QStringLiteral("no");
+    return QString::number(voice + 1);
+}
+
 QString userVoicesFolder()
 {
     return programDataFolder() + QStringLiteral("/voices");

@@ -30,6 +30,9 @@ QString voiceTitle(int voice);
 // letter itself ("ب"), "yes" or "no". No value for anything else.
 std::optional<int> voiceNamed(const QString &name);
 
+// The name voiceNamed() takes for a voice: "1" … "28", "yes", "no".
+QString voiceArgument(int voice);
+
 // Said when a take holds nothing but silence or noise.
 inline const QString kNoVoice = QStringLiteral("لا يُسمع فيه صوت، فلم يُحفظ شيء.");
 

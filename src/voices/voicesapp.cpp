@@ -16,12 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
-// The import runs as `huroof --import-voice`, so that decoding a file never
-// meets the window's own sound player, and a file that upsets a decoder
-// cannot take the window down.
-void importInOwnProcess(QWidget *window, int voice, const QString &file,
+void importInOwnProcess(QObject *window, const QString &executable, int voice, const QString &file,
                         std::function<void(const voices::Change &)> done)
 {
     auto *process = new QProcess(window);
@@ -42,11 +37,10 @@ void importInOwnProcess(QWidget *window, int voice, const QString &file,
         if (error == QProcess::FailedToStart)
             finish({{}, QStringLiteral("تعذّر استيراد الملف: %1").arg(process->errorString())});
     });
-    process->start(QCoreApplication::applicationFilePath(),
-                   {QStringLiteral("--import-voice"), QString::number(voice + 1), file});
+    // "--" before the file: a file whose name starts with a dash is still
+    // a file.
+    process->start(executable, {QStringLiteral("--import-voice"), voices::voiceArgument(voice), QStringLiteral("--"), file});
 }
-
-} // namespace
 
 int runVoicesWindow()
 {
@@ -66,7 +60,7 @@ int runVoicesWindow()
                     QStringLiteral("أصوات (*.wav *.ogg *.oga *.flac *.mp3 *.opus *.aiff *.aif *.voc);;كل الملفات (*)"));
             },
             [&window](int voice, const QString &file, std::function<void(const voices::Change &)> done) {
-                importInOwnProcess(window, voice, file, std::move(done));
+                importInOwnProcess(window, QCoreApplication::applicationFilePath(), voice, file, std::move(done));
             }});
         window = &built;
         built.show();

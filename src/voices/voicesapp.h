@@ -2,6 +2,14 @@
 
 #include <QStringList>
 
+#include <functional>
+
+class QObject;
+
+namespace voices {
+struct Change;
+}
+
 // The two ways a grown-up reaches the voices: the window (huroof --voices)
 // and the command line (huroof --import-voice NAME FILE). Each is a process
 // of its own, apart from the child's window.
@@ -15,3 +23,11 @@ int runVoicesWindow();
 // standard error and returns 1, the old voice kept. Needs a
 // QCoreApplication.
 int runImportVoice(const QStringList &nameAndFile);
+
+// The voices window's import: `executable --import-voice NAME -- FILE` as a
+// process of its own, so that decoding a file never meets the window's own
+// sound player, and a file that upsets a decoder cannot take the window
+// down. `done` is called, on `owner`'s thread, with what was saved or why
+// nothing was.
+void importInOwnProcess(QObject *owner, const QString &executable, int voice, const QString &file,
+                        std::function<void(const voices::Change &)> done);

@@ -2,6 +2,7 @@
 // and importing a file, which must never lose the voice that played before.
 #include "voices/import.h"
 #include "voices/voicefiles.h"
+#include "voices/voicesapp.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
+#include <sys/stat.h>
 
 #include "support/audiofixtures.h"
 #include "support/disk.h"
@@ -80,6 +83,8 @@ private slots:
     void aFailedImportKeepsTheOldVoice();
     void aFullDiskKeepsTheOldVoice();
     void revertSetsTheVoiceAside();
+    void theWindowsImportRunsTheRealImport_data();
+    void theWindowsImportRunsTheRealImport();
     void commandLineImport_data();
     void commandLineImport();
 
@@ -175,18 +180,31 @@ void TestVoiceFiles::importMakesTheFileEven()
 void TestVoiceFiles::aFailedImportKeepsTheOldVoice_data()
 {
     QTest::addColumn<QString>("made"); // how the file to import is made
-    QTest::newRow("only silence") << "silence";
-    QTest::newRow("not a sound") << "text";
-    QTest::newRow("missing") << "missing";
-    QTest::newRow("longer than a minute") << "long";
-    QTest::newRow("folder cannot be made") << "blocked";
+    QTest::addColumn<QString>("said"); // in the message, where it matters
+    QTest::newRow("only silence") << "silence" << "";
+    QTest::newRow("not a sound") << "text" << "";
+    QTest::newRow("missing") << "missing" << "لا يوجد ملف";
+    QTest::newRow("longer than a minute") << "long" << "";
+    QTest::newRow("folder cannot be made") << "blocked" << "";
+    // Named as what they are, and never read (a FIFO or a device may never
+    // end).
+    QTest::newRow("a folder") << "folder" << "مجلد";
+    QTest::newRow("a FIFO") << "fifo" << "ليس ملفًا عاديًا";
+    QTest::newRow("a device") << "device" << "ليس ملفًا عاديًا";
 }
 
 void TestVoiceFiles::aFailedImportKeepsTheOldVoice()
 {
     QFETCH(QString, made);
-    const QString file = m_dir->filePath("take.wav");
+    QFETCH(QString, said);
+    QString file = m_dir->filePath("take.wav");
     QString voicesPath = m_dir->filePath("voices");
+    if (made == "folder")
+        QVERIFY(QDir().mkpath(file));
+    else if (made == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    else if (made == "device")
+        file = "/dev/zero";
     if (made == "silence")
         QCOMPARE(QProcess::execute("sox", {"-n", "-r", "44100", file, "trim", "0", "1"}), 0);
     else if (made == "text")
@@ -206,6 +224,7 @@ void TestVoiceFiles::aFailedImportKeepsTheOldVoice()
     const voices::Change change = voices::importVoice(folder, 1, file, voices::Loudness{});
     QVERIFY(!change.ok());
     QVERIFY(!change.error.contains('\n'));
+    QVERIFY2(change.error.contains(said), qPrintable(change.error));
     if (made != "blocked")
         QCOMPARE(contents(folder.filePath(1)), QByteArray("the old voice"));
     QCOMPARE(QDir(QFileInfo(folder.filePath(1)).path()).entryList(QDir::Files | QDir::Hidden).size(),
@@ -242,6 +261,40 @@ void TestVoiceFiles::revertSetsTheVoiceAside()
     QVERIFY(folder.save(voices::kRightVoice, tone(44100, 0.1)).ok());
     QVERIFY(!QFile::exists(folder.filePath(voices::kRightVoice) + ".old"));
     QCOMPARE(samplesOf(folder.filePath(voices::kRightVoice)).size(), std::size_t(4410));
+}
+
+void TestVoiceFiles::theWindowsImportRunsTheRealImport_data()
+{
+    QTest::addColumn<int>("voice");
+    QTest::addColumn<QString>("take"); // the file's name
+    QTest::addColumn<QString>("file"); // saved, in the voices folder
+    QTest::newRow("a letter") << 2 << "take.flac" << "wa/3.wav";
+    QTest::newRow("the right answer's sound") << voices::kRightVoice << "take.flac" << "yes.wav";
+    QTest::newRow("the wrong answer's sound") << voices::kWrongVoice << "take.flac" << "no.wav";
+    QTest::newRow("a file named like an option") << 0 << "-take.flac" << "wa/1.wav";
+}
+
+void TestVoiceFiles::theWindowsImportRunsTheRealImport()
+{
+    QFETCH(int, voice);
+    QFETCH(QString, take);
+    QFETCH(QString, file);
+    writeVoiceFile(m_dir->filePath(take), 0.3, -25, 0.3, {});
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir->filePath("data")));
+    QObject owner;
+    std::optional<voices::Change> done;
+    // The program as the window starts it, from the folder a file dialog
+    // would give: the file's own folder.
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(m_dir->path());
+    importInOwnProcess(&owner, HUROOF_EXECUTABLE, voice, take, [&done](const voices::Change &c) { done = c; });
+    QTRY_VERIFY_WITH_TIMEOUT(done.has_value(), 30000);
+    QDir::setCurrent(before);
+    qputenv("XDG_DATA_HOME", dataHome);
+    QVERIFY2(done->ok(), qPrintable(done->error));
+    QCOMPARE(done->path, m_dir->filePath("data/huroof/voices/" + file));
+    QVERIFY(QFileInfo(done->path).size() > 44 + 2 * 44100 / 5);
 }
 
 void TestVoiceFiles::commandLineImport_data()
