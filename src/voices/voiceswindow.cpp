@@ -1,5 +1,6 @@
 #include "voiceswindow.h"
 
+#include "platform/datafolder.h"
 #include "platform/soundplayer.h"
 #include "ui/builder.h"
 #include "ui/design.h"
@@ -7,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QVBoxLayout>
 
 using voices::Change;
@@ -40,7 +43,11 @@ constexpr std::array<ActionText, 7> kActions = {{
 }};
 
 // Where the sound player finds a take not yet kept, below the voices folder.
-const QString kNewTakes = QStringLiteral(".new");
+// Takes not yet kept lie in a folder of this window's own inside the voices
+// folder, where the player finds them: made afresh (so never a link someone
+// left there), removed with the window, and apart from another voices
+// window's.
+const QString kNewTakes = QStringLiteral(".new-XXXXXX");
 
 QPixmap pictureOf(int voice)
 {
@@ -137,11 +144,8 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     resize(list->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + 40, 680);
 }
 
-VoicesWindow::~VoicesWindow()
-{
-    // Takes not kept are gone with the window.
-    QDir(newTakes().path()).removeRecursively();
-}
+// Takes not kept are gone with the window, with the folder it made for them.
+VoicesWindow::~VoicesWindow() = default;
 
 QPushButton *VoicesWindow::button(int voice, Action action) const
 {
@@ -158,9 +162,16 @@ QString VoicesWindow::stateOf(int voice) const
     return m_rows.at(std::size_t(voice)).state->text();
 }
 
-voices::VoiceFolder VoicesWindow::newTakes() const
+std::optional<voices::VoiceFolder> VoicesWindow::newTakes()
 {
-    return voices::VoiceFolder(m_services.folder.path() + QLatin1Char('/') + kNewTakes);
+    if (!m_newTakes) {
+        if (!makePrivateFolder(m_services.folder.path()))
+            return std::nullopt;
+        m_newTakes = std::make_unique<QTemporaryDir>(m_services.folder.path() + QLatin1Char('/') + kNewTakes);
+    }
+    if (!m_newTakes->isValid())
+        return std::nullopt;
+    return voices::VoiceFolder(m_newTakes->path());
 }
 
 void VoicesWindow::say(const QString &message)
@@ -171,8 +182,9 @@ void VoicesWindow::say(const QString &message)
 void VoicesWindow::hear(int voice)
 {
     const bool fresh = m_rows[std::size_t(voice)].take.has_value();
-    m_services.sound.play(fresh ? QLatin1Char('\\') + kNewTakes + voices::voiceSoundName(voice)
-                                : voices::voiceSoundName(voice));
+    m_services.sound.play(fresh && m_newTakes
+                              ? QLatin1Char('\\') + QFileInfo(m_newTakes->path()).fileName() + voices::voiceSoundName(voice)
+                              : voices::voiceSoundName(voice));
 }
 
 void VoicesWindow::record(int voice)
@@ -203,7 +215,10 @@ void VoicesWindow::tookTake(const voices::Take &take)
     }
     // Kept aside where the player finds it, and played once, so that the
     // grown-up hears what would be kept.
-    const Change aside = newTakes().save(voice, *even);
+    const std::optional<voices::VoiceFolder> takes = newTakes();
+    const Change aside = takes ? takes->save(voice, *even)
+                               : Change{{}, QStringLiteral("لا يمكن الكتابة في المجلد %1: لم يتغير شيء.")
+                                                .arg(QDir::toNativeSeparators(m_services.folder.path()))};
     if (!aside.ok()) {
         say(aside.error);
         refresh();
@@ -245,7 +260,8 @@ void VoicesWindow::keep(int voice)
 void VoicesWindow::discard(int voice)
 {
     m_rows[std::size_t(voice)].take.reset();
-    QFile::remove(newTakes().filePath(voice));
+    if (m_newTakes)
+        QFile::remove(voices::VoiceFolder(m_newTakes->path()).filePath(voice));
     say({});
     refresh();
 }

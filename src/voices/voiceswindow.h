@@ -8,11 +8,13 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QTemporaryDir;
 class Recorder;
 class SoundPlayer;
 
@@ -65,7 +67,9 @@ private:
     void recordingFailed(const QString &message);
     void say(const QString &message);
     void refresh();
-    voices::VoiceFolder newTakes() const;
+    // Where takes not yet kept lie; made when the first is. No value when it
+    // cannot be made.
+    std::optional<voices::VoiceFolder> newTakes();
 
     VoicesServices m_services;
     std::array<Row, voices::kVoiceCount> m_rows;
@@ -74,4 +78,5 @@ private:
     QTimer m_meterTimer;
     int m_recording = -1; // the voice a take is being recorded for
     int m_importing = -1;
+    std::unique_ptr<QTemporaryDir> m_newTakes;
 };

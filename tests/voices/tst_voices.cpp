@@ -48,6 +48,13 @@ Take spoken(double before, double voice, double after, double voiceDb)
     return t;
 }
 
+// The folder the voices window keeps its takes not yet kept in, inside the
+// voices folder; empty when there is none.
+QString newTakesFolder(const QString &folder)
+{
+    return QDir(folder).entryList({".new-*"}, QDir::Dirs | QDir::Hidden).value(0);
+}
+
 // The disk driver's microphone reads raw samples in the format asked for.
 void writeMicrophoneInput(const QString &path, const Take &take)
 {
@@ -78,6 +85,7 @@ private slots:
     void aTakeIsHeardThenKept();
     void aTakeThrownAwayLeavesNothing();
     void aTakeWithoutAVoiceIsRefused();
+    void takesNeverTouchWhatIsNotTheirs();
     void noMicrophoneLeavesTheRestWorking();
     void importReportsItsOutcome_data();
     void importReportsItsOutcome();
@@ -141,15 +149,17 @@ void TestVoices::aTakeIsHeardThenKept()
     m_recorder.give(spoken(0.4, 0.5, 0.4, -30));
     // The new take is played at once from where the player finds it, and is
     // not yet the voice.
-    QCOMPARE(m_sound.played, QStringList{"\\.new\\wa\\4.wav"});
-    QVERIFY(QFile::exists(folder + "/.new/wa/4.wav"));
+    const QString takes = newTakesFolder(folder);
+    QVERIFY(!takes.isEmpty());
+    QCOMPARE(m_sound.played, QStringList{"\\" + takes + "\\wa\\4.wav"});
+    QVERIFY(QFile::exists(folder + "/" + takes + "/wa/4.wav"));
     QVERIFY(!QFile::exists(folder + "/wa/4.wav"));
     QCOMPARE(w->stateOf(3), QStringLiteral("تسجيل جديد"));
     QVERIFY(w->button(3, Action::Keep)->isEnabled());
 
     QTest::mouseClick(w->button(3, Action::Keep), Qt::LeftButton);
     QVERIFY(QFileInfo(folder + "/wa/4.wav").size() > 44 + 2 * 44100 * 4 / 10);
-    QVERIFY(!QFile::exists(folder + "/.new/wa/4.wav"));
+    QVERIFY(!QFile::exists(folder + "/" + takes + "/wa/4.wav"));
     QCOMPARE(w->stateOf(3), QStringLiteral("صوتك"));
     QVERIFY(!w->button(3, Action::Keep)->isEnabled());
     QTest::mouseClick(w->button(3, Action::Hear), Qt::LeftButton);
@@ -164,10 +174,42 @@ void TestVoices::aTakeThrownAwayLeavesNothing()
     m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
     QTest::mouseClick(w->button(voices::kRightVoice, Action::Discard), Qt::LeftButton);
     QVERIFY(!QFile::exists(folder + "/yes.wav"));
-    QVERIFY(!QFile::exists(folder + "/.new/yes.wav"));
+    QVERIFY(!QFile::exists(folder + "/" + newTakesFolder(folder) + "/yes.wav"));
     QCOMPARE(w->stateOf(voices::kRightVoice), QStringLiteral("صوت البرنامج"));
     QTest::mouseClick(w->button(voices::kRightVoice, Action::Hear), Qt::LeftButton);
     QCOMPARE(m_sound.played.last(), QStringLiteral("\\yes.wav"));
+}
+
+void TestVoices::takesNeverTouchWhatIsNotTheirs()
+{
+    const QString folder = m_dir->filePath("voices");
+    // What is not this window's: a link named as takes' folders once were,
+    // into a folder of the family's own; and another voices window's take.
+    const QString family = m_dir->filePath("photos");
+    writeBytes(family + "/holiday.jpg", "a photo");
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::link(family, folder + "/.new"));
+    auto first = window(folder);
+    QTest::mouseClick(first->button(3, Action::Record), Qt::LeftButton);
+    m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
+    const QString firstTakes = newTakesFolder(folder);
+    QVERIFY(QFile::exists(folder + "/" + firstTakes + "/wa/4.wav"));
+    {
+        auto second = window(folder);
+        QTest::mouseClick(second->button(5, Action::Record), Qt::LeftButton);
+        m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
+        QTest::mouseClick(second->button(5, Action::Discard), Qt::LeftButton);
+    }
+    // The second window closed: the first one's take is still there to keep.
+    QVERIFY(QFile::exists(folder + "/" + firstTakes + "/wa/4.wav"));
+    QTest::mouseClick(first->button(3, Action::Keep), Qt::LeftButton);
+    QVERIFY(QFile::exists(folder + "/wa/4.wav"));
+    first.reset();
+    QCOMPARE(QDir(folder).entryList({".new-*"}, QDir::Dirs | QDir::Hidden), QStringList());
+    QFile photo(family + "/holiday.jpg");
+    QVERIFY(photo.open(QIODevice::ReadOnly));
+    QCOMPARE(photo.readAll(), QByteArray("a photo"));
+    QVERIFY(QFileInfo(folder + "/.new").isSymLink());
 }
 
 void TestVoices::aTakeWithoutAVoiceIsRefused()
