@@ -10,7 +10,7 @@
 #include "shell/form1.h"
 #include "splash/frmsplash.h"
 #include "voices/voicefiles.h"
-#include "voices/voicesapp.h"
+#include "voices/voicesloader.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -48,7 +48,7 @@ int main(int argc, char *argv[])
     case CommandLine::Action::ImportVoice: {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("huroof"));
-        return runImportVoice({command.voice, command.file});
+        return runVoicesTask(VoicesTask::ImportVoice, {command.voice, command.file});
     }
     case CommandLine::Action::ExportHistory: {
         QCoreApplication app(argc, argv);
@@ -67,7 +67,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("example.huroof.Huroof"));
 
     if (command.action == CommandLine::Action::Voices)
-        return runVoicesWindow();
+        return runVoicesTask(VoicesTask::Window, {});
     if (command.action == CommandLine::Action::Progress)
         return runProgressWindow();
 
