@@ -184,7 +184,7 @@ std::optional<EvenTake> evenTake(const Take &take, const Loudness &loudness)
     for (std::size_t i = 0; i < fadeOut; ++i)
         mono[mono.size() - 1 - i] = float(mono[mono.size() - 1 - i] * double(i) / double(fadeOut));
 
-    EvenTake out{rate, {}};
+    EvenTake out{rate, {}, double(from) / rate, double(to) / rate};
     out.samples.reserve(mono.size());
     for (float s : mono)
         out.samples.push_back(std::int16_t(std::lround(std::clamp(s, -1.0f, 1.0f) * 32767)));

@@ -21,6 +21,9 @@ struct EvenTake
 {
     int rate = 0;
     std::vector<std::int16_t> samples;
+    // Where in the take what is kept begins and ends, in seconds.
+    double from = 0;
+    double to = 0;
 };
 
 // How loud the program's own recordings are, and the peak a take may reach.
