@@ -1,5 +1,7 @@
 #include "sdlsoundplayer.h"
 
+#include "platform/sdlaudiolock.h"
+
 #include "soundpath.h"
 
 #include <QFile>
@@ -169,6 +171,18 @@ void SdlSoundPlayer::play(const QString &relativeName)
     {
         std::lock_guard lock(m_mutex);
         m_pendingName = relativeName;
+        m_pendingSilence = false;
+        m_requested.fetch_add(1);
+    }
+    m_wake.notify_one();
+}
+
+void SdlSoundPlayer::silence()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_pendingName.clear();
+        m_pendingSilence = true;
         m_requested.fetch_add(1);
     }
     m_wake.notify_one();
@@ -194,7 +208,10 @@ void SdlSoundPlayer::run()
             std::fprintf(stderr, "huroof: no sound: %s\n", SDL_GetError());
         announced = true;
     };
-    const bool audio = SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    const bool audio = [] {
+        std::lock_guard lock(sdlAudioLock());
+        return SDL_InitSubSystem(SDL_INIT_AUDIO) == 0;
+    }();
     if (!audio)
         announceNoSound();
 
@@ -202,6 +219,7 @@ void SdlSoundPlayer::run()
     Clock::time_point lastSound = Clock::now();
     for (;;) {
         QString name;
+        bool silence = false;
         std::uint64_t request = 0;
         bool polled = false;
         {
@@ -215,6 +233,7 @@ void SdlSoundPlayer::run()
                 break;
             if (!polled) {
                 name = m_pendingName;
+                silence = m_pendingSilence;
                 request = m_requested.load();
             }
         }
@@ -229,7 +248,10 @@ void SdlSoundPlayer::run()
             continue;
         }
 
-        if (audio) {
+        if (silence) {
+            if (m_deviceOpen)
+                Mix_HaltChannel(kChannel);
+        } else if (audio) {
             // Looked up when it plays: a voice a grown-up has just saved is
             // heard at once.
             start(findSoundFile(m_folders, name), request);
@@ -245,8 +267,10 @@ void SdlSoundPlayer::run()
         m_handled.notify_all();
     }
     closeDevice();
-    if (audio)
+    if (audio) {
+        std::lock_guard lock(sdlAudioLock());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    }
     // SDL keeps an error message for every thread that called it; this
     // thread ends here, and so does its storage.
     SDL_TLSCleanup();
@@ -282,8 +306,11 @@ bool SdlSoundPlayer::openDevice()
 {
     // Always the same format: SDL converts for the hardware, so sounds can be
     // decoded before the device is open.
-    if (Mix_OpenAudioDevice(kRate, AUDIO_S16SYS, kChannels, m_options.chunkSamples, nullptr, 0) != 0)
-        return false;
+    {
+        std::lock_guard lock(sdlAudioLock());
+        if (Mix_OpenAudioDevice(kRate, AUDIO_S16SYS, kChannels, m_options.chunkSamples, nullptr, 0) != 0)
+            return false;
+    }
     Mix_AllocateChannels(1);
     m_deviceOpen = true;
     if (m_options.deviceOpened)
@@ -299,7 +326,10 @@ void SdlSoundPlayer::closeDevice()
     freeCurrent();
     Mix_FreeChunk(m_alert);
     m_alert = nullptr;
-    Mix_CloseAudio();
+    {
+        std::lock_guard lock(sdlAudioLock());
+        Mix_CloseAudio();
+    }
     m_deviceOpen = false;
 }
 

@@ -64,6 +64,7 @@ public:
     SdlSoundPlayer &operator=(const SdlSoundPlayer &) = delete;
 
     void play(const QString &relativeName) override;
+    void silence() override;
 
     // Blocks until the worker has acted on every request made so far
     // (the sound started, or was dropped for a newer one). For tests and
@@ -99,6 +100,7 @@ private:
     std::condition_variable m_wake;
     std::condition_variable m_handled;
     QString m_pendingName;         // as play() was given it
+    bool m_pendingSilence = false; // silence() came after the last play()
     std::uint64_t m_done = 0;      // the newest request acted on
     bool m_stopping = false;
     bool m_finished = false;       // the worker has left its loop

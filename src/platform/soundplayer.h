@@ -14,4 +14,7 @@ class SoundPlayer
 public:
     virtual ~SoundPlayer() = default;
     virtual void play(const QString &relativeName) = 0;
+    // Cuts off the sound playing now, if any; returns at once. For a window
+    // about to record, which must not record its own sound.
+    virtual void silence() {}
 };

@@ -1,5 +1,7 @@
 #include "recorder.h"
 
+#include "platform/sdlaudiolock.h"
+
 #include <SDL.h>
 
 #include <algorithm>
@@ -9,6 +11,7 @@ namespace {
 
 constexpr int kRate = 44100;
 
+const QString kMicrophoneStuck = QStringLiteral("الميكروفون لا يستجيب بعد. أغلق النافذة وافتحها من جديد، أو استورد صوتًا من ملف.");
 const QString kNoMicrophone = QStringLiteral("لا يوجد ميكروفون يمكن التسجيل منه (%1). ما زال بإمكانك استيراد صوت من ملف.");
 
 } // namespace
@@ -26,12 +29,35 @@ SdlRecorder::~SdlRecorder()
         m_thread.join();
 }
 
+bool SdlRecorder::finish(std::chrono::milliseconds within)
+{
+    std::unique_lock lock(m_mutex);
+    m_stopping = true;
+    m_wake.notify_all();
+    if (!m_wake.wait_for(lock, within, [this] { return !m_running; }))
+        return false;
+    lock.unlock();
+    if (m_thread.joinable())
+        m_thread.join();
+    return true;
+}
+
 void SdlRecorder::start()
 {
-    if (m_thread.joinable())
-        m_thread.join(); // the last take's thread, already ending
     {
         std::lock_guard lock(m_mutex);
+        if (m_running) {
+            // The last take's thread is still in the microphone's opening
+            // or closing: waiting for it here would freeze the window.
+            QMetaObject::invokeMethod(this, [this] { emit failed(kMicrophoneStuck); }, Qt::QueuedConnection);
+            return;
+        }
+    }
+    if (m_thread.joinable())
+        m_thread.join(); // the last take's thread, already ended
+    {
+        std::lock_guard lock(m_mutex);
+        m_running = true;
         m_stopping = false;
         m_full = false;
         m_take = voices::Take{kRate, 1, {}};
@@ -72,11 +98,15 @@ void SdlRecorder::run()
     takeOne();
     // SDL keeps an error message per thread; this thread ends here.
     SDL_TLSCleanup();
+    std::lock_guard lock(m_mutex);
+    m_running = false;
+    m_wake.notify_all();
 }
 
 void SdlRecorder::takeOne()
 {
     const auto report = [this](auto emitter) { QMetaObject::invokeMethod(this, emitter, Qt::QueuedConnection); };
+    std::unique_lock audio(sdlAudioLock());
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         const QString why = QString::fromUtf8(SDL_GetError());
         report([this, why] { emit failed(kNoMicrophone.arg(why)); });
@@ -95,18 +125,22 @@ void SdlRecorder::takeOne()
     if (device == 0) {
         const QString why = QString::fromUtf8(SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        audio.unlock();
         report([this, why] { emit failed(kNoMicrophone.arg(why)); });
         return;
     }
     SDL_PauseAudioDevice(device, 0);
+    audio.unlock();
     {
         // A microphone that gives nothing is given up a little after the
         // longest take.
         std::unique_lock lock(m_mutex);
         m_wake.wait_for(lock, m_longest + std::chrono::seconds(2), [this] { return m_stopping || m_full; });
     }
+    audio.lock();
     SDL_CloseAudioDevice(device);
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    audio.unlock();
     m_level = 0;
     voices::Take take;
     {

@@ -32,7 +32,10 @@ signals:
 };
 
 // Through SDL2's capture API, 44.1 kHz mono, on a thread of its own: the
-// user-interface thread never waits for a microphone to open or close.
+// user-interface thread never waits for a microphone to open or close. A
+// microphone that never opens (a frozen sound server) holds that thread, not
+// the window: the next start() is refused with a message, and finish() gives
+// up in time.
 class SdlRecorder final : public Recorder
 {
     Q_OBJECT
@@ -44,6 +47,12 @@ public:
     void stop() override;
     float level() const override { return m_level.load(); }
 
+    // Ends the take and waits for the microphone to close, at most the given
+    // time. False when it is stuck (a frozen sound server holding the
+    // microphone's opening): the caller must then end the process without
+    // running this object's destructor.
+    bool finish(std::chrono::milliseconds within);
+
 private:
     void run();
     void takeOne();
@@ -54,6 +63,7 @@ private:
     std::condition_variable m_wake;
     bool m_stopping = false;
     bool m_full = false;
+    bool m_running = false; // a take's thread has not yet ended
     voices::Take m_take;
     std::atomic<float> m_level{0};
     std::thread m_thread;

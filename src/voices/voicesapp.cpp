@@ -45,9 +45,9 @@ void importInOwnProcess(QObject *window, const QString &executable, int voice, c
 int runVoicesWindow()
 {
     SdlSoundPlayer sound(QStringList{voices::userVoicesFolder(), programFolder()}, SdlSoundPlayer::builtInAlert());
+    SdlRecorder recorder;
     int code = 0;
     {
-        SdlRecorder recorder;
         VoicesWindow *window = nullptr;
         VoicesWindow built(VoicesServices{
             sound,
@@ -66,7 +66,11 @@ int runVoicesWindow()
         built.show();
         code = QApplication::exec();
     }
-    if (!sound.stop(std::chrono::milliseconds(1500)))
+    // The window is gone; the process ends even when the microphone or the
+    // sound output is stuck in a frozen sound server: then without further
+    // destructors, and without flushing C streams, whose locks a stuck
+    // thread may hold.
+    if (!recorder.finish(std::chrono::milliseconds(1500)) || !sound.stop(std::chrono::milliseconds(1500)))
         std::_Exit(code);
     return code;
 }

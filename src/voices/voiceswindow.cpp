@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 
+#include <chrono>
+
 using voices::Change;
 using voices::kVoiceCount;
 
@@ -48,6 +50,14 @@ constexpr std::array<ActionText, 7> kActions = {{
 // left there), removed with the window, and apart from another voices
 // window's.
 const QString kNewTakes = QStringLiteral(".new-XXXXXX");
+
+// How long a take may take to come: the longest take, and the microphone's
+// opening and closing; after stop, the closing alone.
+constexpr std::chrono::milliseconds kTakeComes{9000};
+constexpr std::chrono::milliseconds kStoppedTakeComes{3000};
+
+const QString kMicrophoneSilent = QStringLiteral(
+    "الميكروفون لا يستجيب، فلم يُسجَّل شيء. تأكد من توصيله، أو استورد صوتًا من ملف.");
 
 QPixmap pictureOf(int voice)
 {
@@ -124,8 +134,10 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
         };
         on(Action::Hear, &VoicesWindow::hear);
         on(Action::Record, &VoicesWindow::record);
-        connect(row.buttons[std::size_t(Action::Stop)], &QPushButton::clicked, this,
-                [this] { m_services.recorder.stop(); });
+        connect(row.buttons[std::size_t(Action::Stop)], &QPushButton::clicked, this, [this] {
+            m_services.recorder.stop();
+            m_watchdog.start(kStoppedTakeComes);
+        });
         on(Action::Keep, &VoicesWindow::keep);
         on(Action::Discard, &VoicesWindow::discard);
         on(Action::Import, &VoicesWindow::import);
@@ -136,6 +148,8 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
 
     connect(&m_services.recorder, &Recorder::finished, this, &VoicesWindow::tookTake);
     connect(&m_services.recorder, &Recorder::failed, this, &VoicesWindow::recordingFailed);
+    m_watchdog.setSingleShot(true);
+    connect(&m_watchdog, &QTimer::timeout, this, [this] { recordingFailed(kMicrophoneSilent); });
     m_meterTimer.setInterval(40);
     connect(&m_meterTimer, &QTimer::timeout, this,
             [this] { m_meter->setValue(int(m_services.recorder.level() * 100 + 0.5f)); });
@@ -193,8 +207,11 @@ void VoicesWindow::record(int voice)
         return;
     m_recording = voice;
     say(QStringLiteral("يسجّل الآن: %1 …").arg(voices::voiceTitle(voice)));
+    // Nothing plays while the microphone listens: it would be in the take.
+    m_services.sound.silence();
     m_services.recorder.start();
     m_meterTimer.start();
+    m_watchdog.start(kTakeComes);
     refresh();
     button(voice, Action::Stop)->setFocus();
 }
@@ -204,9 +221,10 @@ void VoicesWindow::tookTake(const voices::Take &take)
     const int voice = m_recording;
     m_recording = -1;
     m_meterTimer.stop();
+    m_watchdog.stop();
     m_meter->setValue(0);
     if (voice < 0)
-        return;
+        return; // given up already
     std::optional<voices::EvenTake> even = voices::evenTake(take, m_services.loudness);
     if (!even) {
         say(voices::kNoVoice);
@@ -236,6 +254,7 @@ void VoicesWindow::recordingFailed(const QString &message)
     const int voice = m_recording;
     m_recording = -1;
     m_meterTimer.stop();
+    m_watchdog.stop();
     m_meter->setValue(0);
     say(message);
     refresh();
@@ -303,7 +322,7 @@ void VoicesWindow::refresh()
         // The grown-up's own voice and a take to decide on stand out.
         row.state->setStyleSheet(fresh ? QStringLiteral("color: #b35900") : own ? QStringLiteral("color: #1f7a1f") : QString());
         const auto enable = [&row](Action action, bool on) { row.buttons[std::size_t(action)]->setEnabled(on); };
-        enable(Action::Hear, !recordingThis);
+        enable(Action::Hear, m_recording < 0);
         enable(Action::Record, !busy);
         enable(Action::Stop, recordingThis);
         enable(Action::Keep, fresh && !busy);

@@ -76,6 +76,8 @@ private:
     QLabel *m_message = nullptr;
     QProgressBar *m_meter = nullptr;
     QTimer m_meterTimer;
+    // A take that never comes (a microphone stuck opening) is given up.
+    QTimer m_watchdog;
     int m_recording = -1; // the voice a take is being recorded for
     int m_importing = -1;
     std::unique_ptr<QTemporaryDir> m_newTakes;

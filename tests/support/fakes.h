@@ -21,7 +21,9 @@ class FakeSoundPlayer final : public SoundPlayer
 {
 public:
     void play(const QString &relativeName) override { played << relativeName; }
+    void silence() override { ++silenced; }
     QStringList played;
+    int silenced = 0;
 };
 
 class FakeWebOpener final : public WebOpener

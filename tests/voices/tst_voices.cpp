@@ -7,6 +7,8 @@
 #include "voices/voiceswindow.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
 #include <QFile>
 #include <QProgressBar>
 #include <QPushButton>
@@ -98,6 +100,8 @@ private slots:
     void microphoneTakeIsMadeEven_data();
     void microphoneTakeIsMadeEven();
     void noMicrophoneIsReported();
+    void aMicrophoneThatNeverOpensLetsTheWindowGo();
+    void nothingPlaysWhileRecording();
     void recordedVoiceIsWhatTheChildHears();
 
 private:
@@ -383,6 +387,81 @@ void TestVoices::noMicrophoneIsReported()
     QVERIFY(failed.wait(5000));
     QVERIFY(finished.isEmpty());
     QVERIFY(failed.at(0).at(0).toString().contains(QStringLiteral("ميكروفون")));
+}
+
+void TestVoices::aMicrophoneThatNeverOpensLetsTheWindowGo()
+{
+    // The microphone is a FIFO nobody writes to: its opening never returns,
+    // as with a frozen sound server.
+    const QString fifo = m_dir->filePath("frozen");
+    QVERIFY(QProcess::execute("mkfifo", {fifo}) == 0);
+    qputenv("SDL_DISKAUDIOFILEIN", fifo.toLocal8Bit());
+    auto *recorder = new SdlRecorder(std::chrono::milliseconds(500));
+    {
+        auto w = std::make_unique<VoicesWindow>(
+            VoicesServices{m_sound, *recorder, voices::VoiceFolder(m_dir->filePath("voices")), voices::Loudness{}, {}, {}});
+        QTest::mouseClick(w->button(3, Action::Record), Qt::LeftButton);
+        QTest::qWait(200);
+        QTest::mouseClick(w->button(3, Action::Stop), Qt::LeftButton);
+        // The take never comes; the window says so and is ready again.
+        QTRY_VERIFY_WITH_TIMEOUT(w->button(3, Action::Record)->isEnabled(), 5000);
+        QVERIFY2(w->message().contains(QStringLiteral("لا يستجيب")), qPrintable(w->message()));
+        QVERIFY(w->button(3, Action::Hear)->isEnabled());
+        // A second take while the first is still stuck is refused at once,
+        // without the window waiting for it.
+        QElapsedTimer t;
+        t.start();
+        QTest::mouseClick(w->button(3, Action::Record), Qt::LeftButton);
+        QVERIFY(t.elapsed() < 500);
+        QTRY_VERIFY(w->button(3, Action::Record)->isEnabled());
+        QVERIFY2(w->message().contains(QStringLiteral("لا يستجيب")), qPrintable(w->message()));
+    }
+    // Closing: the recorder says in time that it is stuck.
+    QElapsedTimer t;
+    t.start();
+    QVERIFY(!recorder->finish(std::chrono::milliseconds(300)));
+    QVERIFY2(t.elapsed() < 1000, qPrintable(QString::number(t.elapsed())));
+    // Free it, so that this test process can end in order.
+    QProcess writer;
+    writer.start("sh", {"-c", "sleep 1 > \"$0\"", fifo});
+    QVERIFY(recorder->finish(std::chrono::seconds(10)));
+    delete recorder;
+    writer.waitForFinished();
+}
+
+void TestVoices::nothingPlaysWhileRecording()
+{
+    // A long sound of the program's is playing when the grown-up starts
+    // recording: it stops, and no row can be heard until the take is in.
+    const QString program = m_dir->filePath("program");
+    for (int n = 1; n <= 28; ++n)
+        writeTone(QStringLiteral("%1/wa/%2.wav").arg(program).arg(n), kProgramVoice, 2.0);
+    writeMicrophoneInput(m_dir->filePath("microphone.raw"), spoken(0.3, 0.5, 0.3, -30));
+    const QString own = m_dir->filePath("voices");
+    {
+        SdlSoundPlayer player(QStringList{own, program}, toneWav(1320, 0.25));
+        SdlRecorder recorder(std::chrono::milliseconds(1200));
+        VoicesWindow w(VoicesServices{player, recorder, voices::VoiceFolder(own), voices::Loudness{}, {}, {}});
+        QTest::mouseClick(w.button(7, Action::Hear), Qt::LeftButton);
+        player.waitUntilHandled();
+        QThread::msleep(400);
+        QSignalSpy finished(&recorder, &Recorder::finished);
+        QTest::mouseClick(w.button(3, Action::Record), Qt::LeftButton);
+        for (int voice = 0; voice < voices::kVoiceCount; ++voice)
+            QVERIFY(!w.button(voice, Action::Hear)->isEnabled());
+        QVERIFY(finished.wait(6000));
+        QVERIFY2(w.button(3, Action::Keep)->isEnabled(), qPrintable(w.message()));
+        QVERIFY(w.button(7, Action::Hear)->isEnabled());
+        player.waitUntilHandled();
+        QThread::msleep(700);
+    }
+    // The program's sound was cut off when recording began, well before its
+    // 2 s; then the new take was heard.
+    const QList<Heard> heard = readDiskOutput(m_dir->filePath("out.raw"));
+    const QList<Heard> program7 = runsAt(heard, kProgramVoice);
+    QVERIFY2(program7.size() == 1 && program7[0].length < 0.8, qPrintable(describe(heard)));
+    const QList<Heard> take = runsAt(heard, kOwnVoice);
+    QVERIFY2(take.size() == 1 && take[0].start > program7[0].start + program7[0].length + 1.0, qPrintable(describe(heard)));
 }
 
 void TestVoices::recordedVoiceIsWhatTheChildHears()

@@ -1,0 +1,7 @@
+#include "sdlaudiolock.h"
+
+std::mutex &sdlAudioLock()
+{
+    static std::mutex lock;
+    return lock;
+}
