@@ -26,21 +26,31 @@ struct EvenTake
     double to = 0;
 };
 
-// How loud the program's own recordings are, and the peak a take may reach.
+// How loud the program's own recordings are, as people hear them, and the
+// peak a take may reach.
 struct Loudness
 {
-    double rmsDb = -14.0; // the median RMS of the program's recordings
+    // The median integrated loudness of the program's 30 recordings,
+    // measured by integratedLoudness().
+    double lufs = -13.6;
     double peakDb = -1.0;
 };
 
-// Mono, at 22.05 or 44.1 kHz (kept when the take has one of them, 44.1 kHz
-// otherwise); the silence before the first audible sample cut to at most
-// 2 ms and after the last to at most 50 ms, audible meaning above the take's
-// own noise floor; a few milliseconds of fade at each end; brought to the
-// given RMS, a limiter rather than clipping keeping the peak under the given
-// level. No value when the take holds no voice: nothing stands clear of its
-// noise floor.
+// Mono (a channel that is dead or nearly so left out), at 22.05 or 44.1 kHz
+// (kept when the take has one of them, 44.1 kHz otherwise, through a
+// band-limited resampler); DC and what lies under 70 Hz taken out; cut to
+// the voice, found frame by frame against the take's own noise, so that a
+// click, a lip smack or a breath before it is not taken for it and a soft
+// ending is kept; brought to the program's loudness, a limiter keeping the
+// peak under the given level. No value when the take holds no voice.
 std::optional<EvenTake> evenTake(const Take &take, const Loudness &loudness);
+
+// Integrated loudness per EBU R128 (ITU-R BS.1770, gated), in LUFS. A sound
+// shorter than the measure's blocks is measured as if it repeated.
+double integratedLoudness(const std::vector<float> &mono, int rate);
+
+// Band-limited resampling of a mono sound.
+std::vector<float> resample(const std::vector<float> &mono, int from, int to);
 
 // Decibels relative to full scale.
 double rmsDb(const std::vector<float> &mono);
