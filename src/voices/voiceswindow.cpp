@@ -18,6 +18,9 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
+#include <QFrame>
+#include <QIcon>
+#include <QScreen>
 
 #include <chrono>
 
@@ -26,23 +29,47 @@ using voices::kVoiceCount;
 
 namespace {
 
-// What each button of a row says, and its accessible name with the sound's
-// title in place of %1.
+// What each button of a row says, its icon from the desktop's theme, and
+// its accessible name with the sound's title in place of %1.
 struct ActionText
 {
     const char *caption;
+    const char *icon;
     const char *accessible;
 };
 
 constexpr std::array<ActionText, 7> kActions = {{
-    {"استمع", "استمع إلى %1"},
-    {"سجّل", "سجّل صوتك لـ %1"},
-    {"أوقف", "أوقف التسجيل لـ %1"},
-    {"احفظ", "احفظ التسجيل الجديد لـ %1"},
-    {"احذف", "احذف التسجيل الجديد لـ %1"},
-    {"من ملف…", "استورد صوتًا من ملف لـ %1"},
-    {"صوت البرنامج", "أعد صوت البرنامج لـ %1"},
+    {"استمع", "media-playback-start", "استمع إلى %1"},
+    {"سجّل", "media-record", "سجّل صوتك لـ %1"},
+    {"أوقف", "media-playback-stop", "أوقف التسجيل لـ %1"},
+    {"احفظ", "document-save", "احفظ التسجيل الجديد لـ %1"},
+    {"احذف", "edit-delete", "احذف التسجيل الجديد لـ %1"},
+    {"من ملف…", "document-open", "استورد صوتًا من ملف لـ %1"},
+    {"أعد صوت البرنامج", "edit-undo", "أعد صوت البرنامج لـ %1"},
 }};
+
+// What a row's badge says, and its colours: whose voice plays now, or what
+// is happening in the row. Words of their own, never a button's.
+struct Badge
+{
+    const char *text;
+    QColor ink;
+    QColor paper;
+};
+const Badge kProgramsVoice{"بصوت البرنامج", QColor(0x44, 0x44, 0x44), QColor(0xe4, 0xe4, 0xe4)};
+const Badge kOwnVoice{"صوتك", QColor(0xff, 0xff, 0xff), QColor(0x1f, 0x7a, 0x1f)};
+const Badge kNewTake{"تسجيل جديد لم يُحفظ", QColor(0x4a, 0x2a, 0x00), QColor(0xff, 0xc8, 0x70)};
+const Badge kRecordingNow{"يسجّل الآن", QColor(0xff, 0xff, 0xff), QColor(0xb0, 0x1c, 0x1c)};
+
+// The row standing out: recording, or holding a take to decide on.
+const QColor kRecordingRow(0xfd, 0xe8, 0xe8);
+const QColor kNewTakeRow(0xff, 0xf1, 0xdb);
+
+// Pictures are shown in a square of this side, the answer sounds' as
+// large as the letters'.
+constexpr int kPictureSide = 48;
+// Buttons a touchpad or a finger hits easily.
+constexpr int kLeastButtonHeight = 34;
 
 // Where the sound player finds a take not yet kept, below the voices folder.
 // Takes not yet kept lie in a folder of this window's own inside the voices
@@ -59,13 +86,24 @@ constexpr std::chrono::milliseconds kStoppedTakeComes{3000};
 const QString kMicrophoneSilent = QStringLiteral(
     "الميكروفون لا يستجيب، فلم يُسجَّل شيء. تأكد من توصيله، أو استورد صوتًا من ملف.");
 
-QPixmap pictureOf(int voice)
+// From the largest picture there is (the @2x ones are found by QIcon), so
+// that it is sharp at every scale.
+QIcon pictureOf(int voice)
 {
     if (voice == voices::kRightVoice)
-        return QPixmap(QString::fromLatin1(kTickPicture));
+        return QIcon(QString::fromLatin1(kTickPicture));
     if (voice == voices::kWrongVoice)
-        return QPixmap(QString::fromLatin1(kCrossPicture));
-    return QPixmap(QString::fromLatin1(letterPicture(voice)));
+        return QIcon(QString::fromLatin1(kCrossPicture));
+    return QIcon(QString::fromLatin1(letterPicture(voice)));
+}
+
+void paint(QWidget *widget, const QColor &paper, const QColor &ink = {})
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, paper);
+    if (ink.isValid())
+        palette.setColor(QPalette::WindowText, ink);
+    widget->setPalette(palette);
 }
 
 } // namespace
@@ -82,51 +120,82 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
 
     auto *outer = new QVBoxLayout(this);
     auto *intro = new QLabel(QStringLiteral(
-        "يسمع الطفل صوتك بدل صوت البرنامج. سجّل الحرف (يتوقف التسجيل وحده بعد خمس ثوانٍ)، "
-        "استمع إليه، ثم احفظه أو احذفه."), this);
+        "يسمع الطفل صوتك بدل صوت البرنامج. في كل سطر: استمع، ثم سجّل الحرف بصوتك "
+        "(يتوقف التسجيل وحده بعد خمس ثوانٍ) أو خذه من ملف صوت، ثم استمع إلى تسجيلك واحفظه أو احذفه."), this);
     intro->setWordWrap(true);
     outer->addWidget(intro);
 
-    auto *meterRow = new QHBoxLayout;
-    auto *meterLabel = new QLabel(QStringLiteral("مستوى الصوت:"), this);
-    m_meter = new QProgressBar(this);
-    m_meter->setRange(0, 100);
-    m_meter->setTextVisible(false);
-    m_meter->setMaximumHeight(14);
-    m_meter->setAccessibleName(QStringLiteral("مستوى الصوت"));
-    meterLabel->setBuddy(m_meter);
-    meterRow->addWidget(meterLabel);
-    meterRow->addWidget(m_meter, 1);
-    outer->addLayout(meterRow);
-
+    // What happened last, always in sight above the list.
     m_message = new QLabel(this);
     m_message->setWordWrap(true);
     m_message->setAccessibleName(QStringLiteral("رسالة"));
     outer->addWidget(m_message);
 
-    auto *scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    auto *list = new QWidget(scroll);
-    auto *grid = new QGridLayout(list);
+    m_scroll = new QScrollArea(this);
+    m_scroll->setWidgetResizable(true);
+    auto *list = new QWidget(m_scroll);
+    auto *rows = new QVBoxLayout(list);
+    rows->setSpacing(2);
+    const int side = kPictureSide;
     for (int voice = 0; voice < kVoiceCount; ++voice) {
         Row &row = m_rows[std::size_t(voice)];
         const QString title = voices::voiceTitle(voice);
-        auto *picture = new QLabel(list);
-        picture->setPixmap(pictureOf(voice));
+        row.frame = new QFrame(list);
+        row.frame->setAutoFillBackground(true);
+        row.frame->setAccessibleName(title);
+        auto *lines = new QVBoxLayout(row.frame);
+        lines->setContentsMargins(6, 3, 6, 3);
+        auto *line = new QHBoxLayout;
+        lines->addLayout(line);
+
+        auto *picture = new QLabel(row.frame);
+        picture->setFixedSize(side, side);
+        picture->setAlignment(Qt::AlignCenter);
+        picture->setPixmap(pictureOf(voice).pixmap(QSize(side, side), devicePixelRatioF()));
         picture->setAccessibleName(title);
-        grid->addWidget(picture, voice, 0);
-        auto *name = new QLabel(title, list);
-        grid->addWidget(name, voice, 1);
-        row.state = new QLabel(list);
-        row.state->setMinimumWidth(110);
-        grid->addWidget(row.state, voice, 2);
+        picture->setToolTip(title);
+        line->addWidget(picture);
+        // The letters are their pictures; the answer sounds say what they are.
+        if (voice >= voices::kRightVoice) {
+            auto *name = new QLabel(title, row.frame);
+            name->setWordWrap(true);
+            name->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("الإجابة الصحيحة")) / 2 + 24);
+            line->addWidget(name);
+        }
+
+        row.state = new QLabel(row.frame);
+        row.state->setAutoFillBackground(true);
+        row.state->setAlignment(Qt::AlignCenter);
+        row.state->setMargin(4);
+        row.state->setMinimumWidth(fontMetrics().horizontalAdvance(QString::fromUtf8(kNewTake.text)) + 16);
+        row.state->setAccessibleName(QStringLiteral("حالة %1").arg(title));
+        line->addWidget(row.state);
+
         for (std::size_t a = 0; a < kActions.size(); ++a) {
-            auto *b = new QPushButton(QString::fromUtf8(kActions[a].caption), list);
+            auto *b = new QPushButton(QIcon::fromTheme(QString::fromLatin1(kActions[a].icon)),
+                                      QString::fromUtf8(kActions[a].caption), row.frame);
             b->setAccessibleName(QString::fromUtf8(kActions[a].accessible).arg(title));
+            b->setToolTip(b->accessibleName());
             b->setAutoDefault(false);
-            grid->addWidget(b, voice, int(a) + 3);
+            b->setMinimumHeight(kLeastButtonHeight);
+            line->addWidget(b);
             row.buttons[a] = b;
         }
+        row.meter = new QProgressBar(row.frame);
+        row.meter->setRange(0, 100);
+        row.meter->setTextVisible(false);
+        row.meter->setFixedHeight(14);
+        row.meter->setMinimumWidth(120);
+        row.meter->setAccessibleName(QStringLiteral("مستوى الصوت لـ %1").arg(title));
+        row.meter->setToolTip(QStringLiteral("مستوى الصوت"));
+        line->addWidget(row.meter, 1);
+        line->addStretch();
+
+        row.message = new QLabel(row.frame);
+        row.message->setWordWrap(true);
+        row.message->setAccessibleName(QStringLiteral("رسالة %1").arg(title));
+        lines->addWidget(row.message);
+
         const auto on = [&row, this, voice](Action action, void (VoicesWindow::*handler)(int)) {
             connect(row.buttons[std::size_t(action)], &QPushButton::clicked, this, [this, voice, handler] {
                 (this->*handler)(voice);
@@ -142,9 +211,12 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
         on(Action::Discard, &VoicesWindow::discard);
         on(Action::Import, &VoicesWindow::import);
         on(Action::Revert, &VoicesWindow::revert);
+        rows->addWidget(row.frame);
     }
-    scroll->setWidget(list);
-    outer->addWidget(scroll, 1);
+    rows->addStretch();
+    m_scroll->setWidget(list);
+    outer->addWidget(m_scroll, 1);
+    m_meter = m_rows[0].meter;
 
     connect(&m_services.recorder, &Recorder::finished, this, &VoicesWindow::tookTake);
     connect(&m_services.recorder, &Recorder::failed, this, &VoicesWindow::recordingFailed);
@@ -154,8 +226,12 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     connect(&m_meterTimer, &QTimer::timeout, this,
             [this] { m_meter->setValue(int(m_services.recorder.level() * 100 + 0.5f)); });
     refresh();
-    // Wide enough for every button of a row, tall enough for ten rows.
-    resize(list->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + 40, 680);
+    // Wide enough for the widest row, tall enough for several, never larger
+    // than the screen.
+    QSize size(list->sizeHint().width() + m_scroll->verticalScrollBar()->sizeHint().width() + 40, 680);
+    if (const QScreen *screen = this->screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 0.95);
+    resize(size);
 }
 
 // Takes not kept are gone with the window, with the folder it made for them.
@@ -169,6 +245,11 @@ QPushButton *VoicesWindow::button(int voice, Action action) const
 QString VoicesWindow::message() const
 {
     return m_message->text();
+}
+
+QString VoicesWindow::messageOf(int voice) const
+{
+    return m_rows.at(std::size_t(voice)).message->text();
 }
 
 QString VoicesWindow::stateOf(int voice) const
@@ -191,6 +272,17 @@ std::optional<voices::VoiceFolder> VoicesWindow::newTakes()
 void VoicesWindow::say(const QString &message)
 {
     m_message->setText(message);
+    for (Row &row : m_rows)
+        row.message->clear();
+}
+
+void VoicesWindow::sayIn(int voice, const QString &message)
+{
+    say(message);
+    Row &row = m_rows[std::size_t(voice)];
+    row.message->setText(message);
+    row.message->setVisible(!message.isEmpty());
+    m_scroll->ensureWidgetVisible(row.frame, 0, 8);
 }
 
 void VoicesWindow::hear(int voice)
@@ -206,7 +298,8 @@ void VoicesWindow::record(int voice)
     if (m_recording >= 0)
         return;
     m_recording = voice;
-    say(QStringLiteral("يسجّل الآن: %1 …").arg(voices::voiceTitle(voice)));
+    m_meter = m_rows[std::size_t(voice)].meter;
+    sayIn(voice, QStringLiteral("يسجّل الآن: قل %1 ثم اضغط «أوقف».").arg(voices::voiceTitle(voice)));
     // Nothing plays while the microphone listens: it would be in the take.
     m_services.sound.silence();
     m_services.recorder.start();
@@ -227,7 +320,7 @@ void VoicesWindow::tookTake(const voices::Take &take)
         return; // given up already
     std::optional<voices::EvenTake> even = voices::evenTake(take, m_services.loudness);
     if (!even) {
-        say(voices::kNoVoice);
+        sayIn(voice, voices::kNoVoice);
         refresh();
         return;
     }
@@ -238,12 +331,12 @@ void VoicesWindow::tookTake(const voices::Take &take)
                                : Change{{}, QStringLiteral("لا يمكن الكتابة في المجلد %1: لم يتغير شيء.")
                                                 .arg(QDir::toNativeSeparators(m_services.folder.path()))};
     if (!aside.ok()) {
-        say(aside.error);
+        sayIn(voice, aside.error);
         refresh();
         return;
     }
     m_rows[std::size_t(voice)].take = std::move(even);
-    say(QStringLiteral("هذا تسجيلك الجديد لـ %1: احفظه أو احذفه.").arg(voices::voiceTitle(voice)));
+    sayIn(voice, QStringLiteral("هذا تسجيلك الجديد لـ %1: استمع إليه، ثم احفظه أو احذفه.").arg(voices::voiceTitle(voice)));
     refresh();
     button(voice, Action::Keep)->setFocus();
     hear(voice);
@@ -256,7 +349,10 @@ void VoicesWindow::recordingFailed(const QString &message)
     m_meterTimer.stop();
     m_watchdog.stop();
     m_meter->setValue(0);
-    say(message);
+    if (voice >= 0)
+        sayIn(voice, message);
+    else
+        say(message);
     refresh();
     if (voice >= 0)
         button(voice, Action::Record)->setFocus();
@@ -269,11 +365,12 @@ void VoicesWindow::keep(int voice)
         return;
     const Change saved = m_services.folder.save(voice, *row.take);
     if (!saved.ok()) {
-        say(saved.error);
+        sayIn(voice, saved.error);
         return;
     }
     discard(voice);
-    say(QStringLiteral("حُفظ صوتك لـ %1.").arg(voices::voiceTitle(voice)));
+    sayIn(voice, QStringLiteral("حُفظ صوتك لـ %1.").arg(voices::voiceTitle(voice)));
+    button(voice, Action::Hear)->setFocus();
 }
 
 void VoicesWindow::discard(int voice)
@@ -293,11 +390,11 @@ void VoicesWindow::import(int voice)
     if (file.isEmpty())
         return;
     m_importing = voice;
-    say(QStringLiteral("يستورد %1 …").arg(QDir::toNativeSeparators(file)));
+    sayIn(voice, QStringLiteral("يستورد %1 …").arg(QDir::toNativeSeparators(file)));
     refresh();
     m_services.importFile(voice, file, [this, voice](const Change &change) {
         m_importing = -1;
-        say(change.ok() ? QStringLiteral("حُفظ صوتك لـ %1.").arg(voices::voiceTitle(voice)) : change.error);
+        sayIn(voice, change.ok() ? QStringLiteral("حُفظ صوتك لـ %1.").arg(voices::voiceTitle(voice)) : change.error);
         refresh();
     });
 }
@@ -305,7 +402,7 @@ void VoicesWindow::import(int voice)
 void VoicesWindow::revert(int voice)
 {
     const Change change = m_services.folder.revert(voice);
-    say(change.ok() ? QStringLiteral("عاد صوت البرنامج لـ %1.").arg(voices::voiceTitle(voice)) : change.error);
+    sayIn(voice, change.ok() ? QStringLiteral("عاد صوت البرنامج لـ %1.").arg(voices::voiceTitle(voice)) : change.error);
     refresh();
 }
 
@@ -317,17 +414,26 @@ void VoicesWindow::refresh()
         const bool own = m_services.folder.hasOwn(voice);
         const bool fresh = row.take.has_value();
         const bool recordingThis = m_recording == voice;
-        row.state->setText(fresh ? QStringLiteral("تسجيل جديد")
-                                 : own ? QStringLiteral("صوتك") : QStringLiteral("صوت البرنامج"));
-        // The grown-up's own voice and a take to decide on stand out.
-        row.state->setStyleSheet(fresh ? QStringLiteral("color: #b35900") : own ? QStringLiteral("color: #1f7a1f") : QString());
-        const auto enable = [&row](Action action, bool on) { row.buttons[std::size_t(action)]->setEnabled(on); };
-        enable(Action::Hear, m_recording < 0);
-        enable(Action::Record, !busy);
-        enable(Action::Stop, recordingThis);
-        enable(Action::Keep, fresh && !busy);
-        enable(Action::Discard, fresh && !busy);
-        enable(Action::Import, !busy);
-        enable(Action::Revert, own && !busy);
+        const Badge &badge = recordingThis ? kRecordingNow : fresh ? kNewTake : own ? kOwnVoice : kProgramsVoice;
+        row.state->setText(QString::fromUtf8(badge.text));
+        paint(row.state, badge.paper, badge.ink);
+        paint(row.frame, recordingThis ? kRecordingRow : fresh ? kNewTakeRow : palette().color(QPalette::Window));
+        row.meter->setVisible(recordingThis);
+        row.message->setVisible(!row.message->text().isEmpty());
+        // Only what can be done in the row's state is shown; what cannot be
+        // done just now (another row records) is shown greyed.
+        const auto show = [&row](Action action, bool shown, bool enabled) {
+            QPushButton *b = row.buttons[std::size_t(action)];
+            b->setVisible(shown);
+            b->setEnabled(shown && enabled);
+        };
+        const bool settled = !recordingThis && !fresh;
+        show(Action::Hear, !recordingThis, m_recording < 0);
+        show(Action::Record, settled, !busy);
+        show(Action::Stop, recordingThis, true);
+        show(Action::Keep, fresh, !busy);
+        show(Action::Discard, fresh, !busy);
+        show(Action::Import, settled, !busy);
+        show(Action::Revert, settled && own, !busy);
     }
 }

@@ -11,8 +11,10 @@
 #include <memory>
 #include <optional>
 
+class QFrame;
 class QLabel;
 class QProgressBar;
+class QScrollArea;
 class QPushButton;
 class QTemporaryDir;
 class Recorder;
@@ -33,8 +35,12 @@ struct VoicesServices
 };
 
 // The grown-ups' window for their own voice: one row for each of the 30
-// sounds, to hear it, record a take (it stops by itself after 5 s), keep or
-// throw away the take, import a file, or go back to the program's voice.
+// sounds, showing its picture, whose voice it plays now (a badge), and only
+// what can be done in that state: hear it, record a take (it stops by
+// itself after 5 s), import a file, or go back to the program's voice;
+// while recording, stop; with a new take, hear, keep or throw it away. The
+// row being recorded or holding a new take stands out, with its message in
+// it.
 class VoicesWindow : public QWidget
 {
     Q_OBJECT
@@ -46,14 +52,19 @@ public:
     enum class Action { Hear, Record, Stop, Keep, Discard, Import, Revert };
     QPushButton *button(int voice, Action action) const;
     QString message() const;
+    // The row's own message; empty when it has none.
+    QString messageOf(int voice) const;
     QString stateOf(int voice) const;
     const QProgressBar *meter() const { return m_meter; }
 
 private:
     struct Row
     {
+        QFrame *frame = nullptr;
         std::array<QPushButton *, 7> buttons{};
         QLabel *state = nullptr;
+        QLabel *message = nullptr;
+        QProgressBar *meter = nullptr;
         std::optional<voices::EvenTake> take; // recorded, not yet kept
     };
 
@@ -66,6 +77,8 @@ private:
     void tookTake(const voices::Take &take);
     void recordingFailed(const QString &message);
     void say(const QString &message);
+    // Says it in the voice's row too, and brings the row into sight.
+    void sayIn(int voice, const QString &message);
     void refresh();
     // Where takes not yet kept lie; made when the first is. No value when it
     // cannot be made.
@@ -74,7 +87,8 @@ private:
     VoicesServices m_services;
     std::array<Row, voices::kVoiceCount> m_rows;
     QLabel *m_message = nullptr;
-    QProgressBar *m_meter = nullptr;
+    QProgressBar *m_meter = nullptr; // the recording row's
+    QScrollArea *m_scroll = nullptr;
     QTimer m_meterTimer;
     // A take that never comes (a microphone stuck opening) is given up.
     QTimer m_watchdog;

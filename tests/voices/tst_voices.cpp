@@ -95,6 +95,8 @@ private slots:
     void anUnwritableFolderChangesNothing();
     void goingBackToTheProgramsVoice();
     void meterFollowsTheMicrophone();
+    void eachStateShowsOnlyItsActions_data();
+    void eachStateShowsOnlyItsActions();
     void everyControlHasAnAccessibleName();
     void grownUpsKeysInTheMainWindow_data();
     void grownUpsKeysInTheMainWindow();
@@ -159,7 +161,7 @@ void TestVoices::aTakeIsHeardThenKept()
     QCOMPARE(m_sound.played, QStringList{"\\" + takes + "\\wa\\4.wav"});
     QVERIFY(QFile::exists(folder + "/" + takes + "/wa/4.wav"));
     QVERIFY(!QFile::exists(folder + "/wa/4.wav"));
-    QCOMPARE(w->stateOf(3), QStringLiteral("تسجيل جديد"));
+    QCOMPARE(w->stateOf(3), QStringLiteral("تسجيل جديد لم يُحفظ"));
     QVERIFY(w->button(3, Action::Keep)->isEnabled());
 
     QTest::mouseClick(w->button(3, Action::Keep), Qt::LeftButton);
@@ -180,7 +182,7 @@ void TestVoices::aTakeThrownAwayLeavesNothing()
     QTest::mouseClick(w->button(voices::kRightVoice, Action::Discard), Qt::LeftButton);
     QVERIFY(!QFile::exists(folder + "/yes.wav"));
     QVERIFY(!QFile::exists(folder + "/" + newTakesFolder(folder) + "/yes.wav"));
-    QCOMPARE(w->stateOf(voices::kRightVoice), QStringLiteral("صوت البرنامج"));
+    QCOMPARE(w->stateOf(voices::kRightVoice), QStringLiteral("بصوت البرنامج"));
     QTest::mouseClick(w->button(voices::kRightVoice, Action::Hear), Qt::LeftButton);
     QCOMPARE(m_sound.played.last(), QStringLiteral("\\yes.wav"));
 }
@@ -278,7 +280,7 @@ void TestVoices::anUnwritableFolderChangesNothing()
     m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
     QVERIFY(w->message().contains(QStringLiteral("لا يمكن الكتابة")));
     QVERIFY(m_sound.played.isEmpty());
-    QCOMPARE(w->stateOf(2), QStringLiteral("صوت البرنامج"));
+    QCOMPARE(w->stateOf(2), QStringLiteral("بصوت البرنامج"));
     QVERIFY(!w->button(2, Action::Keep)->isEnabled());
 }
 
@@ -291,7 +293,7 @@ void TestVoices::goingBackToTheProgramsVoice()
     QTest::mouseClick(w->button(voices::kWrongVoice, Action::Revert), Qt::LeftButton);
     QVERIFY(!QFile::exists(folder + "/no.wav"));
     QVERIFY(QFile::exists(folder + "/no.wav.old"));
-    QCOMPARE(w->stateOf(voices::kWrongVoice), QStringLiteral("صوت البرنامج"));
+    QCOMPARE(w->stateOf(voices::kWrongVoice), QStringLiteral("بصوت البرنامج"));
     QVERIFY(!w->button(voices::kWrongVoice, Action::Revert)->isEnabled());
 }
 
@@ -303,6 +305,51 @@ void TestVoices::meterFollowsTheMicrophone()
     QTRY_COMPARE(w->meter()->value(), 50);
     m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
     QCOMPARE(w->meter()->value(), 0);
+}
+
+void TestVoices::eachStateShowsOnlyItsActions_data()
+{
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<QList<Action>>("shown");
+    QTest::newRow("program's voice") << "program" << QList<Action>{Action::Hear, Action::Record, Action::Import};
+    QTest::newRow("own voice") << "own" << QList<Action>{Action::Hear, Action::Record, Action::Import, Action::Revert};
+    QTest::newRow("recording") << "recording" << QList<Action>{Action::Stop};
+    QTest::newRow("new take") << "take" << QList<Action>{Action::Hear, Action::Keep, Action::Discard};
+}
+
+void TestVoices::eachStateShowsOnlyItsActions()
+{
+    QFETCH(QString, state);
+    QFETCH(QList<Action>, shown);
+    const QString folder = m_dir->filePath("voices");
+    if (state == "own")
+        writeBytes(folder + "/wa/7.wav", "own");
+    auto w = window(folder);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    if (state == "recording" || state == "take")
+        QTest::mouseClick(w->button(6, Action::Record), Qt::LeftButton);
+    if (state == "take")
+        m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
+    QList<Action> visible;
+    QStringList captions;
+    for (Action a : {Action::Hear, Action::Record, Action::Stop, Action::Keep, Action::Discard, Action::Import, Action::Revert}) {
+        captions << w->button(6, a)->text();
+        if (w->button(6, a)->isVisible())
+            visible << a;
+    }
+    QCOMPARE(visible, shown);
+    // The badge says whose voice it is in words of its own.
+    QVERIFY2(!captions.contains(w->stateOf(6)), qPrintable(w->stateOf(6)));
+    // What is happening is said in the row, and that row is in sight.
+    if (state == "recording" || state == "take") {
+        QVERIFY(!w->messageOf(6).isEmpty());
+        QVERIFY(w->messageOf(5).isEmpty());
+    }
+    // The other rows wait: nothing but hearing while a take is undecided,
+    // nothing at all while one is recorded.
+    QCOMPARE(w->button(20, Action::Record)->isEnabled(), state == "program" || state == "own" || state == "take");
+    QCOMPARE(w->button(20, Action::Hear)->isEnabled(), state != "recording");
 }
 
 void TestVoices::everyControlHasAnAccessibleName()
