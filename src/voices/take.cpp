@@ -44,6 +44,8 @@ constexpr double kDigitalSilence = 1e-12; // mean square under -120 dBFS: nothin
 // of a stereo input) and left out rather than halving the voice.
 constexpr double kDeadChannelDb = 30;
 constexpr double kHighPass = 70; // Hz
+constexpr double kRoomSpan = 0.100;
+constexpr double kRoomUnderDb = 12;
 
 double toDb(double amplitude)
 {
@@ -329,30 +331,49 @@ std::optional<EvenTake> evenTake(const Take &take, const Loudness &loudness)
     highPass(mono, rate, kHighPass);
 
     // Where the voice is. Nothing well under the loudest moment: no voice.
-    // A take that is hardly ever well under it has no room in it at all
-    // (a file cut close around its voice): it is all voice, kept whole.
     const std::vector<Frame> f = frames(mono, raw, rate);
-    std::vector<double> levels;
+    double quietest = 200, loudest = -200;
     for (const Frame &frame : f) {
-        if (!frame.silent())
-            levels.push_back(frame.db);
+        if (!frame.silent()) {
+            quietest = std::min(quietest, frame.db);
+            loudest = std::max(loudest, frame.db);
+        }
     }
-    if (levels.empty())
-        return std::nullopt;
-    std::sort(levels.begin(), levels.end());
-    const double quietest = levels.front(), loudest = levels.back();
-    const double quiet = levels[levels.size() / 10];
     if (loudest < kQuietestVoiceDb || loudest - quietest < kClearOfNoiseDb)
         return std::nullopt;
+    // Room at an end: most of its first (last) 100 ms well under the
+    // loudest moment (a click there is not the voice). A file cut close
+    // around its voice has none, and that end is kept as it is.
+    const auto roomAt = [&](bool start) {
+        const std::size_t n = std::min(f.size(), std::size_t(kRoomSpan / kFrame));
+        std::vector<double> edge;
+        for (std::size_t k = 0; k < n; ++k)
+            edge.push_back(f[start ? k : f.size() - 1 - k].db);
+        if (edge.empty())
+            return false;
+        std::nth_element(edge.begin(), edge.begin() + std::ptrdiff_t(n / 2), edge.end());
+        return edge[n / 2] <= loudest - kRoomUnderDb;
+    };
+    const bool roomBefore = roomAt(true), roomAfter = roomAt(false);
     std::size_t from = 0;
     std::size_t to = mono.size();
-    if (loudest - quiet >= kClearOfNoiseDb) {
+    if (!roomBefore && !roomAfter) {
+        // All of it is the voice, if it is a voice at all: voiced, not
+        // hiss, for long enough near its loudest.
+        const auto voiced = std::count_if(f.begin(), f.end(), [&](const Frame &frame) {
+            return !frame.silent() && frame.db > loudest - kClearOfNoiseDb && frame.crossings < kVoicedCrossings;
+        });
+        if (double(voiced) * kFrame < kLeastVoice)
+            return std::nullopt;
+    } else {
         const std::optional<Stretch> voice = findVoice(f);
         if (!voice)
             return std::nullopt;
         const auto frameLength = double(std::lround(kFrame * rate));
-        from = std::size_t(std::max(0.0, double(voice->from) * frameLength - kLead * rate));
-        to = std::min(mono.size(), std::size_t(double(voice->to) * frameLength + kTrail * rate));
+        if (roomBefore)
+            from = std::size_t(std::max(0.0, double(voice->from) * frameLength - kLead * rate));
+        if (roomAfter)
+            to = std::min(mono.size(), std::size_t(double(voice->to) * frameLength + kTrail * rate));
     }
     mono = std::vector<float>(mono.begin() + std::ptrdiff_t(from), mono.begin() + std::ptrdiff_t(to));
 

@@ -419,6 +419,9 @@ void VoicesWindow::refresh()
         paint(row.state, badge.paper, badge.ink);
         paint(row.frame, recordingThis ? kRecordingRow : fresh ? kNewTakeRow : palette().color(QPalette::Window));
         row.meter->setVisible(recordingThis);
+        // A take waiting to be kept or thrown away always says so.
+        if (fresh && row.message->text().isEmpty())
+            row.message->setText(QStringLiteral("تسجيلك الجديد لم يُحفظ بعد: استمع إليه، ثم احفظه أو احذفه."));
         row.message->setVisible(!row.message->text().isEmpty());
         // Only what can be done in the row's state is shown; what cannot be
         // done just now (another row records) is shown greyed.
