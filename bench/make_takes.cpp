@@ -344,8 +344,9 @@ void addKnock(Signal &take, int rate, Random &rng)
 
 // A breath or a lip smack: noise band-passed around 700 Hz to 2.5 kHz,
 // 50 to 150 ms, rising over its first fifth and dying away; a smack starts
-// with a couple of sharp ticks. `rms` over its length; placed to end at `end`.
-void addBreath(Signal &take, int rate, double end, double rms, Random &rng)
+// with a couple of sharp ticks. `rms` over its length, its peak no higher
+// than `peak`; placed to end at `end`.
+void addBreath(Signal &take, int rate, double end, double rms, double peak, Random &rng)
 {
     const double length = rng.between(0.05, 0.15);
     const auto frames = std::size_t(length * rate);
@@ -359,7 +360,7 @@ void addBreath(Signal &take, int rate, double end, double rms, Random &rng)
     for (std::size_t i = 0; i < frames; ++i) {
         double x = rng.gauss();
         if (smack && (i == frames / 10 || i == frames / 4))
-            x += 30;
+            x += 8;
         const double y = b0 * x + b2 * x2 - a1 * y1 - a2 * y2;
         x2 = x1;
         x1 = x;
@@ -371,6 +372,9 @@ void addBreath(Signal &take, int rate, double end, double rms, Random &rng)
         burst[i] = y * envelope;
     }
     scaleTo(burst, rms);
+    if (const double high = peakOf(burst); high > peak)
+        for (double &v : burst)
+            v *= peak / high;
     const auto stop = std::size_t(std::max(0.0, end) * rate);
     const std::size_t start = stop > frames ? stop - frames : 0;
     for (std::size_t i = 0; i < frames && start + i < take.size(); ++i)
@@ -494,11 +498,13 @@ Made makeTake(const Case &c, const Source &source, int index)
     }
     if (c.faults & Breath) {
         Random r(c.seed, index, Puff);
-        // 12 to 22 dB under the voice's loudest 10 ms; without a voice, as a
-        // voice at the program's level would have it.
-        const double rms = (c.voice ? span.loudestRms : fromDb(-8)) * fromDb(-r.between(12, 22));
+        // 12 to 22 dB under the voice's loudest 10 ms, its peak 6 dB under
+        // the voice's; without a voice, as a voice at the program's level
+        // would have them.
+        const double rms = (c.voice ? span.loudestRms : fromDb(-9)) * fromDb(-r.between(12, 22));
+        const double peak = (c.voice ? std::min(1.0, peakOf(voice)) : 1.0) * fromDb(-6);
         const double end = c.voice ? at + span.onset - r.between(0.05, 0.25) : r.between(0.3, lead - 0.1);
-        addBreath(take, rate, end, rms, r);
+        addBreath(take, rate, end, rms, peak, r);
     }
     if (c.faults & Click) {
         Random r(c.seed, index, Knock);
