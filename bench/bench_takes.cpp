@@ -47,6 +47,10 @@ struct Truth
     bool voice = false;
     double onset = 0; // seconds into the take
     double end = 0;
+    // Where the voice also stands over the room's noise: a fade that sinks
+    // into fan noise cannot be found, only guessed.
+    double heardOnset = 0;
+    double heardEnd = 0;
 };
 
 std::vector<Truth> readTruth(const std::string &path)
@@ -70,10 +74,12 @@ std::vector<Truth> readTruth(const std::string &path)
         std::map<std::string, std::string> at;
         for (std::size_t i = 0; i < header.size() && i < fields.size(); ++i)
             at[header[i]] = fields[i];
-        Truth t{at["file"], at["source"], at["case"], at["has_voice"] == "1", 0, 0};
+        Truth t{at["file"], at["source"], at["case"], at["has_voice"] == "1", 0, 0, 0, 0};
         if (t.voice) {
             t.onset = std::stod(at["onset_s"]);
             t.end = std::stod(at["end_s"]);
+            t.heardOnset = at["heard_onset_s"].empty() ? t.onset : std::stod(at["heard_onset_s"]);
+            t.heardEnd = at["heard_end_s"].empty() ? t.end : std::stod(at["heard_end_s"]);
         }
         rows.push_back(t);
     }
@@ -145,8 +151,10 @@ struct Result
     // When kept:
     double from = 0;
     double to = 0;
-    double beforeMs = 0;   // onset - from: negative when the voice's start is cut
-    double afterMs = 0;    // to - end: negative when its end is cut
+    double beforeMs = 0;      // onset - from: negative when the voice's start is cut
+    double afterMs = 0;       // to - end: negative when its end is cut
+    double heardBeforeMs = 0; // the same from where the voice stands over the noise
+    double heardAfterMs = 0;
     double loudnessLu = 0; // against the recordings' median
     double samplePeakDb = 0;
     double truePeakDb = 0;
@@ -202,7 +210,8 @@ constexpr Offence kOffences[] = {
      [](const Result &r) { return r.truth->voice && r.loudnessLu < -kLoudnessLu; }, false},
     {"Sample peak over -1 dBFS (dBFS)", &Result::samplePeakDb, [](const Result &r) { return r.samplePeakDb > kPeakDb; },
      true},
-    {"True peak over -1 dBTP (dBTP)", &Result::truePeakDb, [](const Result &r) { return r.truePeakDb > kPeakDb; }, true},
+    {"True peak over -1 dBTP (dBTP)", &Result::truePeakDb, [](const Result &r) { return r.truePeakDb > kPeakDb; },
+     true},
     {"Kept length off to - from by over 2 ms (ms)", &Result::lengthOffMs,
      [](const Result &r) { return std::abs(r.lengthOffMs) > kLengthSlackMs; }, true},
 };
@@ -232,8 +241,10 @@ void worst(const std::vector<Result> &results, const Offence &o)
     std::fprintf(stderr, ")\n");
     for (std::size_t i = 0; i < bad.size() && i < 12; ++i) {
         const Result &r = *bad[i];
-        std::fprintf(stderr, "  %-28s %8.2f   voice %.3f-%.3f s, kept %.3f-%.3f s of %.3f s\n", r.truth->file.c_str(),
-                     r.*o.figure, r.truth->onset, r.truth->end, r.from, r.to, r.seconds);
+        std::fprintf(stderr,
+                     "  %-28s %8.2f   voice %.3f-%.3f s (over the noise %.3f-%.3f s), kept %.3f-%.3f s of %.3f s\n",
+                     r.truth->file.c_str(), r.*o.figure, r.truth->onset, r.truth->end, r.truth->heardOnset,
+                     r.truth->heardEnd, r.from, r.to, r.seconds);
     }
 }
 
@@ -371,6 +382,8 @@ int main(int argc, char *argv[])
             r.to = even->to;
             r.beforeMs = (t.onset - even->from) * 1000;
             r.afterMs = (even->to - t.end) * 1000;
+            r.heardBeforeMs = (t.heardOnset - even->from) * 1000;
+            r.heardAfterMs = (even->to - t.heardEnd) * 1000;
             std::vector<float> kept(even->samples.size());
             std::transform(even->samples.begin(), even->samples.end(), kept.begin(),
                            [](std::int16_t s) { return float(s) / 32768.0f; });
@@ -396,6 +409,8 @@ int main(int argc, char *argv[])
         "(reference)", true);
 
     const Stats before(pick(results, keptVoice, &Result::beforeMs));
+    const Stats heardBefore(pick(results, keptVoice, &Result::heardBeforeMs));
+    const Stats heardAfter(pick(results, keptVoice, &Result::heardAfterMs));
     const auto over = [](const Stats &s, double limit) {
         return std::count_if(s.s.begin(), s.s.end(), [&](double v) { return v > limit; });
     };
@@ -403,18 +418,22 @@ int main(int argc, char *argv[])
         return std::count_if(s.s.begin(), s.s.end(), [&](double v) { return v < limit; });
     };
     row("Even take, kept before the voice's onset", before, "ms",
-        QStringLiteral("p95 %1 ms; %2 over 15 ms, %3 cut over 10 ms")
+        QStringLiteral("p95 %1 ms; %2 over 15 ms, %3 cut over 10 ms, "
+                       "%4 counted from where the voice stands over the noise")
             .arg(before.at(0.95), 0, 'f', 2)
             .arg(count(over(before, kMostBeforeMs), before.s.size(), "takes"))
-            .arg(under(before, kWorstStartCutMs)),
+            .arg(under(before, kWorstStartCutMs))
+            .arg(under(heardBefore, kWorstStartCutMs)),
         "<= 15 ms, none cut over 10 ms", before.max() <= kMostBeforeMs && before.min() >= kWorstStartCutMs);
 
     const Stats after(pick(results, keptVoice, &Result::afterMs));
     row("Even take, kept after the voice's end", after, "ms",
-        QStringLiteral("p95 %1 ms; %2 over 80 ms, %3 cut over 20 ms")
+        QStringLiteral("p95 %1 ms; %2 over 80 ms, %3 cut over 20 ms, "
+                       "%4 counted from where the voice stands over the noise")
             .arg(after.at(0.95), 0, 'f', 2)
             .arg(count(over(after, kMostAfterMs), after.s.size(), "takes"))
-            .arg(under(after, kWorstEndCutMs)),
+            .arg(under(after, kWorstEndCutMs))
+            .arg(under(heardAfter, kWorstEndCutMs)),
         "<= 80 ms, none cut over 20 ms", after.max() <= kMostAfterMs && after.min() >= kWorstEndCutMs);
 
     const Stats loudness(pick(results, keptVoice, &Result::loudnessLu));

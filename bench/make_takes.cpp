@@ -184,18 +184,28 @@ struct Span
 // begins and ends where that last frame ends. On a recording drawn out to
 // trail off, the same rule over the whole of it, so that its end is where
 // the fade falls 40 dB under the loudest frame.
-Span voiceSpan(const Signal &voice, int rate)
+//
+// Given the room's noise laid under the voice from `at` on, the frames must
+// also stand at least as loud as the noise under them: where the voice can
+// be told from the room at all. A fade that sinks into fan noise ends there.
+Span voiceSpan(const Signal &voice, int rate, const Signal *noise = nullptr, std::size_t at = 0)
 {
     std::vector<double> rms;
-    for (std::size_t k = 0; frameStart(k, rate) < voice.size(); ++k)
-        rms.push_back(rmsOf(voice, frameStart(k, rate), frameStart(k + 1, rate)));
+    std::vector<double> under;
+    for (std::size_t k = 0; frameStart(k, rate) < voice.size(); ++k) {
+        const std::size_t from = frameStart(k, rate);
+        const std::size_t to = std::min(frameStart(k + 1, rate), voice.size());
+        rms.push_back(rmsOf(voice, from, to));
+        under.push_back(noise ? rmsOf(*noise, at + from, at + to) : 0.0);
+    }
     const double loudest = rms.empty() ? 0 : *std::max_element(rms.begin(), rms.end());
     const double threshold = loudest * fromDb(-40);
+    const auto heard = [&](std::size_t k) { return rms[k] >= threshold && rms[k] >= under[k]; };
     std::size_t first = 0;
-    while (first < rms.size() && rms[first] < threshold)
+    while (first < rms.size() && !heard(first))
         ++first;
     std::size_t last = rms.size();
-    while (last > first && rms[last - 1] < threshold)
+    while (last > first && !heard(last - 1))
         --last;
     return {double(frameStart(first, rate)) / rate,
             double(std::min(frameStart(last, rate), voice.size())) / rate, loudest};
@@ -431,6 +441,7 @@ struct Made
     Wave wave;
     double onset = -1;
     double end = -1;
+    Span heard; // the voice where it stands over the room's noise
 };
 
 Made makeTake(const Case &c, const Source &source, int index)
@@ -478,9 +489,10 @@ Made makeTake(const Case &c, const Source &source, int index)
         take[leadFrames + i] = voice[i];
     const double at = double(leadFrames) / rate;
 
+    Signal noise;
     if (c.faults & (Noise | Room)) {
         Random r(c.seed, index, Background);
-        const Signal noise = roomNoise(frames, rate, c.faults & Noise, r);
+        noise = roomNoise(frames, rate, c.faults & Noise, r);
         for (std::size_t i = 0; i < frames; ++i)
             take[i] += noise[i];
     }
@@ -524,6 +536,9 @@ Made makeTake(const Case &c, const Source &source, int index)
     if (c.voice) {
         made.onset = at + span.onset;
         made.end = at + span.end;
+        made.heard = voiceSpan(voice, rate, noise.empty() ? nullptr : &noise, leadFrames);
+        made.heard.onset += at;
+        made.heard.end += at;
     }
     return made;
 }
@@ -566,7 +581,10 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "make_takes: cannot write %s\n", (out / "truth.csv").c_str());
         return 1;
     }
-    std::fprintf(truth, "file,source,case,has_voice,onset_s,end_s,rate,channels,seconds\n");
+    // onset_s and end_s: the voice's ends in the clean recording (see
+    // voiceSpan), placed in the take; heard_onset_s and heard_end_s: the
+    // same where the voice also stands over the room's noise.
+    std::fprintf(truth, "file,source,case,has_voice,onset_s,end_s,heard_onset_s,heard_end_s,rate,channels,seconds\n");
     int takes = 0;
     int voiced = 0;
     for (const Case &c : kCases) {
@@ -581,10 +599,11 @@ int main(int argc, char *argv[])
             }
             const double seconds = double(made.wave.samples.size()) / made.wave.channels / made.wave.rate;
             if (c.voice)
-                std::fprintf(truth, "%s,%s,%s,1,%.4f,%.4f,%d,%d,%.4f\n", file.c_str(), sources[i].name.c_str(), c.name,
-                             made.onset, made.end, c.rate, c.channels, seconds);
+                std::fprintf(truth, "%s,%s,%s,1,%.4f,%.4f,%.4f,%.4f,%d,%d,%.4f\n", file.c_str(),
+                             sources[i].name.c_str(), c.name, made.onset, made.end, made.heard.onset,
+                             made.heard.end, c.rate, c.channels, seconds);
             else
-                std::fprintf(truth, "%s,,%s,0,,,%d,%d,%.4f\n", file.c_str(), c.name, c.rate, c.channels, seconds);
+                std::fprintf(truth, "%s,,%s,0,,,,,%d,%d,%.4f\n", file.c_str(), c.name, c.rate, c.channels, seconds);
             ++takes;
             voiced += c.voice;
         }
