@@ -282,7 +282,7 @@ void perCase(const std::vector<Result> &results)
     }
     std::fprintf(stderr,
                  "\n| Case | Takes | Refused | Kept | Before onset, median / max | After end, min / median / "
-                 "max | Loudness, min / max | Sample peak, max | True peak, max | Time, median |\n");
+                 "max | Loudness, min / median / max | Sample peak, max | True peak, max | Time, median |\n");
     std::fprintf(stderr, "|---|---|---|---|---|---|---|---|---|---|\n");
     for (const std::string &kase : order) {
         QList<double> before, after, loudness, sample, truePeak, time;
@@ -311,7 +311,8 @@ void perCase(const std::vector<Result> &results)
         const std::string beforeText = text(!b.s.isEmpty(), QString::asprintf("%.1f / %.1f ms", b.median(), b.max()));
         const std::string afterText =
             text(!a.s.isEmpty(), QString::asprintf("%.1f / %.1f / %.1f ms", a.min(), a.median(), a.max()));
-        const std::string loudnessText = text(!l.s.isEmpty(), QString::asprintf("%+.2f / %+.2f LU", l.min(), l.max()));
+        const std::string loudnessText =
+            text(!l.s.isEmpty(), QString::asprintf("%+.2f / %+.2f / %+.2f LU", l.min(), l.median(), l.max()));
         const std::string sampleText = text(!sp.s.isEmpty(), QString::asprintf("%.2f dBFS", sp.max()));
         const std::string trueText = text(!tp.s.isEmpty(), QString::asprintf("%.2f dBTP", tp.max()));
         // Refusing a voice and keeping a take without one stand out.
