@@ -369,7 +369,10 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "bench_takes: cannot read %s/%s\n", corpus.c_str(), t.file.c_str());
             return 1;
         }
-        const voices::Take take{wave->rate, wave->channels, wave->samples};
+        voices::Take take;
+        take.rate = wave->rate;
+        take.channels = wave->channels;
+        take.samples = wave->samples;
         Result r;
         r.truth = &t;
         r.seconds = double(wave->samples.size()) / wave->channels / wave->rate;
