@@ -407,9 +407,9 @@ int main(int argc, char *argv[])
     const qsizetype without = qsizetype(results.size()) - withVoice;
 
     row("Program's recordings, integrated loudness", program, "LUFS",
-        QStringLiteral("%1 recordings; evenTake is asked for %2 dBFS RMS")
+        QStringLiteral("%1 recordings; evenTake is asked for %2 LUFS")
             .arg(program.s.size())
-            .arg(voices::Loudness{}.rmsDb),
+            .arg(voices::Loudness{}.lufs),
         "(reference)", true);
 
     const Stats before(pick(results, keptVoice, &Result::beforeMs));
