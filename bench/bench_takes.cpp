@@ -98,32 +98,23 @@ struct Measure
     double truePeakDb = -200;
 };
 
-// Integrated loudness (EBU R128: 400 ms blocks, gated) and peaks of a mono
-// sound. A sound shorter than one block is measured over a block of its own
-// padded with silence, and the silence's share taken back out, so that it
-// is its own mean square, K-weighted.
+// Integrated loudness and peaks of a mono sound. The loudness is measured
+// as the program measures it for its target (voices::integratedLoudness:
+// EBU R128, gated, a short sound as if it repeated), so that the takes and
+// the recordings are held to one measure.
 Measure measure(const std::vector<float> &mono, int rate)
 {
     Measure m;
     if (mono.empty() || rate <= 0)
         return m;
-    ebur128_state *st = ebur128_init(1, unsigned(rate), EBUR128_MODE_I | EBUR128_MODE_TRUE_PEAK);
+    ebur128_state *st = ebur128_init(1, unsigned(rate), EBUR128_MODE_SAMPLE_PEAK | EBUR128_MODE_TRUE_PEAK);
     ebur128_add_frames_float(st, mono.data(), mono.size());
-    const auto block = std::size_t(0.4 * rate);
-    double shortBy = 0;
-    if (mono.size() < block) {
-        const std::vector<float> silence(block - mono.size());
-        ebur128_add_frames_float(st, silence.data(), silence.size());
-        shortBy = 10 * std::log10(double(block) / double(mono.size()));
-    }
-    double lufs = -HUGE_VAL;
     double sample = 0;
     double truePeak = 0;
-    ebur128_loudness_global(st, &lufs);
     ebur128_sample_peak(st, 0, &sample);
     ebur128_true_peak(st, 0, &truePeak);
     ebur128_destroy(&st);
-    m.lufs = std::isfinite(lufs) ? lufs + shortBy : -200;
+    m.lufs = voices::integratedLoudness(mono, rate);
     m.samplePeakDb = toDb(sample);
     m.truePeakDb = toDb(truePeak);
     return m;

@@ -23,23 +23,38 @@ constexpr double kFadeOut = 0.010;
 // learnt from.
 constexpr double kFrame = 0.005;
 constexpr int kFramesPerBlock = 10;     // 50 ms
-constexpr int kFloorSpanBlocks = 8;     // the noise around a frame: 0.4 s each side
+// The room's noise is learnt from the quietest of the blocks within
+// 1.5 s, to find the voice; to follow its edges, from the quietest two
+// fifths of those within 0.4 s beyond them.
+constexpr std::size_t kWideSpanBlocks = 30;
+constexpr double kWideShare = 0;
+constexpr std::size_t kEdgeSpanBlocks = 8;
+constexpr double kEdgeShare = 0.4;
+// Less than this of the take beyond the voice is no room to learn from.
+constexpr std::size_t kShortEdgeBlocks = 4;
 // A frame holds sound over the noise floor by this much (the voice's edges,
 // followed through), or stands clear of it (the voice itself).
 constexpr double kOverNoiseDb = 6;
 constexpr double kClearOfNoiseDb = 15;
-// Past the edges found, quiet ends of the voice still above the noise are
-// followed this far.
-constexpr double kEdgeOverNoiseDb = 3;
-constexpr int kEdgeFrames = 3;
+// The longest pause within the voice's edges: a stop's closure.
+constexpr std::size_t kPauseFrames = 6;
 // A voice: at least this long clear of the noise, and voiced, not hiss (a
 // breath) nor a knock (a click, a lip smack, a button).
 constexpr double kLeastVoice = 0.060;
-constexpr double kVoicedCrossings = 2500; // zero crossings a second
+// Voiced: the frame's sound repeats itself at a voice's pitch (70 to 400 Hz)
+// this closely (its normalised autocorrelation), as a noise never does, be
+// it hiss or the rumble of a street.
+constexpr double kVoicedLikeness = 0.7;
+constexpr double kLowestPitch = 70, kHighestPitch = 400; // Hz
+constexpr double kPitchWindow = 0.030;
+constexpr double kPitchRate = 8000; // Hz, about: a voice's pitch is all there
 // Stretches of sound this close together are one.
 constexpr double kJoinGap = 0.100;
 constexpr double kQuietestVoiceDb = -50;
 constexpr double kDigitalSilence = 1e-12; // mean square under -120 dBFS: nothing recorded
+constexpr double kSilenceDb = -120;
+// Followed no further than this far under the voice's loudest frame.
+constexpr double kDeepestEdgeDb = 40;
 // A channel this far under the loudest is dead (a microphone on one side
 // of a stereo input) and left out rather than halving the voice.
 constexpr double kDeadChannelDb = 30;
@@ -120,9 +135,55 @@ void highPass(std::vector<float> &mono, int rate, double cutoff)
 struct Frame
 {
     double db = -200;
-    double crossings = 0; // a second
+    double likeness = 0; // how closely it repeats at a voice's pitch, 0 to 1
     bool silent() const { return db <= -200; }
 };
+
+// How closely the sound around each frame repeats itself at a voice's
+// pitch: the highest peak of its normalised autocorrelation between the
+// pitch periods of 400 and 70 Hz, on a copy brought down to about 8 kHz.
+std::vector<double> likeness(const std::vector<float> &mono, int rate, std::size_t frames)
+{
+    const int step = std::max(1, int(std::lround(rate / kPitchRate)));
+    const double low = double(rate) / step;
+    std::vector<float> coarse(mono.size() / std::size_t(step));
+    for (std::size_t i = 0; i < coarse.size(); ++i) {
+        double sum = 0;
+        for (int k = 0; k < step; ++k)
+            sum += mono[i * std::size_t(step) + std::size_t(k)];
+        coarse[i] = float(sum / step);
+    }
+    const auto window = std::size_t(kPitchWindow * low);
+    const auto shortest = std::size_t(low / kHighestPitch), longest = std::size_t(low / kLowestPitch);
+    std::vector<double> out(frames, 0.0);
+    std::vector<double> r(longest + 2);
+    for (std::size_t n = 0; n < frames; ++n) {
+        const auto centre = std::size_t((double(n) + 0.5) * kFrame * low);
+        if (centre < window / 2 || centre - window / 2 + window + longest + 1 > coarse.size())
+            continue;
+        const float *x = coarse.data() + (centre - window / 2);
+        double energy0 = 0;
+        for (std::size_t i = 0; i < window; ++i)
+            energy0 += double(x[i]) * x[i];
+        if (energy0 <= 0)
+            continue;
+        for (std::size_t lag = shortest - 1; lag <= longest + 1; ++lag) {
+            double dot = 0, energy = 0;
+            for (std::size_t i = 0; i < window; ++i) {
+                dot += double(x[i]) * x[i + lag];
+                energy += double(x[i + lag]) * x[i + lag];
+            }
+            r[lag] = energy > 0 ? dot / std::sqrt(energy0 * energy) : 0;
+        }
+        double best = 0;
+        for (std::size_t lag = shortest; lag <= longest; ++lag) {
+            if (r[lag] >= r[lag - 1] && r[lag] >= r[lag + 1])
+                best = std::max(best, r[lag]);
+        }
+        out[n] = best;
+    }
+    return out;
+}
 
 // The frames of the filtered take; digital silence is told from the take as
 // it came, which the filter would fill with its own faint ringing.
@@ -132,15 +193,15 @@ std::vector<Frame> frames(const std::vector<float> &mono, const std::vector<floa
     std::vector<Frame> out;
     for (std::size_t at = 0; at + length <= mono.size(); at += length) {
         double sum = 0, rawSum = 0;
-        int crossings = 0;
         for (std::size_t i = at; i < at + length; ++i) {
             sum += double(mono[i]) * mono[i];
             rawSum += double(raw[i]) * raw[i];
-            if (i > at && (mono[i] >= 0) != (mono[i - 1] >= 0))
-                ++crossings;
         }
-        out.push_back({powerDb(rawSum / double(length)) <= -200 ? -200 : sum / double(length), crossings / kFrame});
+        out.push_back({powerDb(rawSum / double(length)) <= -200 ? -200 : sum / double(length), 0});
     }
+    const std::vector<double> voiced = likeness(mono, rate, out.size());
+    for (std::size_t i = 0; i < out.size(); ++i)
+        out[i].likeness = voiced[i];
     // Each frame's level over it and its neighbours: the fluctuations of a
     // voice fading into the noise do not break it into pieces.
     std::vector<Frame> smooth = out;
@@ -160,13 +221,10 @@ std::vector<Frame> frames(const std::vector<float> &mono, const std::vector<floa
     return smooth;
 }
 
-// The noise floor under every frame: the quietest 50 ms block with any
-// sound at all within 0.4 s of it, so that a noise that rises and falls (a
-// fan, a street) is followed. Within a longer voice the floor is the voice
-// itself; its two ends, where the room is near, are found all the same, and
-// all between them is kept. Digital silence (a muted microphone, a stream
-// that ended) says nothing about the room and is passed over.
-std::vector<double> noiseFloor(const std::vector<Frame> &f)
+// The level of every 50 ms block: its frames' mean power. Digital silence
+// (a file cut out of a longer one, a muted microphone) is a room as quiet as
+// can be.
+std::vector<double> blockLevels(const std::vector<Frame> &f)
 {
     std::vector<double> blocks;
     for (std::size_t at = 0; at < f.size(); at += kFramesPerBlock) {
@@ -178,16 +236,18 @@ std::vector<double> noiseFloor(const std::vector<Frame> &f)
                 ++counted;
             }
         }
-        blocks.push_back(counted ? powerDb(sum / counted) : 200);
+        blocks.push_back(counted ? powerDb(sum / counted) : kSilenceDb);
     }
-    std::vector<double> floor(f.size());
-    for (std::size_t i = 0; i < f.size(); ++i) {
-        const std::size_t b = i / kFramesPerBlock;
-        const std::size_t from = b > std::size_t(kFloorSpanBlocks) ? b - kFloorSpanBlocks : 0;
-        const std::size_t to = std::min(blocks.size(), b + kFloorSpanBlocks + 1);
-        floor[i] = *std::min_element(blocks.begin() + std::ptrdiff_t(from), blocks.begin() + std::ptrdiff_t(to));
-    }
-    return floor;
+    return blocks;
+}
+
+// The given share of the way up the levels of blocks [from, to).
+double levelAt(const std::vector<double> &blocks, std::size_t from, std::size_t to, double share)
+{
+    std::vector<double> near(blocks.begin() + std::ptrdiff_t(from), blocks.begin() + std::ptrdiff_t(to));
+    const auto at = near.begin() + std::ptrdiff_t(double(near.size() - 1) * share);
+    std::nth_element(near.begin(), at, near.end());
+    return *at;
 }
 
 struct Stretch
@@ -196,47 +256,90 @@ struct Stretch
     std::size_t to = 0; // one past the last frame
 };
 
-// The frames that hold the voice; none when there is no voice.
-std::optional<Stretch> findVoice(const std::vector<Frame> &f)
+// The room's noise under every frame, over a span longer than any letter,
+// so that the middle of a long voice still has room in sight.
+std::vector<double> wideFloor(const std::vector<Frame> &f, const std::vector<double> &blocks)
 {
-    const std::vector<double> floor = noiseFloor(f);
-    const auto over = [&](std::size_t i, double db) { return !f[i].silent() && f[i].db > floor[i] + db; };
-
-    // Stretches of sound over the noise, joined when close together.
-    std::vector<Stretch> sounds;
+    std::vector<double> wide(f.size());
     for (std::size_t i = 0; i < f.size(); ++i) {
-        if (!over(i, kOverNoiseDb))
-            continue;
-        std::size_t end = i;
-        while (end < f.size() && over(end, kOverNoiseDb))
-            ++end;
-        if (!sounds.empty() && double(i - sounds.back().to) * kFrame < kJoinGap)
-            sounds.back().to = end;
-        else
-            sounds.push_back({i, end});
-        i = end;
+        const std::size_t b = i / kFramesPerBlock;
+        wide[i] = levelAt(blocks, b > kWideSpanBlocks ? b - kWideSpanBlocks : 0,
+                          std::min(blocks.size(), b + kWideSpanBlocks + 1), kWideShare);
     }
-    // Those that hold a voice: long enough clear of the noise, and voiced.
+    return wide;
+}
+
+std::optional<Stretch> findVoice(const std::vector<Frame> &f, const std::vector<double> &blocks,
+                                 const std::vector<double> &wide, double loudest)
+{
+    const auto block = [](std::size_t frame) { return frame / kFramesPerBlock; };
+    const auto core = [&](std::size_t i) {
+        return !f[i].silent() && f[i].db > wide[i] + kClearOfNoiseDb && f[i].likeness >= kVoicedLikeness;
+    };
+    const auto joinFrames = std::size_t(kJoinGap / kFrame);
+
+    // The voice's core: frames clear of the noise and voiced, in groups
+    // (apart by less than kJoinGap) long enough to be a voice, from the
+    // first such group to the last.
     std::optional<Stretch> voice;
-    for (const Stretch &s : sounds) {
-        int voiced = 0;
-        for (std::size_t i = s.from; i < s.to; ++i) {
-            if (over(i, kClearOfNoiseDb) && f[i].crossings < kVoicedCrossings)
-                ++voiced;
-        }
-        if (voiced * kFrame < kLeastVoice)
+    for (std::size_t i = 0; i < f.size();) {
+        if (!core(i)) {
+            ++i;
             continue;
-        if (!voice)
-            voice = s;
-        voice->to = s.to;
+        }
+        std::size_t last = i;
+        int count = 0;
+        std::size_t j = i;
+        for (; j < f.size() && j - last <= joinFrames; ++j) {
+            if (core(j)) {
+                last = j;
+                ++count;
+            }
+        }
+        if (count * kFrame >= kLeastVoice) {
+            if (!voice)
+                voice = Stretch{i, last + 1};
+            voice->to = last + 1;
+        }
+        i = j;
     }
     if (!voice)
         return std::nullopt;
-    // The voice's quiet edges, still above the noise.
-    for (int n = 0; n < kEdgeFrames && voice->from > 0 && over(voice->from - 1, kEdgeOverNoiseDb); ++n)
-        --voice->from;
-    for (int n = 0; n < kEdgeFrames && voice->to < f.size() && over(voice->to, kEdgeOverNoiseDb); ++n)
-        ++voice->to;
+
+    // Followed out from the core while it stays over the noise of the room
+    // next to it (the quietest blocks within 0.4 s beyond it: a noise that
+    // rises and falls is met as it is there), across the shortest of
+    // pauses: an unvoiced beginning (the s of سين), a soft attack, a soft
+    // ending. Noise that only joins the voice after a pause is left out.
+    const auto outwards = [&](std::size_t &edge, bool back) {
+        const std::size_t b = block(edge);
+        const std::size_t from = back ? (b > kEdgeSpanBlocks ? b - kEdgeSpanBlocks : 0) : std::min(b + 1, blocks.size());
+        const std::size_t to = back ? b : std::min(blocks.size(), b + 1 + kEdgeSpanBlocks);
+        double floor = to - from >= 2 ? levelAt(blocks, from, to, kEdgeShare) : wide[std::min(edge, f.size() - 1)];
+        // Near the take's own start or end there may be no room to learn
+        // from, only more of the voice (a file that begins with the soft
+        // ع of عين): all of it within reach of the voice's loudest is kept.
+        if (back ? b < kShortEdgeBlocks : b + 1 + kShortEdgeBlocks > blocks.size())
+            floor = std::min(floor, loudest - kDeepestEdgeDb - kOverNoiseDb);
+        const auto heard = [&](std::size_t i) {
+            return !f[i].silent() && f[i].db > floor + kOverNoiseDb && f[i].db > loudest - kDeepestEdgeDb;
+        };
+        std::size_t quiet = 0;
+        for (std::size_t at = edge;;) {
+            if (back ? at == 0 : at >= f.size())
+                break;
+            const std::size_t next = back ? at - 1 : at;
+            at = back ? at - 1 : at + 1;
+            if (heard(next)) {
+                quiet = 0;
+                edge = back ? next : next + 1;
+            } else if (++quiet > kPauseFrames) {
+                break;
+            }
+        }
+    };
+    outwards(voice->from, true);
+    outwards(voice->to, false);
     return voice;
 }
 
@@ -344,6 +447,8 @@ std::optional<EvenTake> evenTake(const Take &take, const Loudness &loudness)
     // Room at an end: most of its first (last) 100 ms well under the
     // loudest moment (a click there is not the voice). A file cut close
     // around its voice has none, and that end is kept as it is.
+    const std::vector<double> blocks = blockLevels(f);
+    const std::vector<double> wide = wideFloor(f, blocks);
     const auto roomAt = [&](bool start) {
         const std::size_t n = std::min(f.size(), std::size_t(kRoomSpan / kFrame));
         std::vector<double> edge;
@@ -357,23 +462,23 @@ std::optional<EvenTake> evenTake(const Take &take, const Loudness &loudness)
     const bool roomBefore = roomAt(true), roomAfter = roomAt(false);
     std::size_t from = 0;
     std::size_t to = mono.size();
-    if (!roomBefore && !roomAfter) {
-        // All of it is the voice, if it is a voice at all: voiced, not
-        // hiss, for long enough near its loudest.
-        const auto voiced = std::count_if(f.begin(), f.end(), [&](const Frame &frame) {
-            return !frame.silent() && frame.db > loudest - kClearOfNoiseDb && frame.crossings < kVoicedCrossings;
-        });
-        if (double(voiced) * kFrame < kLeastVoice)
-            return std::nullopt;
-    } else {
-        const std::optional<Stretch> voice = findVoice(f);
-        if (!voice)
-            return std::nullopt;
+    // Where there is room, the voice is looked for in it; a voice never
+    // well clear of what surrounds it (a soft voice in a loud room, a fade
+    // with no room) is kept whole, when it is a voice at all: voiced, not
+    // hiss nor rumble, for long enough near its loudest.
+    const std::optional<Stretch> voice = roomBefore || roomAfter ? findVoice(f, blocks, wide, loudest) : std::nullopt;
+    if (voice) {
         const auto frameLength = double(std::lround(kFrame * rate));
         if (roomBefore)
             from = std::size_t(std::max(0.0, double(voice->from) * frameLength - kLead * rate));
         if (roomAfter)
             to = std::min(mono.size(), std::size_t(double(voice->to) * frameLength + kTrail * rate));
+    } else {
+        const auto voiced = std::count_if(f.begin(), f.end(), [&](const Frame &frame) {
+            return !frame.silent() && frame.db > loudest - kClearOfNoiseDb && frame.likeness >= kVoicedLikeness;
+        });
+        if (double(voiced) * kFrame < kLeastVoice)
+            return std::nullopt;
     }
     mono = std::vector<float>(mono.begin() + std::ptrdiff_t(from), mono.begin() + std::ptrdiff_t(to));
 

@@ -32,7 +32,7 @@ struct Loudness
 {
     // The median integrated loudness of the program's 30 recordings,
     // measured by integratedLoudness().
-    double lufs = -13.6;
+    double lufs = -12.9;
     double peakDb = -1.0;
 };
 

@@ -62,6 +62,7 @@ enum Fault {
     Clipped = 128,      // the voice driven past full scale
     DeadChannel = 256,  // stereo, one side silent
     NoVoice = 512,
+    Rumble = 1024,      // the noise a street's low rumble, not hiss
 };
 
 struct RealTake
@@ -88,7 +89,11 @@ RealTake realTake(int rate, int faults, double room, double voiceDb, double nois
     for (std::size_t i = 0; i < frames; ++i) {
         const double t = double(i) / rate;
         double level = faults & UnsteadyNoise ? noise * std::pow(10.0, (std::sin(2 * M_PI * t / 3.0) - 1) * 10 / 20) : noise;
-        double v = level * gauss(rng);
+        // Rumble: the noise summed up (brown), which leaves mostly what
+        // lies low, the way traffic sounds through a window.
+        static double brown = 0;
+        brown = faults & Rumble ? 0.995 * brown + 0.1 * gauss(rng) : 0;
+        double v = level * (faults & Rumble ? brown : gauss(rng));
         const double x = t - room;
         double envelope = 0;
         if (!(faults & NoVoice) && x >= 0) {
@@ -161,18 +166,18 @@ void TestTake::evensAVoice_data()
     QTest::addColumn<double>("muted");    // seconds of digital silence after the room
     QTest::addColumn<double>("room");     // seconds of room before and after the voice
     QTest::addColumn<double>("onset");    // the voice's envelope at its ends, 0 to 1
-    QTest::newRow("quiet voice, 0.4 s of room before and after") << 44100 << 1 << -30.0 << -65.0 << 44100 << -13.6 << 0.0 << 0.4 << 0.0;
-    QTest::newRow("loud voice near full scale") << 44100 << 1 << -0.2 << -60.0 << 44100 << -13.6 << 0.0 << 0.4 << 0.0;
-    QTest::newRow("stereo at 48 kHz") << 48000 << 2 << -20.0 << -70.0 << 44100 << -13.6 << 0.0 << 0.4 << 0.0;
-    QTest::newRow("22.05 kHz kept") << 22050 << 1 << -25.0 << -60.0 << 22050 << -13.6 << 0.0 << 0.4 << 0.0;
-    QTest::newRow("noisy room") << 16000 << 1 << -18.0 << -45.0 << 44100 << -13.6 << 0.0 << 0.4 << 0.0;
+    QTest::newRow("quiet voice, 0.4 s of room before and after") << 44100 << 1 << -30.0 << -65.0 << 44100 << -12.9 << 0.0 << 0.4 << 0.0;
+    QTest::newRow("loud voice near full scale") << 44100 << 1 << -0.2 << -60.0 << 44100 << -12.9 << 0.0 << 0.4 << 0.0;
+    QTest::newRow("stereo at 48 kHz") << 48000 << 2 << -20.0 << -70.0 << 44100 << -12.9 << 0.0 << 0.4 << 0.0;
+    QTest::newRow("22.05 kHz kept") << 22050 << 1 << -25.0 << -60.0 << 22050 << -12.9 << 0.0 << 0.4 << 0.0;
+    QTest::newRow("noisy room") << 16000 << 1 << -18.0 << -45.0 << 44100 << -12.9 << 0.0 << 0.4 << 0.0;
     QTest::newRow("loud program: peaks limited") << 44100 << 1 << -30.0 << -65.0 << 44100 << -8.0 << 0.0 << 0.4 << 0.0;
     // A microphone that falls silent (muted, or its stream ended): the room
     // noise before is still noise, not voice.
-    QTest::newRow("quiet voice, then the microphone muted") << 44100 << 1 << -30.0 << -70.0 << 44100 << -13.6 << 2.0 << 0.4 << 0.0;
+    QTest::newRow("quiet voice, then the microphone muted") << 44100 << 1 << -30.0 << -70.0 << 44100 << -12.9 << 2.0 << 0.4 << 0.0;
     // Nothing but the voice, fading in and out: no room to learn a floor from.
-    QTest::newRow("all voice, no room") << 44100 << 1 << -12.0 << -200.0 << 44100 << -13.6 << 0.0 << 0.0 << 0.0;
-    QTest::newRow("a voice that never falls quiet, no room") << 44100 << 1 << -12.0 << -200.0 << 44100 << -13.6 << 0.0
+    QTest::newRow("all voice, no room") << 44100 << 1 << -12.0 << -200.0 << 44100 << -12.9 << 0.0 << 0.0 << 0.0;
+    QTest::newRow("a voice that never falls quiet, no room") << 44100 << 1 << -12.0 << -200.0 << 44100 << -12.9 << 0.0
                                                              << 0.0 << 0.15;
 }
 
@@ -236,6 +241,7 @@ void TestTake::refusesARealTakeWithoutAVoice_data()
     QTest::newRow("a breath") << int(Breath) << -60.0;
     QTest::newRow("hum over DC") << int(Hum50 | DcOffset) << -60.0;
     QTest::newRow("all but a voice") << int(Click | DcOffset | Hum60 | UnsteadyNoise | Breath) << -40.0;
+    QTest::newRow("a street's rumble rising and falling") << int(Rumble | UnsteadyNoise) << -35.0;
 }
 
 void TestTake::refusesARealTakeWithoutAVoice()
@@ -260,6 +266,7 @@ void TestTake::findsTheVoiceInARealTake_data()
     QTest::newRow("50 Hz hum") << 48000 << int(Hum50) << 1.0 << -24.0 << -55.0;
     QTest::newRow("60 Hz hum, 8 kHz") << 8000 << int(Hum60) << 1.0 << -24.0 << -55.0;
     QTest::newRow("a fan rising and falling") << 44100 << int(UnsteadyNoise) << 1.5 << -15.0 << -35.0;
+    QTest::newRow("a street's rumble") << 44100 << int(Rumble | UnsteadyNoise) << 1.0 << -15.0 << -40.0;
     QTest::newRow("a breath before the voice") << 22050 << int(Breath) << 1.0 << -20.0 << -60.0;
     QTest::newRow("a soft ending") << 44100 << int(SoftEnding) << 0.8 << -18.0 << -60.0;
     QTest::newRow("clipped") << 48000 << int(Clipped) << 0.8 << -6.0 << -60.0;
@@ -282,7 +289,9 @@ void TestTake::findsTheVoiceInARealTake()
     // click nor the breath, nor much room.
     const QString where = QStringLiteral("kept %1–%2 s, voice %3–%4 s").arg(even->from).arg(even->to).arg(real.onset).arg(real.end);
     QVERIFY2(real.onset - even->from >= 0 && real.onset - even->from <= 0.015, qPrintable(where));
-    QVERIFY2(even->to - real.end >= -0.02 && even->to - real.end <= 0.08, qPrintable(where));
+    // (Where a fading voice sinks into the noise is a matter of a few
+    // decibels, hence of tens of milliseconds.)
+    QVERIFY2(even->to - real.end >= -0.04 && even->to - real.end <= 0.08, qPrintable(where));
     const std::vector<float> s = toFloat(*even);
     const double lufs = voices::integratedLoudness(s, even->rate);
     QVERIFY2(std::abs(lufs - Loudness{}.lufs) <= 1.0, qPrintable(QString::number(lufs)));
