@@ -186,6 +186,29 @@ long peakMiB()
     return usage.ru_maxrss / 1024;
 }
 
+struct Run
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Run runHuroof(const QStringList &arguments, const QString &dataHome)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", dataHome);
+    p.setProcessEnvironment(env);
+    p.start(HUROOF_EXECUTABLE, arguments);
+    if (!p.waitForFinished(30000)) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
 } // namespace
 
 class TestVoicePack : public QObject
@@ -204,6 +227,7 @@ private slots:
     void exportRefuses();
     void aFailedExportKeepsTheOldPack();
     void exportWritesIntoAFifo();
+    void theCommandLine();
 
 private:
     // Own voices for the letters 2 and 28 and both answers, in `path`.
@@ -537,6 +561,42 @@ void TestVoicePack::exportWritesIntoAFifo()
     const voices::PackOutcome imported = voices::importPack(to, m_dir->filePath("pack.zip"));
     QVERIFY2(imported.ok(), qPrintable(imported.error));
     QCOMPARE(listing(to.path()), listing(folder.path()));
+}
+
+void TestVoicePack::theCommandLine()
+{
+    const QString teacher = m_dir->filePath("teacher");
+    const VoiceFolder own = ownVoices(teacher + "/huroof/voices");
+    const QString file = m_dir->filePath("class pack.zip");
+
+    const Run exported = runHuroof({"--export-voices", file}, teacher);
+    QVERIFY2(exported.code == 0, qPrintable(exported.err));
+    QCOMPARE(exported.out, file + "\n");
+    QVERIFY(exported.err.isEmpty());
+
+    const QString child = m_dir->filePath("child");
+    const Run imported = runHuroof({"--import-voices", file}, child);
+    QVERIFY2(imported.code == 0, qPrintable(imported.err));
+    const VoiceFolder theirs(child + "/huroof/voices");
+    QCOMPARE(imported.out.split('\n', Qt::SkipEmptyParts),
+             (QStringList{theirs.filePath(1), theirs.filePath(27), theirs.filePath(voices::kRightVoice),
+                          theirs.filePath(voices::kWrongVoice)}));
+    QVERIFY(imported.err.isEmpty());
+    QCOMPARE(listing(theirs.path()), listing(own.path()));
+
+    // Failures: one line on standard error, nothing on standard output.
+    writeBytes(m_dir->filePath("bad.zip"), pack({manifest({"wa/5.wav"}), {"../wa/5.wav", wave(1, 44100, 441)}}));
+    for (const auto &[arguments, home] :
+         {std::pair{QStringList{"--import-voices", m_dir->filePath("bad.zip")}, child},
+          std::pair{QStringList{"--export-voices", m_dir->filePath("none.zip")}, m_dir->filePath("nobody")}}) {
+        const Run failed = runHuroof(arguments, home);
+        QCOMPARE(failed.code, 1);
+        QVERIFY(failed.out.isEmpty());
+        QCOMPARE(failed.err.count('\n'), 1);
+        QVERIFY2(failed.err.startsWith("huroof: "), qPrintable(failed.err));
+    }
+    QCOMPARE(listing(theirs.path()), listing(own.path()));
+    QVERIFY(!QFile::exists(m_dir->filePath("none.zip")));
 }
 
 QTEST_GUILESS_MAIN(TestVoicePack)
