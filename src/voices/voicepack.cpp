@@ -31,6 +31,13 @@ constexpr qint64 kPackOverhead = 1 << 20;
 using Archive = std::unique_ptr<archive, int (*)(archive *)>;
 using Entry = std::unique_ptr<archive_entry, void (*)(archive_entry *)>;
 
+// What libarchive says went wrong, never empty.
+QString archiveError(archive *a)
+{
+    const char *why = archive_error_string(a);
+    return why && *why ? QString::fromUtf8(why) : QStringLiteral("ZIP");
+}
+
 QString megabytes(qint64 bytes)
 {
     return QString::number(bytes >> 20);
@@ -116,15 +123,12 @@ QString writeZip(QFileDevice &out, const QList<Packed> &files)
     if (archive_write_set_format_zip(pack.get()) != ARCHIVE_OK
         || archive_write_set_bytes_per_block(pack.get(), 0) != ARCHIVE_OK
         || archive_write_open2(pack.get(), &out, nullptr, writeTo, nullptr, nullptr) != ARCHIVE_OK)
-        return QString::fromUtf8(archive_error_string(pack.get()));
+        return archiveError(pack.get());
     const bool written = std::all_of(files.begin(), files.end(), [&](const Packed &file) { return add(pack.get(), file); })
         && archive_write_close(pack.get()) == ARCHIVE_OK;
     if (written)
         return {};
-    if (out.error() != QFileDevice::NoError)
-        return out.errorString();
-    const char *why = archive_error_string(pack.get());
-    return why ? QString::fromUtf8(why) : QStringLiteral("ZIP");
+    return out.error() != QFileDevice::NoError ? out.errorString() : archiveError(pack.get());
 }
 
 // ---- Reading ----
@@ -160,9 +164,7 @@ private:
     }
     std::nullopt_t damaged(archive *pack)
     {
-        const char *why = archive_error_string(pack);
-        return refuse(QStringLiteral("ليس حزمة أصوات سليمة (%1).")
-                          .arg(why ? QString::fromUtf8(why) : QStringLiteral("ZIP")));
+        return refuse(QStringLiteral("ليس حزمة أصوات سليمة (%1).").arg(archiveError(pack)));
     }
     // The entry's bytes, never more than `most`; no value (and the error
     // said) past it or on a damaged entry.
