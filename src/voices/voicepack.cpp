@@ -96,10 +96,21 @@ struct Packed
     QDateTime modified;
 };
 
-la_ssize_t writeTo(archive *, void *device, const void *buffer, size_t length)
+// Where a pack is written. A failed write is remembered, not told to
+// libarchive: told, it would leave an entry's compressor unfreed; the
+// entry is finished into nothing instead, and no further one begun.
+struct Sink
 {
-    const qint64 written = static_cast<QFileDevice *>(device)->write(static_cast<const char *>(buffer), qint64(length));
-    return written == qint64(length) ? la_ssize_t(written) : -1;
+    QFileDevice &out;
+    bool failed = false;
+};
+
+la_ssize_t writeTo(archive *, void *data, const void *buffer, size_t length)
+{
+    auto *sink = static_cast<Sink *>(data);
+    if (!sink->failed)
+        sink->failed = sink->out.write(static_cast<const char *>(buffer), qint64(length)) != qint64(length);
+    return la_ssize_t(length);
 }
 
 bool add(archive *pack, const Packed &file)
@@ -118,17 +129,23 @@ bool add(archive *pack, const Packed &file)
 // Writes the files as a ZIP into `out`; the error, empty when written.
 QString writeZip(QFileDevice &out, const QList<Packed> &files)
 {
+    Sink sink{out};
     const Archive pack(archive_write_new(), archive_write_free);
     // Deflated; nothing after the ZIP's end (no padding to a block).
     if (archive_write_set_format_zip(pack.get()) != ARCHIVE_OK
         || archive_write_set_bytes_per_block(pack.get(), 0) != ARCHIVE_OK
-        || archive_write_open2(pack.get(), &out, nullptr, writeTo, nullptr, nullptr) != ARCHIVE_OK)
+        || archive_write_open2(pack.get(), &sink, nullptr, writeTo, nullptr, nullptr) != ARCHIVE_OK)
         return archiveError(pack.get());
-    const bool written = std::all_of(files.begin(), files.end(), [&](const Packed &file) { return add(pack.get(), file); })
-        && archive_write_close(pack.get()) == ARCHIVE_OK;
-    if (written)
-        return {};
-    return out.error() != QFileDevice::NoError ? out.errorString() : archiveError(pack.get());
+    bool written = true;
+    for (const Packed &file : files) {
+        written = !sink.failed && add(pack.get(), file);
+        if (!written)
+            break;
+    }
+    written = archive_write_close(pack.get()) == ARCHIVE_OK && written;
+    if (sink.failed)
+        return out.errorString();
+    return written ? QString() : archiveError(pack.get());
 }
 
 // ---- Reading ----
