@@ -50,6 +50,14 @@ int main(int argc, char *argv[])
         QCoreApplication::setApplicationName(QStringLiteral("huroof"));
         return runVoicesTask(VoicesTask::ImportVoice, {command.voice, command.file});
     }
+    case CommandLine::Action::ExportVoices:
+    case CommandLine::Action::ImportVoices: {
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("huroof"));
+        return runVoicesTask(command.action == CommandLine::Action::ExportVoices ? VoicesTask::ExportPack
+                                                                                 : VoicesTask::ImportPack,
+                             {command.file});
+    }
     case CommandLine::Action::ExportHistory: {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("huroof"));

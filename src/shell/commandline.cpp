@@ -56,7 +56,17 @@ CommandLine parseCommandLine(const QStringList &arguments)
         QStringLiteral("export-history"),
         text("Write every answer kept in the learning history as CSV to FILE (- for standard output) and exit."),
         QStringLiteral("FILE"));
-    for (const QCommandLineOption &option : {help, version, voices, progress, importVoice, exportHistory})
+    const QCommandLineOption exportVoices(
+        QStringLiteral("export-voices"),
+        text("Write your own voices to FILE as a voice pack, for another computer, and exit."),
+        QStringLiteral("FILE"));
+    const QCommandLineOption importVoices(
+        QStringLiteral("import-voices"),
+        text("Make the voices of the voice pack FILE your own (each own voice it replaces kept as N.wav.old) and "
+             "exit."),
+        QStringLiteral("FILE"));
+    for (const QCommandLineOption &option :
+         {help, version, voices, progress, importVoice, exportHistory, exportVoices, importVoices})
         parser.addOption(option);
     parser.addPositionalArgument(QStringLiteral("FILE"), text("The sound file of --import-voice."),
                                  QStringLiteral("[FILE]"));
@@ -84,12 +94,13 @@ CommandLine parseCommandLine(const QStringList &arguments)
     }
 
     int chosen = 0;
-    for (const QCommandLineOption &option : {voices, progress, importVoice, exportHistory}) {
+    for (const QCommandLineOption &option : {voices, progress, importVoice, exportHistory, exportVoices, importVoices}) {
         if (parser.isSet(option))
             ++chosen;
     }
     if (chosen > 1)
-        return wrong(text("Choose one of --voices, --progress, --import-voice and --export-history."));
+        return wrong(text("Choose one of --voices, --progress, --import-voice, --export-history, --export-voices and "
+                          "--import-voices."));
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(importVoice)) {
         if (positional.size() != 1)
@@ -104,6 +115,12 @@ CommandLine parseCommandLine(const QStringList &arguments)
     if (parser.isSet(exportHistory)) {
         result.action = CommandLine::Action::ExportHistory;
         result.file = parser.value(exportHistory);
+    } else if (parser.isSet(exportVoices)) {
+        result.action = CommandLine::Action::ExportVoices;
+        result.file = parser.value(exportVoices);
+    } else if (parser.isSet(importVoices)) {
+        result.action = CommandLine::Action::ImportVoices;
+        result.file = parser.value(importVoices);
     } else if (parser.isSet(voices)) {
         result.action = CommandLine::Action::Voices;
     } else if (parser.isSet(progress)) {

@@ -12,6 +12,8 @@ struct CommandLine
         Progress,      // --progress
         ImportVoice,   // --import-voice NAME FILE
         ExportHistory, // --export-history FILE
+        ExportVoices,  // --export-voices FILE
+        ImportVoices,  // --import-voices FILE
         Help,          // -h, --help
         Version,       // -v, --version
         Wrong,         // anything else: `error` says what
@@ -19,7 +21,7 @@ struct CommandLine
 
     Action action = Action::ChildWindow;
     QString voice; // ImportVoice: NAME
-    QString file;  // ImportVoice, ExportHistory: FILE
+    QString file;  // ImportVoice, ExportHistory, ExportVoices, ImportVoices: FILE
     QString error; // Wrong: one line, without the program's name
     QString help;  // every option, for Help
 };

@@ -30,6 +30,32 @@ QString cannotWrite(const QString &folder, const QString &why)
     return QStringLiteral("لا يمكن الكتابة في المجلد %1 (%2): لم يتغير شيء.").arg(QDir::toNativeSeparators(folder), why);
 }
 
+// Copies `from` to `to` in one step: written beside `to`, then renamed over
+// it. The error, empty when copied.
+QString copyWhole(const QString &from, const QString &to)
+{
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
+        return in.errorString();
+    QSaveFile out(to);
+    out.setDirectWriteFallback(false);
+    if (!out.open(QIODevice::WriteOnly))
+        return out.errorString();
+    QByteArray chunk;
+    while (!(chunk = in.read(1 << 16)).isEmpty()) {
+        if (out.write(chunk) != chunk.size()) {
+            const QString why = out.errorString();
+            out.cancelWriting();
+            return why;
+        }
+    }
+    if (in.error() != QFileDevice::NoError) {
+        out.cancelWriting();
+        return in.errorString();
+    }
+    return out.commit() ? QString() : out.errorString();
+}
+
 } // namespace
 
 QString voiceFile(int voice)
@@ -127,6 +153,19 @@ bool VoiceFolder::hasOwn(int voice) const
 
 Change VoiceFolder::save(int voice, const EvenTake &take) const
 {
+    const Change change = keep(voice, waveBytes(take), KeepOld::No);
+    if (change.ok())
+        QFile::remove(change.path + QStringLiteral(".old"));
+    return change;
+}
+
+Change VoiceFolder::saveWave(int voice, const QByteArray &wave) const
+{
+    return keep(voice, wave, hasOwn(voice) ? KeepOld::Yes : KeepOld::No);
+}
+
+Change VoiceFolder::keep(int voice, const QByteArray &bytes, KeepOld keepOld) const
+{
     const QString path = filePath(voice);
     const QString folder = QFileInfo(path).path();
     if (!makePrivateFolder(folder))
@@ -137,16 +176,23 @@ Change VoiceFolder::save(int voice, const EvenTake &take) const
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return {{}, cannotWrite(folder, file.errorString())};
-    const QByteArray bytes = waveBytes(take);
     if (file.write(bytes) != bytes.size()) {
         const QString why = file.errorString();
         file.cancelWriting();
         return {{}, cannotWrite(folder, why)};
     }
+    // The voice that plays now, copied whole to "N.wav.old" before the new
+    // one takes its place: a failure on the way leaves it playing, and at
+    // worst a copy of it as the old one.
+    if (keepOld == KeepOld::Yes) {
+        if (const QString why = copyWhole(path, path + QStringLiteral(".old")); !why.isEmpty()) {
+            file.cancelWriting();
+            return {{}, cannotWrite(folder, why)};
+        }
+    }
     // commit() flushes the file to the disk before renaming it.
     if (!file.commit())
         return {{}, cannotWrite(folder, file.errorString())};
-    QFile::remove(path + QStringLiteral(".old"));
     return {path, {}};
 }
 

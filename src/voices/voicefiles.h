@@ -70,11 +70,20 @@ public:
     // aside by an earlier revert() is dropped once the new one is kept.
     Change save(int voice, const EvenTake &take) const;
 
+    // Keeps `wave`, a WAVE file's bytes, as the voice as they are (a voice
+    // from a pack), in one step as save() does. An own voice it replaces is
+    // kept as "N.wav.old" (in place of one kept there before); with none,
+    // an "N.wav.old" is left as it is.
+    Change saveWave(int voice, const QByteArray &wave) const;
+
     // Back to the program's voice: the own voice is moved aside to
     // "N.wav.old", not deleted.
     Change revert(int voice) const;
 
 private:
+    enum class KeepOld { No, Yes };
+    Change keep(int voice, const QByteArray &bytes, KeepOld keepOld) const;
+
     QString m_path;
 };
 

@@ -5,10 +5,12 @@
 #include "voices/import.h"
 #include "voices/recorder.h"
 #include "voices/voicefiles.h"
+#include "voices/voicepack.h"
 #include "voices/voiceswindow.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 
@@ -94,5 +96,39 @@ int runImportVoice(const QStringList &nameAndFile)
         return 1;
     }
     std::printf("%s\n", qUtf8Printable(change.path));
+    return 0;
+}
+
+int runExportVoices(const QStringList &file)
+{
+    if (file.size() != 1) {
+        std::fprintf(stderr, "huroof: usage: huroof --export-voices FILE\n");
+        return 2;
+    }
+    const voices::Change change = voices::exportPack(voices::VoiceFolder(voices::userVoicesFolder()), file[0]);
+    if (!change.ok()) {
+        std::fprintf(stderr, "huroof: %s\n", qUtf8Printable(change.error));
+        return 1;
+    }
+    // A FIFO or a device written into may be standard output itself.
+    if (QFileInfo(change.path).isFile())
+        std::printf("%s\n", qUtf8Printable(change.path));
+    return 0;
+}
+
+int runImportVoices(const QStringList &file)
+{
+    if (file.size() != 1) {
+        std::fprintf(stderr, "huroof: usage: huroof --import-voices FILE\n");
+        return 2;
+    }
+    const voices::PackOutcome outcome = voices::importPack(voices::VoiceFolder(voices::userVoicesFolder()), file[0]);
+    for (const QString &path : outcome.replaced)
+        std::printf("%s\n", qUtf8Printable(path));
+    std::fflush(stdout);
+    if (!outcome.ok()) {
+        std::fprintf(stderr, "huroof: %s\n", qUtf8Printable(outcome.error));
+        return 1;
+    }
     return 0;
 }

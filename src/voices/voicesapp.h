@@ -11,8 +11,9 @@ struct Change;
 }
 
 // The two ways a grown-up reaches the voices: the window (huroof --voices)
-// and the command line (huroof --import-voice NAME FILE). Each is a process
-// of its own, apart from the child's window.
+// and the command line (huroof --import-voice NAME FILE, --export-voices
+// FILE, --import-voices FILE). Each is a process of its own, apart from the
+// child's window.
 
 // Builds and shows the voices window and runs it until it closes. Needs a
 // QApplication.
@@ -23,6 +24,18 @@ int runVoicesWindow();
 // standard error and returns 1, the old voice kept. Needs a
 // QCoreApplication.
 int runImportVoice(const QStringList &nameAndFile);
+
+// Writes the user's own voices as a voice pack to FILE: prints FILE on
+// standard output (unless FILE is a FIFO or a device, which may be standard
+// output itself) and returns 0, or prints one line on standard error and
+// returns 1. Needs a QCoreApplication.
+int runExportVoices(const QStringList &file);
+
+// Makes the voices of the pack FILE the user's own: prints each file it
+// replaced on standard output and returns 0, or prints one line on standard
+// error and returns 1, nothing changed (unless the disk fails on the way:
+// then what was replaced before is printed too). Needs a QCoreApplication.
+int runImportVoices(const QStringList &file);
 
 // The voices window's import: `executable --import-voice NAME -- FILE` as a
 // process of its own, so that decoding a file never meets the window's own

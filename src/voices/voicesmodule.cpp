@@ -12,8 +12,9 @@ extern "C" Q_DECL_EXPORT int huroofVoicesTask(int task, const QStringList &argum
     case VoicesTask::ImportVoice:
         return runImportVoice(arguments);
     case VoicesTask::ExportPack:
+        return runExportVoices(arguments);
     case VoicesTask::ImportPack:
-        break;
+        return runImportVoices(arguments);
     }
     return 2;
 }

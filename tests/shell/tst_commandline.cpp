@@ -56,12 +56,20 @@ void TestCommandLine::answersWithoutAWindow_data()
     QTest::newRow("--help") << QStringList{"--help"} << 0 << "--export-history <FILE>";
     QTest::newRow("-h") << QStringList{"-h"} << 0 << "--import-voice <NAME>";
     QTest::newRow("--version") << QStringList{"--version"} << 0 << "huroof 1.";
-    QTest::newRow("a typo") << QStringList{"--import-voices", "3", "ba.wav"} << 2 << "import-voices";
+    QTest::newRow("--help, the voice packs") << QStringList{"--help"} << 0 << "--import-voices <FILE>";
+    QTest::newRow("a typo") << QStringList{"--import-voise", "3", "ba.wav"} << 2 << "import-voise";
     QTest::newRow("an unknown short option") << QStringList{"-x"} << 2 << "'x'";
     QTest::newRow("export without its file") << QStringList{"--export-history"} << 2 << "--export-history";
     QTest::newRow("export with two files") << QStringList{"--export-history", "a.csv", "b.csv"} << 2 << "b.csv";
     QTest::newRow("import without its file") << QStringList{"--import-voice", "3"} << 2 << "FILE";
     QTest::newRow("import with two files") << QStringList{"--import-voice", "3", "a.wav", "b.wav"} << 2 << "FILE";
+    QTest::newRow("a pack's export without its file") << QStringList{"--export-voices"} << 2 << "--export-voices";
+    QTest::newRow("a pack's import without its file") << QStringList{"--import-voices"} << 2 << "--import-voices";
+    QTest::newRow("a pack's import with two files") << QStringList{"--import-voices", "a.zip", "b.zip"} << 2
+                                                    << "b.zip";
+    QTest::newRow("a voice's import as a pack's") << QStringList{"--import-voices", "3", "ba.wav"} << 2 << "ba.wav";
+    QTest::newRow("export and import at once") << QStringList{"--export-voices", "a.zip", "--import-voices", "b.zip"}
+                                               << 2 << "--import-voices";
     QTest::newRow("a window with an argument") << QStringList{"--voices", "now"} << 2 << "now";
     QTest::newRow("two windows at once") << QStringList{"--voices", "--progress"} << 2 << "--progress";
     QTest::newRow("the child's window with an argument") << QStringList{"letters"} << 2 << "letters";
