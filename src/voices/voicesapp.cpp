@@ -63,6 +63,15 @@ int runVoicesWindow()
             },
             [&window](int voice, const QString &file, std::function<void(const voices::Change &)> done) {
                 importInOwnProcess(window, QCoreApplication::applicationFilePath(), voice, file, std::move(done));
+            },
+            [&window] {
+                return QFileDialog::getSaveFileName(window, QStringLiteral("احفظ أصواتك في ملف"),
+                                                    QStringLiteral("huroof-voices.zip"),
+                                                    QStringLiteral("أصوات برنامج الحروف (*.zip)"));
+            },
+            [&window] {
+                return QFileDialog::getOpenFileName(window, QStringLiteral("خذ الأصوات من ملف"), QString(),
+                                                    QStringLiteral("أصوات برنامج الحروف (*.zip);;كل الملفات (*)"));
             }});
         window = &built;
         built.show();

@@ -5,6 +5,7 @@
 #include "ui/builder.h"
 #include "ui/design.h"
 #include "voices/recorder.h"
+#include "voices/voicepack.h"
 
 #include <QDir>
 #include <QFile>
@@ -83,6 +84,8 @@ const QString kNewTakes = QStringLiteral(".new-XXXXXX");
 constexpr std::chrono::milliseconds kTakeComes{9000};
 constexpr std::chrono::milliseconds kStoppedTakeComes{3000};
 
+const QString kTakeWaits = QStringLiteral("تسجيلك الجديد لم يُحفظ بعد: استمع إليه، ثم احفظه أو احذفه.");
+
 const QString kMicrophoneSilent = QStringLiteral(
     "الميكروفون لا يستجيب، فلم يُسجَّل شيء. تأكد من توصيله، أو استورد صوتًا من ملف.");
 
@@ -124,6 +127,27 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
         "(يتوقف التسجيل وحده بعد خمس ثوانٍ) أو خذه من ملف صوت، ثم استمع إلى تسجيلك واحفظه أو احذفه."), this);
     intro->setWordWrap(true);
     outer->addWidget(intro);
+
+    // A whole set of voices to or from one file: a class's computers, a new
+    // computer.
+    auto *packs = new QHBoxLayout;
+    m_exportPack = new QPushButton(QIcon::fromTheme(QStringLiteral("document-save-as")),
+                                   QStringLiteral("احفظ أصواتك في ملف…"), this);
+    m_exportPack->setAccessibleName(QStringLiteral("احفظ كل أصواتك في ملف واحد لحاسوب آخر"));
+    m_exportPack->setToolTip(m_exportPack->accessibleName());
+    m_importPack = new QPushButton(QIcon::fromTheme(QStringLiteral("document-open")),
+                                   QStringLiteral("خذ الأصوات من ملف…"), this);
+    m_importPack->setAccessibleName(QStringLiteral("خذ الأصوات من ملف حُفظت فيه على حاسوب آخر"));
+    m_importPack->setToolTip(m_importPack->accessibleName());
+    for (QPushButton *b : {m_exportPack, m_importPack}) {
+        b->setAutoDefault(false);
+        b->setMinimumHeight(kLeastButtonHeight);
+        packs->addWidget(b);
+    }
+    packs->addStretch();
+    outer->addLayout(packs);
+    connect(m_exportPack, &QPushButton::clicked, this, &VoicesWindow::exportPack);
+    connect(m_importPack, &QPushButton::clicked, this, &VoicesWindow::importPack);
 
     // What happened last, always in sight above the list.
     m_message = new QLabel(this);
@@ -272,8 +296,12 @@ std::optional<voices::VoiceFolder> VoicesWindow::newTakes()
 void VoicesWindow::say(const QString &message)
 {
     m_message->setText(message);
-    for (Row &row : m_rows)
-        row.message->clear();
+    // A row's message lasts until the next; a take waiting to be kept or
+    // thrown away always says so.
+    for (Row &row : m_rows) {
+        row.message->setText(row.take ? kTakeWaits : QString());
+        row.message->setVisible(!row.message->text().isEmpty());
+    }
 }
 
 void VoicesWindow::sayIn(int voice, const QString &message)
@@ -399,6 +427,41 @@ void VoicesWindow::import(int voice)
     });
 }
 
+void VoicesWindow::exportPack()
+{
+    if (!m_services.choosePackToSave)
+        return;
+    const QString file = m_services.choosePackToSave();
+    if (file.isEmpty())
+        return;
+    const Change change = voices::exportPack(m_services.folder, file);
+    say(change.ok() ? QStringLiteral("حُفظت أصواتك في %1. افتحه في برنامج الحروف على الحاسوب الآخر بـ«خذ الأصوات من ملف…».")
+                          .arg(QDir::toNativeSeparators(change.path))
+                    : change.error);
+}
+
+void VoicesWindow::importPack()
+{
+    if (m_recording >= 0 || m_importing >= 0 || !m_services.choosePackToOpen)
+        return;
+    const QString file = m_services.choosePackToOpen();
+    if (file.isEmpty())
+        return;
+    const voices::PackOutcome outcome = voices::importPack(m_services.folder, file);
+    // Takes not yet kept for the voices the pack brought are the pack's now.
+    for (int voice = 0; voice < kVoiceCount; ++voice) {
+        if (outcome.replaced.contains(m_services.folder.filePath(voice)))
+            discard(voice);
+    }
+    if (!outcome.ok())
+        say(outcome.error);
+    else if (outcome.replaced.isEmpty())
+        say(QStringLiteral("الأصوات التي في الملف هي أصواتك نفسها: لم يتغير شيء."));
+    else
+        say(QStringLiteral("أُخذ من الملف %1 صوتًا، وحُفظت أصواتك السابقة جانبًا.").arg(outcome.replaced.size()));
+    refresh();
+}
+
 void VoicesWindow::revert(int voice)
 {
     const Change change = m_services.folder.revert(voice);
@@ -419,9 +482,8 @@ void VoicesWindow::refresh()
         paint(row.state, badge.paper, badge.ink);
         paint(row.frame, recordingThis ? kRecordingRow : fresh ? kNewTakeRow : palette().color(QPalette::Window));
         row.meter->setVisible(recordingThis);
-        // A take waiting to be kept or thrown away always says so.
         if (fresh && row.message->text().isEmpty())
-            row.message->setText(QStringLiteral("تسجيلك الجديد لم يُحفظ بعد: استمع إليه، ثم احفظه أو احذفه."));
+            row.message->setText(kTakeWaits);
         row.message->setVisible(!row.message->text().isEmpty());
         // Only what can be done in the row's state is shown; what cannot be
         // done just now (another row records) is shown greyed.
@@ -439,4 +501,5 @@ void VoicesWindow::refresh()
         show(Action::Import, settled, !busy);
         show(Action::Revert, settled && own, !busy);
     }
+    m_importPack->setEnabled(!busy);
 }

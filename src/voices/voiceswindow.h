@@ -32,6 +32,10 @@ struct VoicesServices
     // Imports the file as the voice, away from the window's thread, and
     // calls `done` on the window's thread with the outcome.
     std::function<void(int voice, const QString &file, std::function<void(const voices::Change &)> done)> importFile;
+    // Ask the grown-up where to save a voice pack, and which pack to open;
+    // empty when none was chosen.
+    std::function<QString()> choosePackToSave;
+    std::function<QString()> choosePackToOpen;
 };
 
 // The grown-ups' window for their own voice: one row for each of the 30
@@ -51,6 +55,10 @@ public:
     // The buttons of a row, by what they do; for tests.
     enum class Action { Hear, Record, Stop, Keep, Discard, Import, Revert };
     QPushButton *button(int voice, Action action) const;
+    // The buttons for voice packs: all of the grown-up's voices to one file,
+    // and from one.
+    QPushButton *exportPackButton() const { return m_exportPack; }
+    QPushButton *importPackButton() const { return m_importPack; }
     QString message() const;
     // The row's own message; empty when it has none.
     QString messageOf(int voice) const;
@@ -76,6 +84,8 @@ private:
     void revert(int voice);
     void tookTake(const voices::Take &take);
     void recordingFailed(const QString &message);
+    void exportPack();
+    void importPack();
     void say(const QString &message);
     // Says it in the voice's row too, and brings the row into sight.
     void sayIn(int voice, const QString &message);
@@ -89,6 +99,8 @@ private:
     QLabel *m_message = nullptr;
     QProgressBar *m_meter = nullptr; // the recording row's
     QScrollArea *m_scroll = nullptr;
+    QPushButton *m_exportPack = nullptr;
+    QPushButton *m_importPack = nullptr;
     QTimer m_meterTimer;
     // A take that never comes (a microphone stuck opening) is given up.
     QTimer m_watchdog;

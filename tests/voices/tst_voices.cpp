@@ -58,6 +58,12 @@ QString newTakesFolder(const QString &folder)
     return QDir(folder).entryList({".new-*"}, QDir::Dirs | QDir::Hidden).value(0);
 }
 
+QByteArray contentsOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 // The disk driver's microphone reads raw samples in the format asked for.
 void writeMicrophoneInput(const QString &path, const Take &take)
 {
@@ -97,6 +103,7 @@ private slots:
     void meterFollowsTheMicrophone();
     void eachStateShowsOnlyItsActions_data();
     void eachStateShowsOnlyItsActions();
+    void aPackCarriesTheVoicesToAnotherComputer();
     void everyControlHasAnAccessibleName();
     void grownUpsKeysInTheMainWindow_data();
     void grownUpsKeysInTheMainWindow();
@@ -114,6 +121,7 @@ private:
     FakeSoundPlayer m_sound;
     FakeRecorder m_recorder;
     QString m_chosenFile;
+    QString m_chosenPack;
     voices::Change m_importOutcome;
     QList<int> m_imported;
 };
@@ -136,7 +144,8 @@ std::unique_ptr<VoicesWindow> TestVoices::window(const QString &folder)
         [this](int voice, const QString &, std::function<void(const voices::Change &)> done) {
             m_imported << voice;
             done(m_importOutcome);
-        }});
+        },
+        [this] { return m_chosenPack; }, [this] { return m_chosenPack; }});
 }
 
 void TestVoices::aTakeIsHeardThenKept()
@@ -352,6 +361,44 @@ void TestVoices::eachStateShowsOnlyItsActions()
     QCOMPARE(w->button(20, Action::Hear)->isEnabled(), state != "recording");
 }
 
+void TestVoices::aPackCarriesTheVoicesToAnotherComputer()
+{
+    // A teacher records ب and the right answer's sound, and saves a pack.
+    const QString teacher = m_dir->filePath("teacher");
+    m_chosenPack = m_dir->filePath("class.zip");
+    {
+        auto w = window(teacher);
+        for (int voice : {1, voices::kRightVoice}) {
+            QTest::mouseClick(w->button(voice, Action::Record), Qt::LeftButton);
+            m_recorder.give(spoken(0.3, 0.5, 0.3, -25));
+            QTest::mouseClick(w->button(voice, Action::Keep), Qt::LeftButton);
+        }
+        QTest::mouseClick(w->exportPackButton(), Qt::LeftButton);
+        QVERIFY2(QFileInfo(m_chosenPack).size() > 0, qPrintable(w->message()));
+    }
+    // A child's computer, with a take of ت not yet kept and its own voice
+    // for ب: the pack's voices come in, the old ب is set aside, the row for
+    // ت is untouched.
+    const QString child = m_dir->filePath("child");
+    writeBytes(child + "/wa/2.wav", "the family's own ب");
+    auto w = window(child);
+    QTest::mouseClick(w->button(2, Action::Record), Qt::LeftButton);
+    m_recorder.give(spoken(0.3, 0.5, 0.3, -25));
+    QTest::mouseClick(w->importPackButton(), Qt::LeftButton);
+    QCOMPARE(contentsOf(child + "/wa/2.wav"), contentsOf(teacher + "/wa/2.wav"));
+    QCOMPARE(contentsOf(child + "/yes.wav"), contentsOf(teacher + "/yes.wav"));
+    QVERIFY(QFile::exists(child + "/wa/2.wav.old"));
+    QCOMPARE(w->stateOf(1), QStringLiteral("صوتك"));
+    QCOMPARE(w->stateOf(voices::kRightVoice), QStringLiteral("صوتك"));
+    QCOMPARE(w->stateOf(2), QStringLiteral("تسجيل جديد لم يُحفظ"));
+    QVERIFY2(w->message().contains("2"), qPrintable(w->message()));
+    // A file that is not a pack changes nothing, and says so.
+    writeBytes(m_chosenPack, "not a pack");
+    QTest::mouseClick(w->importPackButton(), Qt::LeftButton);
+    QVERIFY(w->message().contains(QStringLiteral("لم يتغير شيء")));
+    QCOMPARE(contentsOf(child + "/wa/2.wav"), contentsOf(teacher + "/wa/2.wav"));
+}
+
 void TestVoices::everyControlHasAnAccessibleName()
 {
     auto w = window(m_dir->filePath("voices"));
@@ -455,7 +502,7 @@ void TestVoices::aMicrophoneThatNeverOpensLetsTheWindowGo()
     });
     {
         auto w = std::make_unique<VoicesWindow>(
-            VoicesServices{m_sound, *recorder, voices::VoiceFolder(m_dir->filePath("voices")), voices::Loudness{}, {}, {}});
+            VoicesServices{m_sound, *recorder, voices::VoiceFolder(m_dir->filePath("voices")), voices::Loudness{}, {}, {}, {}, {}});
         QTest::mouseClick(w->button(3, Action::Record), Qt::LeftButton);
         QTest::qWait(200);
         QTest::mouseClick(w->button(3, Action::Stop), Qt::LeftButton);
@@ -491,7 +538,7 @@ void TestVoices::nothingPlaysWhileRecording()
     {
         SdlSoundPlayer player(QStringList{own, program}, toneWav(1320, 0.25));
         SdlRecorder recorder(std::chrono::milliseconds(1200));
-        VoicesWindow w(VoicesServices{player, recorder, voices::VoiceFolder(own), voices::Loudness{}, {}, {}});
+        VoicesWindow w(VoicesServices{player, recorder, voices::VoiceFolder(own), voices::Loudness{}, {}, {}, {}, {}});
         QTest::mouseClick(w.button(7, Action::Hear), Qt::LeftButton);
         player.waitUntilHandled();
         QThread::msleep(400);
@@ -526,7 +573,7 @@ void TestVoices::recordedVoiceIsWhatTheChildHears()
         SdlSoundPlayer player(QStringList{own, program}, toneWav(1320, 0.25));
         {
             SdlRecorder recorder(std::chrono::milliseconds(1500));
-            VoicesWindow w(VoicesServices{player, recorder, voices::VoiceFolder(own), voices::Loudness{}, {}, {}});
+            VoicesWindow w(VoicesServices{player, recorder, voices::VoiceFolder(own), voices::Loudness{}, {}, {}, {}, {}});
             QSignalSpy finished(&recorder, &Recorder::finished);
             QTest::mouseClick(w.button(3, Action::Record), Qt::LeftButton);
             QVERIFY(finished.wait(6000));

@@ -114,7 +114,7 @@ int main(int argc, char *argv[])
     // or throw away.
     QTemporaryDir voicesFolder;
     ScriptedRecorder recorder;
-    VoicesWindow voicesWindow(VoicesServices{sound, recorder, voices::VoiceFolder(voicesFolder.path()), {}, {}, {}});
+    VoicesWindow voicesWindow(VoicesServices{sound, recorder, voices::VoiceFolder(voicesFolder.path()), {}, {}, {}, {}, {}});
     voicesWindow.show();
     using Action = VoicesWindow::Action;
     for (int voice : {1, 2}) {
