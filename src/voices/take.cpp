@@ -59,8 +59,6 @@ constexpr double kDeepestEdgeDb = 40;
 // of a stereo input) and left out rather than halving the voice.
 constexpr double kDeadChannelDb = 30;
 constexpr double kHighPass = 70; // Hz
-constexpr double kRoomSpan = 0.100;
-constexpr double kRoomUnderDb = 12;
 
 double toDb(double amplitude)
 {
@@ -406,6 +404,20 @@ double integratedLoudness(const std::vector<float> &mono, int rate)
     return lufs;
 }
 
+double truePeakDb(const std::vector<float> &mono, int rate)
+{
+    if (mono.empty() || rate <= 0)
+        return -200;
+    const std::unique_ptr<ebur128_state, void (*)(ebur128_state *)> state(
+        ebur128_init(1, static_cast<unsigned long>(rate), EBUR128_MODE_TRUE_PEAK),
+        [](ebur128_state *s) { ebur128_destroy(&s); });
+    double peak = 0;
+    if (!state || ebur128_add_frames_float(state.get(), mono.data(), mono.size()) != EBUR128_SUCCESS
+        || ebur128_true_peak(state.get(), 0, &peak) != EBUR128_SUCCESS)
+        return -200;
+    return toDb(peak);
+}
+
 double rmsDb(const std::vector<float> &mono)
 {
     if (mono.empty())
@@ -444,35 +456,18 @@ std::optional<EvenTake> evenTake(const Take &take, const Loudness &loudness)
     }
     if (loudest < kQuietestVoiceDb || loudest - quietest < kClearOfNoiseDb)
         return std::nullopt;
-    // Room at an end: most of its first (last) 100 ms well under the
-    // loudest moment (a click there is not the voice). A file cut close
-    // around its voice has none, and that end is kept as it is.
     const std::vector<double> blocks = blockLevels(f);
     const std::vector<double> wide = wideFloor(f, blocks);
-    const auto roomAt = [&](bool start) {
-        const std::size_t n = std::min(f.size(), std::size_t(kRoomSpan / kFrame));
-        std::vector<double> edge;
-        for (std::size_t k = 0; k < n; ++k)
-            edge.push_back(f[start ? k : f.size() - 1 - k].db);
-        if (edge.empty())
-            return false;
-        std::nth_element(edge.begin(), edge.begin() + std::ptrdiff_t(n / 2), edge.end());
-        return edge[n / 2] <= loudest - kRoomUnderDb;
-    };
-    const bool roomBefore = roomAt(true), roomAfter = roomAt(false);
     std::size_t from = 0;
     std::size_t to = mono.size();
-    // Where there is room, the voice is looked for in it; a voice never
-    // well clear of what surrounds it (a soft voice in a loud room, a fade
-    // with no room) is kept whole, when it is a voice at all: voiced, not
-    // hiss nor rumble, for long enough near its loudest.
-    const std::optional<Stretch> voice = roomBefore || roomAfter ? findVoice(f, blocks, wide, loudest) : std::nullopt;
+    // A voice never well clear of what surrounds it (a soft voice in a loud
+    // room, a file with no room at all) is kept whole, when it is a voice:
+    // voiced, not hiss nor rumble, for long enough near its loudest.
+    const std::optional<Stretch> voice = findVoice(f, blocks, wide, loudest);
     if (voice) {
         const auto frameLength = double(std::lround(kFrame * rate));
-        if (roomBefore)
-            from = std::size_t(std::max(0.0, double(voice->from) * frameLength - kLead * rate));
-        if (roomAfter)
-            to = std::min(mono.size(), std::size_t(double(voice->to) * frameLength + kTrail * rate));
+        from = std::size_t(std::max(0.0, double(voice->from) * frameLength - kLead * rate));
+        to = std::min(mono.size(), std::size_t(double(voice->to) * frameLength + kTrail * rate));
     } else {
         const auto voiced = std::count_if(f.begin(), f.end(), [&](const Frame &frame) {
             return !frame.silent() && frame.db > loudest - kClearOfNoiseDb && frame.likeness >= kVoicedLikeness;
@@ -495,6 +490,13 @@ std::optional<EvenTake> evenTake(const Take &take, const Loudness &loudness)
         limit(mono, rate, ceiling);
     }
     limit(mono, rate, ceiling);
+    // Between samples a sound can still rise over the ceiling, which a
+    // sound card's output then clips: what remains is taken off the whole.
+    if (const double over = truePeakDb(mono, rate) - loudness.peakDb; over > 0) {
+        const double gain = fromDb(-over - 0.01);
+        for (float &s : mono)
+            s = float(s * gain);
+    }
 
     const auto fadeIn = std::min(mono.size(), std::size_t(kFadeIn * rate));
     for (std::size_t i = 0; i < fadeIn; ++i)

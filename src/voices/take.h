@@ -42,7 +42,8 @@ struct Loudness
 // the voice, found frame by frame against the take's own noise, so that a
 // click, a lip smack or a breath before it is not taken for it and a soft
 // ending is kept; brought to the program's loudness, a limiter keeping the
-// peak under the given level. No value when the take holds no voice.
+// peak, between samples too, under the given level. No value when the take
+// holds no voice.
 std::optional<EvenTake> evenTake(const Take &take, const Loudness &loudness);
 
 // Integrated loudness per EBU R128 (ITU-R BS.1770, gated), in LUFS. A sound
@@ -51,6 +52,9 @@ double integratedLoudness(const std::vector<float> &mono, int rate);
 
 // Band-limited resampling of a mono sound.
 std::vector<float> resample(const std::vector<float> &mono, int from, int to);
+
+// The peak between samples too (ITU-R BS.1770), in dB relative to full scale.
+double truePeakDb(const std::vector<float> &mono, int rate);
 
 // Decibels relative to full scale.
 double rmsDb(const std::vector<float> &mono);
