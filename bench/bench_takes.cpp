@@ -7,10 +7,17 @@
 // to stdout; each case's figures and the worst takes go to stderr.
 //
 //   bench_takes <corpus folder> [<the recordings' folder>]
+#include "voices/recorder.h"
 #include "voices/take.h"
 
 #include "stats.h"
 #include "wavefile.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <ebur128.h>
 
@@ -316,6 +323,76 @@ void perCase(const std::vector<Result> &results)
 
 } // namespace
 
+// A few takes as the voices window gets them: played into SDL's capture
+// through its "disk" driver (which reads the microphone's samples from a
+// file, at the pace of a real one) and recorded by the window's own
+// recorder, then made even. What is kept before and after each voice.
+void throughTheMicrophone(const std::vector<Truth> &truth, const std::string &corpus, int argc, char *argv[])
+{
+    // One take with a voice of every eighth case: a spread of faults.
+    std::vector<const Truth *> chosen;
+    std::string lastCase;
+    int cases = 0;
+    for (const Truth &t : truth) {
+        if (t.kase != lastCase) {
+            lastCase = t.kase;
+            if (t.voice && cases++ % 8 == 0)
+                chosen.push_back(&t);
+        }
+    }
+    QCoreApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString microphone = dir.filePath(QStringLiteral("microphone.raw"));
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILEIN", microphone.toLocal8Bit());
+    qputenv("SDL_DISKAUDIOFILE", dir.filePath(QStringLiteral("out.raw")).toLocal8Bit());
+    QList<double> before, after;
+    int refused = 0;
+    for (const Truth *t : chosen) {
+        const std::optional<Wave> wave = readWave(corpus + "/" + t->file);
+        if (!wave)
+            continue;
+        // The recorder asks for 44.1 kHz mono floats, which the disk
+        // driver reads as they are.
+        std::vector<float> samples = voices::resample(mono(*wave), wave->rate, 44100);
+        QFile raw(microphone);
+        if (!raw.open(QIODevice::WriteOnly))
+            continue;
+        raw.write(reinterpret_cast<const char *>(samples.data()), qint64(samples.size() * sizeof(float)));
+        raw.close();
+        const double seconds = double(samples.size()) / 44100;
+        SdlRecorder recorder(std::chrono::milliseconds(int(seconds * 1000) + 300));
+        std::optional<voices::Take> take;
+        QEventLoop loop;
+        QObject::connect(&recorder, &Recorder::finished, &loop, [&](const voices::Take &got) {
+            take = got;
+            loop.quit();
+        });
+        QObject::connect(&recorder, &Recorder::failed, &loop, &QEventLoop::quit);
+        QTimer::singleShot(int(seconds * 1000) + 10000, &loop, &QEventLoop::quit);
+        recorder.start();
+        loop.exec();
+        const std::optional<voices::EvenTake> even = take ? voices::evenTake(*take, voices::Loudness{}) : std::nullopt;
+        if (!even) {
+            ++refused;
+            std::fprintf(stderr, "  through the microphone, %s: %s\n", t->file.c_str(), take ? "refused" : "not recorded");
+            continue;
+        }
+        before << (t->onset - even->from) * 1000;
+        after << (even->to - t->end) * 1000;
+        std::fprintf(stderr, "  through the microphone, %s: kept %.3f-%.3f s, voice %.3f-%.3f s\n", t->file.c_str(),
+                     even->from, even->to, t->onset, t->end);
+    }
+    if (before.isEmpty())
+        return;
+    const Stats b(before), a(after);
+    row("Through SDL's capture, kept before the voice's onset", b, "ms",
+        QStringLiteral("%1 takes, %2 refused").arg(chosen.size()).arg(refused), "<= 15 ms, none cut over 10 ms",
+        refused == 0 && b.max() <= kMostBeforeMs && b.min() >= kWorstStartCutMs);
+    row("Through SDL's capture, kept after the voice's end", a, "ms", QStringLiteral("%1 takes").arg(before.size()),
+        "<= 80 ms, none cut over 20 ms", a.max() <= kMostAfterMs && a.min() >= kWorstEndCutMs);
+}
+
 int main(int argc, char *argv[])
 {
     if (argc < 2) {
@@ -472,6 +549,8 @@ int main(int argc, char *argv[])
             .arg(results.size())
             .arg(totalSeconds, 0, 'f', 0),
         "median <= 20 ms/s", time.median() <= kMsPerSecond);
+
+    throughTheMicrophone(truth, corpus, argc, argv);
 
     perCase(results);
     listTakes(results, "Takes with a voice refused", [](const Result &r) { return r.truth->voice && !r.kept; });
