@@ -23,6 +23,7 @@
 #include <QIcon>
 #include <QScreen>
 
+#include <algorithm>
 #include <chrono>
 
 using voices::Change;
@@ -161,6 +162,9 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     auto *rows = new QVBoxLayout(list);
     rows->setSpacing(2);
     const int side = kPictureSide;
+    const int nameWidth = std::max(fontMetrics().horizontalAdvance(voices::voiceTitle(voices::kRightVoice)),
+                                   fontMetrics().horizontalAdvance(voices::voiceTitle(voices::kWrongVoice)))
+                          + 12;
     for (int voice = 0; voice < kVoiceCount; ++voice) {
         Row &row = m_rows[std::size_t(voice)];
         const QString title = voices::voiceTitle(voice);
@@ -179,13 +183,12 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
         picture->setAccessibleName(title);
         picture->setToolTip(title);
         line->addWidget(picture);
-        // The letters are their pictures; the answer sounds say what they are.
-        if (voice >= voices::kRightVoice) {
-            auto *name = new QLabel(title, row.frame);
-            name->setWordWrap(true);
-            name->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("الإجابة الصحيحة")) / 2 + 24);
-            line->addWidget(name);
-        }
+        // The letters are their pictures; the answer sounds say what they
+        // are, on one line, in a column as wide in every row so that the
+        // badges stand in line.
+        auto *name = new QLabel(voice >= voices::kRightVoice ? title : QString(), row.frame);
+        name->setFixedWidth(nameWidth);
+        line->addWidget(name);
 
         row.state = new QLabel(row.frame);
         row.state->setAutoFillBackground(true);
@@ -310,7 +313,8 @@ void VoicesWindow::sayIn(int voice, const QString &message)
     Row &row = m_rows[std::size_t(voice)];
     row.message->setText(message);
     row.message->setVisible(!message.isEmpty());
-    m_scroll->ensureWidgetVisible(row.frame, 0, 8);
+    // Once the row has grown to show its message.
+    QTimer::singleShot(0, this, [this, voice] { m_scroll->ensureWidgetVisible(m_rows[std::size_t(voice)].frame, 0, 8); });
 }
 
 void VoicesWindow::hear(int voice)
@@ -327,7 +331,7 @@ void VoicesWindow::record(int voice)
         return;
     m_recording = voice;
     m_meter = m_rows[std::size_t(voice)].meter;
-    sayIn(voice, QStringLiteral("يسجّل الآن: قل %1 ثم اضغط «أوقف».").arg(voices::voiceTitle(voice)));
+    sayIn(voice, QStringLiteral("يسجّل الآن لـ %1: تكلّم، ثم اضغط «أوقف».").arg(voices::voiceTitle(voice)));
     // Nothing plays while the microphone listens: it would be in the take.
     m_services.sound.silence();
     m_services.recorder.start();
