@@ -447,12 +447,12 @@ std::optional<EvenTake> evenTake(const Take &take, const Loudness &loudness)
 
     // Where the voice is. Nothing well under the loudest moment: no voice.
     const std::vector<Frame> f = frames(mono, raw, rate);
+    // (Digital silence is as quiet as can be: a steady tone between two
+    // silences stands out of it.)
     double quietest = 200, loudest = -200;
     for (const Frame &frame : f) {
-        if (!frame.silent()) {
-            quietest = std::min(quietest, frame.db);
-            loudest = std::max(loudest, frame.db);
-        }
+        quietest = std::min(quietest, frame.silent() ? kSilenceDb : frame.db);
+        loudest = std::max(loudest, frame.db);
     }
     if (loudest < kQuietestVoiceDb || loudest - quietest < kClearOfNoiseDb)
         return std::nullopt;

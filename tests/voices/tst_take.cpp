@@ -63,6 +63,7 @@ enum Fault {
     DeadChannel = 256,  // stereo, one side silent
     NoVoice = 512,
     Rumble = 1024,      // the noise a street's low rumble, not hiss
+    Steady = 2048,      // a tone, not a voice: no rise, no fall
 };
 
 struct RealTake
@@ -97,7 +98,9 @@ RealTake realTake(int rate, int faults, double room, double voiceDb, double nois
         const double x = t - room;
         double envelope = 0;
         if (!(faults & NoVoice) && x >= 0) {
-            if (x < attack)
+            if (faults & Steady)
+                envelope = x < voice ? 1 : 0;
+            else if (x < attack)
                 envelope = 0.5 - 0.5 * std::cos(M_PI * x / attack);
             else if (x < voice - release)
                 envelope = 1;
@@ -266,6 +269,7 @@ void TestTake::findsTheVoiceInARealTake_data()
     QTest::newRow("50 Hz hum") << 48000 << int(Hum50) << 1.0 << -24.0 << -55.0;
     QTest::newRow("60 Hz hum, 8 kHz") << 8000 << int(Hum60) << 1.0 << -24.0 << -55.0;
     QTest::newRow("a fan rising and falling") << 44100 << int(UnsteadyNoise) << 1.5 << -15.0 << -35.0;
+    QTest::newRow("a steady tone between two silences") << 44100 << int(Steady) << 0.3 << -12.0 << -200.0;
     QTest::newRow("a street's rumble") << 44100 << int(Rumble | UnsteadyNoise) << 1.0 << -15.0 << -40.0;
     QTest::newRow("a breath before the voice") << 22050 << int(Breath) << 1.0 << -20.0 << -60.0;
     QTest::newRow("a soft ending") << 44100 << int(SoftEnding) << 0.8 << -18.0 << -60.0;
