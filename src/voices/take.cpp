@@ -381,14 +381,23 @@ std::vector<float> resample(const std::vector<float> &mono, int from, int to)
     return out;
 }
 
+namespace {
+
+using Meter = std::unique_ptr<ebur128_state, void (*)(ebur128_state *)>;
+
+// A libebur128 meter of one channel, or none when the rate is not one.
+Meter meter(int rate, int mode)
+{
+    return Meter(rate > 0 ? ebur128_init(1, static_cast<unsigned long>(rate), mode) : nullptr,
+                 [](ebur128_state *s) { ebur128_destroy(&s); });
+}
+
+} // namespace
+
 double integratedLoudness(const std::vector<float> &mono, int rate)
 {
-    if (mono.empty() || rate <= 0)
-        return -200;
-    const std::unique_ptr<ebur128_state, void (*)(ebur128_state *)> state(
-        ebur128_init(1, static_cast<unsigned long>(rate), EBUR128_MODE_I),
-        [](ebur128_state *s) { ebur128_destroy(&s); });
-    if (!state)
+    const Meter state = meter(rate, EBUR128_MODE_I);
+    if (mono.empty() || !state)
         return -200;
     // At least two seconds: the measure's 400 ms blocks need that many to
     // say anything of a short sound.
@@ -406,13 +415,9 @@ double integratedLoudness(const std::vector<float> &mono, int rate)
 
 double truePeakDb(const std::vector<float> &mono, int rate)
 {
-    if (mono.empty() || rate <= 0)
-        return -200;
-    const std::unique_ptr<ebur128_state, void (*)(ebur128_state *)> state(
-        ebur128_init(1, static_cast<unsigned long>(rate), EBUR128_MODE_TRUE_PEAK),
-        [](ebur128_state *s) { ebur128_destroy(&s); });
+    const Meter state = meter(rate, EBUR128_MODE_TRUE_PEAK);
     double peak = 0;
-    if (!state || ebur128_add_frames_float(state.get(), mono.data(), mono.size()) != EBUR128_SUCCESS
+    if (mono.empty() || !state || ebur128_add_frames_float(state.get(), mono.data(), mono.size()) != EBUR128_SUCCESS
         || ebur128_true_peak(state.get(), 0, &peak) != EBUR128_SUCCESS)
         return -200;
     return toDb(peak);

@@ -28,6 +28,7 @@
 #include "support/audiofixtures.h"
 #include "support/disk.h"
 #include "support/fakes.h"
+#include "support/program.h"
 
 namespace {
 
@@ -199,16 +200,10 @@ struct Run
 
 Run runExport(const QString &dataHome, const QString &target)
 {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_DATA_HOME", dataHome);
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(dataHome);
-    p.start(HUROOF_EXECUTABLE, {"--export-history", target});
-    if (!p.waitForFinished(30000))
-        return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
-            p.readAllStandardError()};
+    const ProgramRun r = runProgram(HUROOF_EXECUTABLE, {"--export-history", target}, env, 30000, dataHome);
+    return {r.code, r.out, r.err};
 }
 
 // A process that writes `count` contest answers through the program's own

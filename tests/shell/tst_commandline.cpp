@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/program.h"
+
 class TestCommandLine : public QObject
 {
     Q_OBJECT
@@ -34,16 +36,8 @@ Run run(const QStringList &arguments)
         env.remove(name);
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.insert("XDG_DATA_HOME", data.path());
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(HUROOF_EXECUTABLE, arguments);
-    if (!p.waitForFinished(20000)) {
-        p.kill();
-        p.waitForFinished();
-        return {};
-    }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    const ProgramRun r = runProgram(HUROOF_EXECUTABLE, arguments, env, 20000);
+    return {r.code, QString::fromUtf8(r.out), QString::fromUtf8(r.err)};
 }
 
 } // namespace

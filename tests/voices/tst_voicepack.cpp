@@ -28,6 +28,7 @@
 
 #include "support/audiofixtures.h"
 #include "support/disk.h"
+#include "support/program.h"
 
 using voices::VoiceFolder;
 
@@ -195,18 +196,10 @@ struct Run
 
 Run runHuroof(const QStringList &arguments, const QString &dataHome)
 {
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_DATA_HOME", dataHome);
-    p.setProcessEnvironment(env);
-    p.start(HUROOF_EXECUTABLE, arguments);
-    if (!p.waitForFinished(30000)) {
-        p.kill();
-        p.waitForFinished();
-        return {};
-    }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    const ProgramRun r = runProgram(HUROOF_EXECUTABLE, arguments, env);
+    return {r.code, QString::fromUtf8(r.out), QString::fromUtf8(r.err)};
 }
 
 } // namespace

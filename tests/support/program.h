@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+
+// A program run to its end, as a script would run it.
+struct ProgramRun
+{
+    int code = -1; // -1 also when it crashed or did not end in time
+    QByteArray out;
+    QByteArray err;
+};
+
+// Runs the program and waits for it, at most `timeoutMs`; one that does
+// not end by then is killed.
+ProgramRun runProgram(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment,
+                      int timeoutMs = 30000, const QString &workingDirectory = {});
