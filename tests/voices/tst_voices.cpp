@@ -10,6 +10,8 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QFile>
+#include <QFontInfo>
+#include <QLabel>
 #include <QProgressBar>
 #include <QScopeGuard>
 #include <QPushButton>
@@ -348,8 +350,13 @@ void TestVoices::eachStateShowsOnlyItsActions()
             visible << a;
     }
     QCOMPARE(visible, shown);
-    // The badge says whose voice it is in words of its own.
+    // The badge says whose voice it is in words of its own, in the window's
+    // face whatever happened before.
     QVERIFY2(!captions.contains(w->stateOf(6)), qPrintable(w->stateOf(6)));
+    for (const QLabel *label : w->findChildren<QLabel *>()) {
+        if (label->text() == w->stateOf(6))
+            QCOMPARE(QFontInfo(label->font()).family(), QFontInfo(w->font()).family());
+    }
     // What is happening is said in the row, and that row is in sight.
     if (state == "recording" || state == "take") {
         QVERIFY(!w->messageOf(6).isEmpty());
