@@ -27,7 +27,6 @@ constexpr int kFramesPerBlock = 10;     // 50 ms
 // 1.5 s, to find the voice; to follow its edges, from the quietest two
 // fifths of those within 0.4 s beyond them.
 constexpr std::size_t kWideSpanBlocks = 30;
-constexpr double kWideShare = 0;
 constexpr std::size_t kEdgeSpanBlocks = 8;
 constexpr double kEdgeShare = 0.4;
 // Less than this of the take beyond the voice is no room to learn from.
@@ -258,12 +257,14 @@ struct Stretch
 // so that the middle of a long voice still has room in sight.
 std::vector<double> wideFloor(const std::vector<Frame> &f, const std::vector<double> &blocks)
 {
-    std::vector<double> wide(f.size());
-    for (std::size_t i = 0; i < f.size(); ++i) {
-        const std::size_t b = i / kFramesPerBlock;
-        wide[i] = levelAt(blocks, b > kWideSpanBlocks ? b - kWideSpanBlocks : 0,
-                          std::min(blocks.size(), b + kWideSpanBlocks + 1), kWideShare);
+    std::vector<double> quietest(blocks.size());
+    for (std::size_t b = 0; b < blocks.size(); ++b) {
+        quietest[b] = *std::min_element(blocks.begin() + std::ptrdiff_t(b > kWideSpanBlocks ? b - kWideSpanBlocks : 0),
+                                        blocks.begin() + std::ptrdiff_t(std::min(blocks.size(), b + kWideSpanBlocks + 1)));
     }
+    std::vector<double> wide(f.size());
+    for (std::size_t i = 0; i < f.size(); ++i)
+        wide[i] = quietest[i / kFramesPerBlock];
     return wide;
 }
 
