@@ -3,6 +3,7 @@
 
 #include "board/lists.h"
 #include "board/shuffle.h"
+#include "practice/scheduler.h"
 #include "platform/soundplayer.h"
 #include "shell/letters.h"
 #include "ui/widgets.h"
@@ -22,6 +23,8 @@ void Form1::hr_Click(std::int16_t index)
     // The entry number decides, not the text: entry 0 is pronunciation.
     if (Co2->currentIndex() == 0)
         m_services.sound.play(m_state.soundFile[index]);
+    else if (m_practising && hr[index]->isFaded())
+        return; // not in play yet: no sound, no mark, not kept
     else
         markAnswer(index);
 }
@@ -35,6 +38,14 @@ void Form1::Co1_Click()
         ShuffleBoard(0, 27);
     }
     placeLettersOnBoard();
+    if (m_practising) {
+        // The letters in play, and the question's mark, move with them.
+        showLettersInPlay();
+        for (PictureButton *button : hr)
+            button->setTag(QStringLiteral("0"));
+        if (m_practiceAsked >= 0)
+            hr[m_state.boardSlot[m_practiceAsked]]->setTag(QStringLiteral("1"));
+    }
 }
 
 // Board agreement: the sound of each position and its picture are rebuilt
@@ -50,9 +61,18 @@ void Form1::placeLettersOnBoard()
 void Form1::Co2_Click()
 {
     hideResultsPanel();
+    stopPractice();
     const QString mode = Co2->currentText();
     if (mode == kModeEntries[0]) {
         setTimerPeriod(0);
+    } else if (mode == kModeEntries[2]) {
+        // Practice starts like a contest: its first question 5 seconds on.
+        qno->setText(QStringLiteral("1"));
+        for (PictureButton *button : hr)
+            button->setTag(QStringLiteral("0"));
+        m_state.wrongTries = 0;
+        startPractice();
+        setTimerPeriod(kQuestionPeriodMs);
     } else if (mode == kModeEntries[1]) {
         ShuffleQuiz(0, 27);
         m_state.quizPos = 0;

@@ -3,6 +3,7 @@
 
 #include "history/answerlog.h"
 #include "platform/soundplayer.h"
+#include "practice/scheduler.h"
 #include "shell/letters.h"
 #include "ui/widgets.h"
 
@@ -30,6 +31,10 @@ void Form1::ttx_Timer()
     Imn->hide();
     Imhy->hide();
     Imhn->hide();
+    if (m_practising) {
+        askPractice();
+        return;
+    }
 
     const std::int16_t asked = m_state.quizOrder[m_state.quizPos];
     m_services.sound.play(m_state.soundFile[asked]);
@@ -54,6 +59,14 @@ int Form1::letterAt(std::int16_t position) const
             return k;
     }
     return -1;
+}
+
+// The letter asked now: the contest's question, or practice's.
+int Form1::askedLetter() const
+{
+    if (m_practising)
+        return m_practiceAsked;
+    return letterAt(m_state.quizOrder[m_state.quizPos]);
 }
 
 // Shows letter k's element of the results panel with the given mark.
@@ -84,7 +97,7 @@ void Form1::markAnswer(std::int16_t index)
 
 void Form1::markRight(std::int16_t index)
 {
-    const int k = letterAt(m_state.quizOrder[m_state.quizPos]);
+    const int k = askedLetter();
     if (k < 0)
         return;
     showInResultsPanel(k, m_panelTick);
@@ -93,7 +106,8 @@ void Form1::markRight(std::int16_t index)
     const int wrongTriesBefore = m_state.wrongTries;
 
     m_state.wrongTries = 0;
-    m_state.quizPos = m_state.quizPos >= 27 ? 0 : std::int16_t(m_state.quizPos + 1);
+    if (!m_practising)
+        m_state.quizPos = m_state.quizPos >= 27 ? 0 : std::int16_t(m_state.quizPos + 1);
     // Answered: the next click waits for the next question.
     hr[index]->setTag(kUnmarked);
 
@@ -121,13 +135,14 @@ void Form1::markWrong(std::int16_t index)
     Imhy->hide();
     Imhn->show();
     m_services.sound.play(kWrongSound);
-    keepAnswer(letterAt(m_state.quizOrder[m_state.quizPos]), k, false, wrongTriesBefore);
+    keepAnswer(askedLetter(), k, false, wrongTriesBefore);
 }
 
-// After the sound and the marks: the history only queues the answer.
+// After the sound and the marks: the history only queues the answer, and
+// practice learns from it.
 void Form1::keepAnswer(int askedLetter, int clickedLetter, bool right, int wrongTriesBefore)
 {
-    if (!m_services.answers || askedLetter < 0 || clickedLetter < 0)
+    if (askedLetter < 0 || clickedLetter < 0 || (!m_services.answers && !m_practising))
         return;
     Answer answer;
     answer.time = QDateTime::currentDateTimeUtc();
@@ -137,5 +152,9 @@ void Form1::keepAnswer(int askedLetter, int clickedLetter, bool right, int wrong
     answer.wrongTries = wrongTriesBefore;
     answer.seconds = m_questionAsked.isValid() ? double(m_questionAsked.elapsed()) / 1000.0 : 0.0;
     answer.order = Co1->currentIndex() == 1 ? Answer::Order::Random : Answer::Order::Alphabetical;
-    m_services.answers->record(answer);
+    answer.mode = m_practising ? Answer::Mode::Practice : Answer::Mode::Contest;
+    if (m_services.answers)
+        m_services.answers->record(answer);
+    if (m_practising)
+        practiceAnswered(answer);
 }

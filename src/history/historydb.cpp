@@ -34,7 +34,8 @@ const char *const kSchema[] = {
     " right INTEGER NOT NULL CHECK (right IN (0, 1)),"
     " wrong_tries INTEGER NOT NULL CHECK (wrong_tries >= 0),"
     " seconds REAL NOT NULL,"
-    " board_order TEXT NOT NULL CHECK (board_order IN ('alphabetical', 'random')))",
+    " board_order TEXT NOT NULL CHECK (board_order IN ('alphabetical', 'random')),"
+    " mode TEXT NOT NULL DEFAULT 'contest' CHECK (mode IN ('contest', 'practice')))",
     "CREATE INDEX IF NOT EXISTS answers_by_child_and_time ON answers (child, time)",
 };
 
@@ -42,7 +43,14 @@ const char *const kSchema[] = {
 // progress window) is bounded by this.
 constexpr int kBusyMilliseconds = 10000;
 
-const char kCsvHeader[] = "time,child,asked,clicked,right,wrong_tries,seconds,order\n";
+// A history of schema 1 knows only the contest: each answer gains its
+// mode, and nothing else changes.
+const char *const kFromSchema1[] = {
+    "ALTER TABLE answers ADD COLUMN"
+    " mode TEXT NOT NULL DEFAULT 'contest' CHECK (mode IN ('contest', 'practice'))",
+};
+
+const char kCsvHeader[] = "time,child,asked,clicked,right,wrong_tries,seconds,order,mode\n";
 
 const QString kTimeFormat = QStringLiteral("yyyy-MM-dd'T'HH:mm:ss.zzz'Z'");
 
@@ -54,6 +62,11 @@ QString timeText(const QDateTime &time)
 QString orderText(Answer::Order order)
 {
     return order == Answer::Order::Random ? QStringLiteral("random") : QStringLiteral("alphabetical");
+}
+
+QString modeText(Answer::Mode mode)
+{
+    return mode == Answer::Mode::Practice ? QStringLiteral("practice") : QStringLiteral("contest");
 }
 
 // Runs one statement; the error text, empty on success.
@@ -205,6 +218,19 @@ QString setUp(QSqlDatabase db, Access access, const QString &path, Trouble *trou
         return {};
     if (now > kSchemaVersion)
         return QStringLiteral("made by a newer version of the program (schema %1)").arg(now);
+    // An older history is brought up to date in place, in this one
+    // transaction: all of it or, on any failure, nothing.
+    if (now == 1) {
+        for (const char *statement : kFromSchema1) {
+            const QString error = exec(db, QString::fromLatin1(statement));
+            if (!error.isEmpty())
+                return error;
+        }
+        const QString error = exec(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+        if (!error.isEmpty())
+            return error;
+        return writing.commit();
+    }
     for (const char *statement : kSchema) {
         const QString error = exec(db, QString::fromLatin1(statement));
         if (!error.isEmpty())
@@ -400,8 +426,8 @@ QString add(QSqlDatabase db, const Answer &answer)
         return writing.error();
     {
         QSqlQuery q(db);
-        q.prepare(QStringLiteral("INSERT INTO answers (time, child, asked, clicked, right, wrong_tries, seconds, board_order)"
-                                 " VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+        q.prepare(QStringLiteral("INSERT INTO answers (time, child, asked, clicked, right, wrong_tries, seconds, board_order,"
+                                 " mode) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
         q.addBindValue(timeText(answer.time));
         q.addBindValue(currentChild(db));
         q.addBindValue(answer.asked);
@@ -410,6 +436,7 @@ QString add(QSqlDatabase db, const Answer &answer)
         q.addBindValue(answer.wrongTries);
         q.addBindValue(answer.seconds);
         q.addBindValue(orderText(answer.order));
+        q.addBindValue(modeText(answer.mode));
         if (!q.exec())
             return q.lastError().text();
     }
@@ -467,13 +494,80 @@ int answerCount(QSqlDatabase db, int child, const Period &period)
 
 namespace {
 
+// The answers' mode: a history opened for reading only may still be of
+// schema 1, where every answer was the contest's.
+QString modeColumn(QSqlDatabase db)
+{
+    QSqlQuery q(db);
+    const bool hasMode = q.exec(QStringLiteral("PRAGMA user_version")) && q.next() && q.value(0).toInt() >= 2;
+    return hasMode ? QStringLiteral("a.mode") : QStringLiteral("'contest'");
+}
+
+} // namespace
+
+QList<Answer> answers(QSqlDatabase db, int child)
+{
+    QList<Answer> list;
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT a.time, a.asked, a.clicked, a.right, a.wrong_tries, a.seconds, a.board_order, %1"
+                             " FROM answers a WHERE a.child = ? ORDER BY a.id")
+                  .arg(modeColumn(db)));
+    q.addBindValue(child);
+    if (!q.exec())
+        return list;
+    while (q.next()) {
+        Answer a;
+        a.time = QDateTime::fromString(q.value(0).toString(), Qt::ISODateWithMs);
+        a.asked = q.value(1).toInt();
+        a.clicked = q.value(2).toInt();
+        a.right = q.value(3).toInt() == 1;
+        a.wrongTries = q.value(4).toInt();
+        a.seconds = q.value(5).toDouble();
+        a.order = q.value(6).toString() == QLatin1String("random") ? Answer::Order::Random : Answer::Order::Alphabetical;
+        a.mode = q.value(7).toString() == QLatin1String("practice") ? Answer::Mode::Practice : Answer::Mode::Contest;
+        list.append(a);
+    }
+    return list;
+}
+
+namespace {
+
+QString newLettersKey(int child)
+{
+    return QStringLiteral("new-letters:%1").arg(child);
+}
+
+} // namespace
+
+bool alphabeticalNewLetters(QSqlDatabase db, int child)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("SELECT value FROM settings WHERE key = ?"));
+    q.addBindValue(newLettersKey(child));
+    return q.exec() && q.next() && q.value(0).toString() == QLatin1String("alphabetical");
+}
+
+bool setAlphabeticalNewLetters(QSqlDatabase db, int child, bool alphabetical)
+{
+    QSqlQuery q(db);
+    q.prepare(QStringLiteral("INSERT INTO settings (key, value) VALUES (?, ?)"
+                             " ON CONFLICT (key) DO UPDATE SET value = excluded.value"));
+    q.addBindValue(newLettersKey(child));
+    q.addBindValue(alphabetical ? QStringLiteral("alphabetical") : QStringLiteral("common"));
+    return q.exec();
+}
+
+namespace {
+
 // The error, empty on success.
 QString writeCsv(QSqlDatabase db, QIODevice &out)
 {
     QSqlQuery q(db);
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT a.time, c.name, a.asked, a.clicked, a.right, a.wrong_tries, a.seconds,"
-                               " a.board_order FROM answers a JOIN children c ON c.id = a.child ORDER BY a.id")))
+                               " a.board_order, %1 FROM answers a JOIN children c ON c.id = a.child ORDER BY a.id")
+                    .arg(modeColumn(db))))
         return q.lastError().text();
     if (out.write(kCsvHeader) < 0)
         return out.errorString();
@@ -485,7 +579,8 @@ QString writeCsv(QSqlDatabase db, QIODevice &out)
                                          q.value(4).toString(),
                                          q.value(5).toString(),
                                          QString::number(q.value(6).toDouble(), 'f', 3),
-                                         q.value(7).toString()}
+                                         q.value(7).toString(),
+                                         q.value(8).toString()}
                                  .join(QLatin1Char(','))
             + QLatin1Char('\n');
         if (out.write(line.toUtf8()) < 0)

@@ -18,7 +18,7 @@ class QIODevice;
 // and the export, each on its own connection.
 namespace history {
 
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 
 // The history file: huroof/history.sqlite in the platform's data folder.
 QString defaultPath();
@@ -105,8 +105,16 @@ QList<Confusion> confusions(QSqlDatabase db, int child, const Period &period);
 QList<Day> days(QSqlDatabase db, int child, const Period &period);
 int answerCount(QSqlDatabase db, int child, const Period &period);
 
+// Every answer of a child, oldest first.
+QList<Answer> answers(QSqlDatabase db, int child);
+
+// How practice brings in a child's new letters: the most common first
+// (the default), or in alphabetical order.
+bool alphabeticalNewLetters(QSqlDatabase db, int child);
+bool setAlphabeticalNewLetters(QSqlDatabase db, int child, bool alphabetical);
+
 // Every answer as CSV, oldest first:
-// time,child,asked,clicked,right,wrong_tries,seconds,order
+// time,child,asked,clicked,right,wrong_tries,seconds,order,mode
 bool exportCsv(QSqlDatabase db, QIODevice &out);
 
 // The same from the history at `path`, opened for reading only: a missing

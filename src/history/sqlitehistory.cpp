@@ -3,6 +3,7 @@
 #include "history/historydb.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 
 #include <cstdio>
@@ -52,11 +53,22 @@ SqliteHistory::~SqliteHistory()
 
 void SqliteHistory::record(const Answer &answer)
 {
+    push({answer, {}});
+}
+
+void SqliteHistory::recall(std::function<void(Recalled)> done)
+{
+    if (done)
+        push({{}, std::move(done)});
+}
+
+void SqliteHistory::push(Job job)
+{
     {
         std::lock_guard lock(m_mutex);
         if (m_stopping)
             return;
-        m_queue.push_back(answer);
+        m_queue.push_back(std::move(job));
         if (!m_thread.joinable())
             m_thread = std::thread([this] { run(); });
     }
@@ -101,7 +113,7 @@ void SqliteHistory::run()
     bool open = false;
     FileIdentity openedFile;
     for (;;) {
-        Answer answer;
+        Job job;
         {
             std::unique_lock lock(m_mutex);
             m_writing = false;
@@ -109,7 +121,7 @@ void SqliteHistory::run()
             m_wake.wait(lock, [this] { return m_stopping || !m_queue.empty(); });
             if (m_queue.empty())
                 break; // stopping, everything written
-            answer = m_queue.front();
+            job = std::move(m_queue.front());
             m_queue.pop_front();
             m_writing = true;
         }
@@ -120,6 +132,10 @@ void SqliteHistory::run()
             history::close(m_connection);
             open = false;
         }
+        if (job.done && !open && !QFileInfo::exists(m_path)) {
+            job.done({});
+            continue;
+        }
         if (!open) {
             // Tried again at each answer while it fails: a folder made
             // writable, or room made on the disk, brings the history back.
@@ -129,12 +145,23 @@ void SqliteHistory::run()
             if (!opened.ok()) {
                 complain(QStringLiteral("cannot open it, answers are not kept: %1").arg(opened.error));
                 history::close(m_connection);
+                if (job.done)
+                    job.done({});
                 continue;
             }
             open = true;
             openedFile = fileIdentity(m_path);
         }
-        const QString error = history::add(QSqlDatabase::database(m_connection, false), answer);
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        if (job.done) {
+            Recalled recalled;
+            const int child = history::currentChild(db);
+            recalled.answers = history::answers(db, child);
+            recalled.alphabetical = history::alphabeticalNewLetters(db, child);
+            job.done(std::move(recalled));
+            continue;
+        }
+        const QString error = history::add(db, job.answer);
         if (!error.isEmpty())
             complain(QStringLiteral("an answer could not be kept: %1").arg(error));
         else

@@ -30,6 +30,9 @@ public:
     SqliteHistory &operator=(const SqliteHistory &) = delete;
 
     void record(const Answer &answer) override;
+    // Read on the writer's thread, after the answers queued before it; a
+    // history not made yet is not made for it.
+    void recall(std::function<void(Recalled)> done) override;
 
     // Blocks until every answer recorded so far has been written or
     // dropped. For tests and benchmarks.
@@ -52,7 +55,14 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::condition_variable m_idle;
-    std::deque<Answer> m_queue;
+    // An answer to write, or, with `done`, a reading to make.
+    struct Job
+    {
+        Answer answer;
+        std::function<void(Recalled)> done;
+    };
+    void push(Job job);
+    std::deque<Job> m_queue;
     bool m_writing = false;
     bool m_stopping = false;
     bool m_finished = false;

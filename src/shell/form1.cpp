@@ -1,6 +1,7 @@
 #include "form1.h"
 
 #include "board/lists.h"
+#include "practice/scheduler.h"
 #include "shell/letters.h"
 #include "ui/design.h"
 #include "ui/widgets.h"

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "history/answerlog.h"
 #include "shell/mainstate.h"
 #include "ui/builder.h"
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -11,8 +13,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
-class AnswerLog;
 class ChoiceList;
 class ClickLabel;
 class PictureButton;
@@ -22,6 +24,9 @@ class SoundPlayer;
 class TimeOfDay;
 class UnitRandom;
 class WebOpener;
+namespace practice {
+class Scheduler;
+}
 
 // The windows for grown-ups, opened from the main window with keys a child
 // does not hit by chance.
@@ -38,7 +43,8 @@ struct Form1Services
     std::function<void()> showSplash;
     // Opens a grown-ups' window beside the main window; may be empty.
     std::function<void(GrownUpsWindow)> openGrownUps;
-    // Keeps every judged contest answer; may be null.
+    // Keeps every judged answer of the contest and of practice, and gives
+    // practice the child's answers back; may be null.
     AnswerLog *answers;
 };
 
@@ -70,6 +76,10 @@ public:
     const MainState &state() const { return m_state; }
     const Controls &controls() const { return m_controls; }
     const QTimer &ttx() const { return m_ttx; }
+    // Practice's letters, for tests: none outside practice.
+    const practice::Scheduler *practiceScheduler() const { return m_practice.get(); }
+    // The letter practice asks now, -1 when none.
+    int practiceAsked() const { return m_practiceAsked; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -80,6 +90,13 @@ private:
     void ShuffleQuiz(std::int16_t first, std::int16_t last);
     void placeLettersOnBoard();
     void hideResultsPanel();
+    void startPractice();
+    void stopPractice();
+    void askPractice();
+    void practiceRecalled(quint64 session, Recalled recalled);
+    void practiceAnswered(const Answer &answer);
+    void showLettersInPlay();
+    int askedLetter() const;
     void markAnswer(std::int16_t index);
     void markRight(std::int16_t index);
     void markWrong(std::int16_t index);
@@ -101,6 +118,18 @@ private:
     // answer pictures' drawings, made at the shape of the panel's images.
     QPixmap m_panelTick;
     QPixmap m_panelCross;
+
+    // Practice, while it is the mode chosen: its scheduler, the letter
+    // asked now (-1 between questions), the number of the question, the
+    // answers given since it was chosen (replayed after the history's), and
+    // which choice a reading of the history belongs to.
+    bool m_practising = false;
+    std::unique_ptr<practice::Scheduler> m_practice;
+    int m_practiceAsked = -1;
+    int m_practiceQuestion = 0;
+    QList<Answer> m_practiceSince;
+    bool m_practiceRecalled = false;
+    quint64 m_practiceSession = 0;
 
     std::array<PictureButton *, 28> hr{};
     std::array<PictureButton *, 28> hro{};

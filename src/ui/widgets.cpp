@@ -29,6 +29,14 @@ void PictureButton::copyPictureFrom(const PictureButton &source)
     setAccessibleName(source.accessibleName());
 }
 
+void PictureButton::setFaded(bool faded)
+{
+    if (m_faded == faded)
+        return;
+    m_faded = faded;
+    update();
+}
+
 QSize PictureButton::sizeHint() const
 {
     return m_picture.deviceIndependentSize().toSize() + QSize(8, 8);
@@ -52,7 +60,9 @@ void PictureButton::paintEvent(QPaintEvent *)
         QPointF topLeft((r.width() - size.width()) / 2.0, (r.height() - size.height()) / 2.0);
         if (down)
             topLeft += QPointF(1, 1);
+        p.setOpacity(m_faded ? 0.22 : 1.0);
         p.drawPixmap(QPointF(std::floor(topLeft.x()), std::floor(topLeft.y())), m_picture);
+        p.setOpacity(1.0);
     }
 
     // The 3D edge over the picture: a black outline and a two-pixel bevel,

@@ -29,6 +29,10 @@ public:
     QString tag() const { return m_tag; }
     void setTag(const QString &tag) { m_tag = tag; }
 
+    // A letter not yet in play: its picture drawn faint on the face.
+    void setFaded(bool faded);
+    bool isFaded() const { return m_faded; }
+
     QSize sizeHint() const override;
 
 protected:
@@ -38,6 +42,7 @@ private:
     QColor m_face;
     QPixmap m_picture;
     QString m_tag;
+    bool m_faded = false;
 };
 
 // An image control: its picture stretched to the control's size.

@@ -23,6 +23,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cstdio>
+#include <future>
 #include <random>
 
 #include "support/audiofixtures.h"
@@ -245,6 +246,8 @@ private slots:
     void secondsCountFromTheFirstAsking();
     void answersAreKeptAndExported();
     void answersGoToTheChosenChild();
+    void aHistoryOfTheLastSchemaIsBroughtUpToDate();
+    void practiceReadsBackTheChildsAnswers();
     void failuresNeverStopTheContest_data();
     void failuresNeverStopTheContest();
     void aFullDiskLosesOnlyWhatDidNotFit();
@@ -361,6 +364,7 @@ void TestHistory::answersAreKeptAndExported()
         for (int i = 0; i < 40; ++i) {
             given << answer(1 + i % 28, 1 + (i * 7) % 28, i % 3,
                             QDateTime(QDate(2026, 3, 1), QTime(9, 0), Qt::UTC).addSecs(i * 61).addMSecs(i));
+            given.last().mode = i % 5 == 4 ? Answer::Mode::Practice : Answer::Mode::Contest;
             store.record(given.last());
         }
         store.waitUntilWritten();
@@ -378,7 +382,7 @@ void TestHistory::answersAreKeptAndExported()
     QSqlQuery(r.db()).exec(QStringLiteral("UPDATE answers SET child = %1 WHERE id % 2 = 0").arg(*child));
 
     const QList<QStringList> rows = parseCsv(exported(r.db()));
-    QCOMPARE(rows.value(0), QStringList({"time", "child", "asked", "clicked", "right", "wrong_tries", "seconds", "order"}));
+    QCOMPARE(rows.value(0), QStringList({"time", "child", "asked", "clicked", "right", "wrong_tries", "seconds", "order", "mode"}));
     QCOMPARE(rows.size(), given.size() + 1);
     for (int i = 0; i < given.size(); ++i) {
         const QStringList &row = rows[i + 1];
@@ -392,7 +396,113 @@ void TestHistory::answersAreKeptAndExported()
         QCOMPARE(row[5].toInt(), a.wrongTries);
         QCOMPARE(row[6].toDouble(), a.seconds);
         QCOMPARE(row[7], a.order == Answer::Order::Random ? QStringLiteral("random") : QStringLiteral("alphabetical"));
+        QCOMPARE(row[8], a.mode == Answer::Mode::Practice ? QStringLiteral("practice") : QStringLiteral("contest"));
     }
+    // Read back for practice: the child's own answers, as they were given.
+    QList<Answer> first;
+    for (int i = 0; i < given.size(); i += 2)
+        first << given[i];
+    QCOMPARE(history::answers(r.db(), history::kDefaultChild), first);
+}
+
+// A history as the program's last version left it (schema 1, two
+// children, 76 contest answers): opened for writing, every row is kept as
+// it was and becomes a contest answer, in one step; opened for reading
+// only, it is left as it is and exported the same.
+void TestHistory::aHistoryOfTheLastSchemaIsBroughtUpToDate()
+{
+    QVERIFY(QDir().mkpath(QFileInfo(path()).path()));
+    QVERIFY(QFile::copy(QFINDTESTDATA("history-v1.sqlite"), path()));
+    QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
+    const auto rows = [](QSqlDatabase db) {
+        QStringList list;
+        QSqlQuery q(db);
+        q.exec("SELECT a.id, a.time, c.name, a.asked, a.clicked, a.right, a.wrong_tries, a.seconds, a.board_order"
+               " FROM answers a JOIN children c ON c.id = a.child ORDER BY a.id");
+        while (q.next()) {
+            QStringList fields;
+            for (int i = 0; i < 9; ++i)
+                fields << q.value(i).toString();
+            list << fields.join(',');
+        }
+        return list;
+    };
+    QStringList before;
+    QByteArray exportedBefore;
+    {
+        QBuffer out(&exportedBefore);
+        out.open(QIODevice::WriteOnly);
+        QCOMPARE(history::exportCsv(path(), out), QString());
+        const QString name = "old";
+        QVERIFY(history::open(path(), name, history::Access::ReadOnly).ok());
+        QSqlQuery q(QSqlDatabase::database(name));
+        QVERIFY(q.exec("PRAGMA user_version") && q.next());
+        QCOMPARE(q.value(0).toInt(), 1);
+        before = rows(QSqlDatabase::database(name));
+        history::close(name);
+    }
+    QCOMPARE(before.size(), 76);
+    QVERIFY(exportedBefore.startsWith("time,child,asked,clicked,right,wrong_tries,seconds,order,mode\n"));
+    QCOMPARE(exportedBefore.count(",contest\n"), 76);
+
+    // The contest of today's program writes into it.
+    {
+        SqliteHistory store(path(), [](const QString &line) { QFAIL(qPrintable(line)); });
+        Answer practised = answer(3, 3, 0);
+        practised.mode = Answer::Mode::Practice;
+        store.record(practised);
+        store.waitUntilWritten();
+    }
+    Reader r(path());
+    QVERIFY(r.opened.ok());
+    QCOMPARE(r.scalar("PRAGMA user_version"), QString::number(history::kSchemaVersion));
+    QCOMPARE(r.scalar("PRAGMA integrity_check"), QStringLiteral("ok"));
+    QCOMPARE(rows(r.db()).mid(0, 76), before);
+    QCOMPARE(r.scalar("SELECT COUNT(*) FROM answers WHERE mode = 'contest'"), QStringLiteral("76"));
+    QCOMPARE(r.scalar("SELECT mode FROM answers ORDER BY id DESC LIMIT 1"), QStringLiteral("practice"));
+    // Answers still go to the child chosen in the old history.
+    QCOMPARE(r.scalar("SELECT c.name FROM answers a JOIN children c ON c.id = a.child ORDER BY a.id DESC LIMIT 1"),
+             QStringLiteral("سارة"));
+    QByteArray exportedAfter;
+    QBuffer out(&exportedAfter);
+    out.open(QIODevice::WriteOnly);
+    QVERIFY(history::exportCsv(r.db(), out));
+    QVERIFY(exportedAfter.startsWith(exportedBefore));
+    QVERIFY(exportedAfter.endsWith(",practice\n"));
+}
+
+// What practice is given back: every answer of the child playing now,
+// those still being written among them, and the order of its new letters.
+void TestHistory::practiceReadsBackTheChildsAnswers()
+{
+    // A history not made yet is not made for a reading.
+    {
+        SqliteHistory store(path(), [](const QString &) {});
+        std::promise<Recalled> read;
+        store.recall([&read](Recalled r) { read.set_value(std::move(r)); });
+        QVERIFY(read.get_future().get().answers.isEmpty());
+    }
+    QVERIFY(!QFile::exists(path()));
+
+    QList<Answer> given;
+    {
+        Reader r(path());
+        const int other = *history::addChild(r.db(), "سارة");
+        history::setCurrentChild(r.db(), other);
+        QVERIFY(history::add(r.db(), answer(5, 5, 0)).isEmpty());
+        history::setCurrentChild(r.db(), history::kDefaultChild);
+        QVERIFY(history::setAlphabeticalNewLetters(r.db(), history::kDefaultChild, true));
+    }
+    SqliteHistory store(path(), [](const QString &) {});
+    for (int i = 0; i < 200; ++i) {
+        given << answer(1 + i % 28, 1 + (i * 3) % 28, i % 2, QDateTime(QDate(2026, 3, 1), QTime(9, 0), Qt::UTC).addSecs(i));
+        store.record(given.last());
+    }
+    std::promise<Recalled> read;
+    store.recall([&read](Recalled r) { read.set_value(std::move(r)); });
+    const Recalled recalled = read.get_future().get();
+    QCOMPARE(recalled.answers, given);
+    QVERIFY(recalled.alphabetical);
 }
 
 void TestHistory::answersGoToTheChosenChild()
@@ -577,9 +687,9 @@ void TestHistory::exportFromTheCommandLine()
         QVERIFY(f.open(QIODevice::ReadOnly));
         csv = f.readAll();
     }
-    QCOMPARE(QString::fromUtf8(csv), QStringLiteral("time,child,asked,clicked,right,wrong_tries,seconds,order\n"
-                                                    "2026-12-01T08:30:05.250Z,طفلي,2,2,1,0,1.250,alphabetical\n"
-                                                    "2026-12-01T08:30:09.000Z,طفلي,3,4,0,1,2.250,random\n"));
+    QCOMPARE(QString::fromUtf8(csv), QStringLiteral("time,child,asked,clicked,right,wrong_tries,seconds,order,mode\n"
+                                                    "2026-12-01T08:30:05.250Z,طفلي,2,2,1,0,1.250,alphabetical,contest\n"
+                                                    "2026-12-01T08:30:09.000Z,طفلي,3,4,0,1,2.250,random,contest\n"));
 }
 
 void TestHistory::exportOnlyReads_data()
@@ -611,7 +721,7 @@ void TestHistory::exportOnlyReads()
     const Run run = runExport(data, "-");
     QCOMPARE(run.code, code);
     if (code == 0) {
-        QCOMPARE(run.out, QByteArray("time,child,asked,clicked,right,wrong_tries,seconds,order\n"));
+        QCOMPARE(run.out, QByteArray("time,child,asked,clicked,right,wrong_tries,seconds,order,mode\n"));
         QVERIFY(run.err.isEmpty());
     } else {
         QCOMPARE(run.err.count('\n'), 1);
@@ -639,8 +749,8 @@ void TestHistory::exportIntoWhatIsNotAFile()
         SqliteHistory store(path(), [](const QString &) {});
         store.record(answer(2, 2, 0, QDateTime(QDate(2026, 12, 1), QTime(8, 30, 5, 250), Qt::UTC)));
     }
-    const QByteArray expected("time,child,asked,clicked,right,wrong_tries,seconds,order\n"
-                              "2026-12-01T08:30:05.250Z,طفلي,2,2,1,0,1.250,alphabetical\n");
+    const QByteArray expected("time,child,asked,clicked,right,wrong_tries,seconds,order,mode\n"
+                              "2026-12-01T08:30:05.250Z,طفلي,2,2,1,0,1.250,alphabetical,contest\n");
     const QString dir = m_dir->path();
     QByteArray written;
     if (target == "fifo") {

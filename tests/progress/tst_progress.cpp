@@ -288,7 +288,7 @@ void TestProgress::exportFromTheWindow()
     // A spreadsheet takes the byte-order mark for UTF-8, and shows the
     // children's Arabic names as they are.
     const QList<QByteArray> lines = f.readAll().split('\n');
-    QCOMPARE(lines.value(0), QByteArray("\xEF\xBB\xBFtime,child,asked,clicked,right,wrong_tries,seconds,order"));
+    QCOMPARE(lines.value(0), QByteArray("\xEF\xBB\xBFtime,child,asked,clicked,right,wrong_tries,seconds,order,mode"));
     QVERIFY(lines.value(1).contains("طفلي"));
     QCOMPARE(lines.size(), kWeek.size() + 2); // and the last newline
     QVERIFY(w->message().contains(m_exportTo));

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "history/answerlog.h"
+#include "practice/scheduler.h"
+
+// An answer of the history as practice reads it: letters from 0, the day
+// in the computer's own calendar.
+inline practice::Event practiceEvent(const Answer &answer)
+{
+    practice::Event event;
+    event.time = answer.time.toSecsSinceEpoch();
+    event.day = int(answer.time.toLocalTime().date().toJulianDay());
+    event.asked = answer.asked - 1;
+    event.clicked = answer.clicked - 1;
+    event.right = answer.right;
+    event.wrongTries = answer.wrongTries;
+    event.practice = answer.mode == Answer::Mode::Practice;
+    return event;
+}
