@@ -5,10 +5,11 @@
 #include <QLineEdit>
 #include <QTest>
 
-FormFixture::FormFixture(bool load)
+FormFixture::FormFixture(bool load, AnswerLog *log)
 {
     form = std::make_unique<Form1>(Form1Services{sound, web, clock, random, [this] { ++splashShown; },
-                                                 [this](GrownUpsWindow which) { grownUpsOpened << which; }, &answers});
+                                                 [this](GrownUpsWindow which) { grownUpsOpened << which; },
+                                                 log ? log : &answers});
     if (load)
         form->Form_Load();
 }

@@ -42,8 +42,26 @@ public:
         if (recorded)
             recorded();
     }
+    // The answers recorded are the history: read back at once, or, while
+    // held, when the test lets them go.
+    void recall(std::function<void(Recalled)> done) override
+    {
+        if (holdRecalls)
+            heldRecalls << done;
+        else
+            done({answers, alphabetical});
+    }
+    void releaseRecalls()
+    {
+        const auto held = std::exchange(heldRecalls, {});
+        for (const auto &done : held)
+            done({answers, alphabetical});
+    }
     QList<Answer> answers;
     std::function<void()> recorded; // runs as each answer is handed over
+    bool alphabetical = false;
+    bool holdRecalls = false;
+    QList<std::function<void(Recalled)>> heldRecalls;
 };
 
 class FixedTimeOfDay final : public TimeOfDay
@@ -78,7 +96,8 @@ class ClickLabel;
 // A main window with fakes around it, started up as the program starts it.
 struct FormFixture
 {
-    explicit FormFixture(bool load = true);
+    // With `log`, answers go there instead of the fake.
+    explicit FormFixture(bool load = true, AnswerLog *log = nullptr);
 
     PictureButton *hr(int j) const;
     PictureButton *hro(int k) const;
