@@ -1,6 +1,8 @@
 #include "progresswindow.h"
 
 #include "history/exportfile.h"
+#include "practice/fromhistory.h"
+#include "practice/scheduler.h"
 #include "progress/progressviews.h"
 #include "shell/letters.h"
 #include "ui/look.h"
@@ -181,9 +183,30 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     chartLegend->addWidget(swatch(kShareColour, QStringLiteral("الصحيح من أول مرة ٪ (المحور الأيسر)"), daily));
     static_cast<QVBoxLayout *>(daily->layout())->addLayout(chartLegend);
 
+    // What practice does next for this child, and why: from the same
+    // answers, by the same rules as the child's window.
+    QGroupBox *plan = group(QStringLiteral("خطة التمرين"), content);
+    m_plan = new QLabel(plan);
+    m_plan->setWordWrap(true);
+    m_plan->setTextFormat(Qt::PlainText);
+    m_plan->setAccessibleName(QStringLiteral("خطة التمرين"));
+    plan->layout()->addWidget(m_plan);
+    auto *order = new QHBoxLayout;
+    auto *orderLabel = new QLabel(QStringLiteral("الحروف الجديدة:"), plan);
+    m_newLetters = new QComboBox(plan);
+    m_newLetters->addItems({QStringLiteral("الأكثر شيوعًا أولًا"), QStringLiteral("بترتيب الألفباء")});
+    m_newLetters->setAccessibleName(QStringLiteral("ترتيب الحروف الجديدة في التمرين"));
+    orderLabel->setBuddy(m_newLetters);
+    order->addWidget(orderLabel);
+    order->addWidget(m_newLetters);
+    order->addStretch(1);
+    static_cast<QVBoxLayout *>(plan->layout())->addLayout(order);
+    static_cast<QVBoxLayout *>(plan->layout())->addStretch(1);
+
     grid->addWidget(letters, 0, 0);
     grid->addWidget(daily, 1, 0);
-    grid->addWidget(confusion, 0, 1, 2, 1);
+    grid->addWidget(confusion, 0, 1);
+    grid->addWidget(plan, 1, 1);
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(0, 1);
     m_scroll->setWidget(content);
@@ -215,6 +238,7 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     connect(m_add, &QPushButton::clicked, this, &ProgressWindow::addChild);
     connect(m_newChild, &QLineEdit::returnPressed, this, &ProgressWindow::addChild);
     connect(m_export, &QPushButton::clicked, this, &ProgressWindow::exportHistory);
+    connect(m_newLetters, &QComboBox::activated, this, &ProgressWindow::newLettersChosen);
     refresh();
     fitToScreen();
 }
@@ -365,6 +389,87 @@ void ProgressWindow::refresh()
     }
     m_confusionText->setText(lines.isEmpty() ? QStringLiteral("لم يخلط بين الحروف في هذه المدة.") : lines.join(QLatin1Char('\n')));
     fillChart(history::days(db(), child, p));
+    fillPlan(child);
+}
+
+namespace {
+
+QString glyphs(const std::vector<practice::PlanEntry> &entries)
+{
+    QStringList list;
+    for (const practice::PlanEntry &e : entries)
+        list << letterGlyph(e.letter);
+    return list.join(QStringLiteral("، "));
+}
+
+QString daysInArabic(int n)
+{
+    return countInArabic(n, {"يوم واحد", "يومان", "%1 أيام", "%1 يومًا"});
+}
+
+QString why(const practice::PlanEntry &e)
+{
+    using Why = practice::PlanEntry::Why;
+    const QString letter = letterGlyph(e.letter);
+    switch (e.why) {
+    case Why::New:
+        return QStringLiteral("%1: جديد، لم يُسأل عنه بعد").arg(letter);
+    case Why::Confused:
+        return QStringLiteral("%1: خلطه بـ%2 %3 هذا الأسبوع").arg(letter, letterGlyph(e.other), timesInArabic(e.times));
+    case Why::Missed:
+        return QStringLiteral("%1: أخطأه آخر مرة سُئل عنه").arg(letter);
+    case Why::Practising:
+        return QStringLiteral("%1: صحيح من أول مرة %2 على التوالي، في %3 (يُعدّ معروفًا بعد %4 في يومين)")
+            .arg(letter, timesInArabic(e.times), daysInArabic(e.days), timesInArabic(practice::kKnownRights));
+    case Why::Due:
+        return QStringLiteral("%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل %2)").arg(letter, daysInArabic(e.days));
+    }
+    return letter;
+}
+
+} // namespace
+
+void ProgressWindow::fillPlan(int child)
+{
+    const bool alphabetical = history::alphabeticalNewLetters(db(), child);
+    m_newLetters->setCurrentIndex(alphabetical ? 1 : 0);
+    practice::Scheduler scheduler(alphabetical ? practice::NewLetters::Alphabetical : practice::NewLetters::Common);
+    for (const Answer &answer : history::answers(db(), child))
+        scheduler.observe(practiceEvent(answer));
+    scheduler.start();
+    const QDateTime now = m_services.now ? m_services.now() : QDateTime::currentDateTime();
+    const practice::Plan plan = scheduler.plan(now.toSecsSinceEpoch(), int(today().toJulianDay()));
+    QStringList lines;
+    lines << QStringLiteral("يتعلّم الآن: %1").arg(plan.inPlay.empty() ? QStringLiteral("لا شيء") : glyphs(plan.inPlay));
+    for (const practice::PlanEntry &e : plan.inPlay)
+        lines << QStringLiteral("• ") + why(e);
+    lines << (plan.next >= 0 ? QStringLiteral("الحرف القادم: %1، حين يجيب عن الحروف التي يتعلّمها صحيحًا مرتين من أول مرة")
+                                   .arg(letterGlyph(plan.next))
+                             : QStringLiteral("دخلت الحروف كلها التمرين."));
+    if (plan.due.empty()) {
+        lines << QStringLiteral("للمراجعة اليوم: لا شيء");
+    } else {
+        lines << QStringLiteral("للمراجعة اليوم (تُسأل أولًا): %1").arg(glyphs(plan.due));
+        for (const practice::PlanEntry &e : plan.due)
+            lines << QStringLiteral("• ") + why(e);
+    }
+    lines << QStringLiteral("يعرف %1 من 28 حرفًا.").arg(plan.known);
+    m_plan->setText(lines.join(QLatin1Char('\n')));
+}
+
+void ProgressWindow::newLettersChosen(int index)
+{
+    const int child = m_report->currentData().isValid() ? m_report->currentData().toInt() : history::kDefaultChild;
+    if (!history::setAlphabeticalNewLetters(db(), child, index == 1)) {
+        m_message->setText(QStringLiteral("لا يمكن حفظ ترتيب الحروف الجديدة."));
+        m_message->show();
+    }
+    fillPlan(child);
+}
+
+QString ProgressWindow::planText() const
+{
+    return m_plan->text();
 }
 
 void ProgressWindow::fillChart(const QList<history::Day> &played)

@@ -64,6 +64,9 @@ public:
     QString message() const;
     QString confusionText() const;
     QString todayText() const;
+    // The practice plan for the child shown, in words.
+    QString planText() const;
+    QComboBox *newLettersList() const { return m_newLetters; }
     const LetterMap *letterMap() const { return m_letters; }
     const ConfusionMap *confusionMap() const { return m_confusion; }
     const QList<ChartDay> &chartDays() const { return m_days; }
@@ -84,6 +87,8 @@ private:
     QSqlDatabase db() const;
     void fillChildren();
     void fillChart(const QList<history::Day> &played);
+    void fillPlan(int child);
+    void newLettersChosen(int index);
     void fitToScreen();
 
     ProgressServices m_services;
@@ -103,6 +108,8 @@ private:
     ConfusionMap *m_confusion = nullptr;
     QLabel *m_confusionText = nullptr;
     QLabel *m_today = nullptr;
+    QLabel *m_plan = nullptr;
+    QComboBox *m_newLetters = nullptr;
     QChartView *m_chart = nullptr;
     QList<ChartDay> m_days;
     QList<QList<int>> m_segments;

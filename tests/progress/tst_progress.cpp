@@ -81,6 +81,7 @@ private slots:
     void periods();
     void lettersColouredByFirstTries();
     void confusionsInWords();
+    void practicePlanInWords();
     void aDayWithoutPlayIsZeroNotBridged();
     void childrenAreNamedAndChosen();
     void viewingIsNotPlaying();
@@ -203,6 +204,47 @@ void TestProgress::confusionsInWords()
     QCOMPARE(lines.value(0), QStringLiteral("ضغط «ب» بدل «ت»: 3 مرات"));
     QCOMPARE(lines.value(1), QStringLiteral("ضغط «ج» بدل «ث»: مرة واحدة"));
     QCOMPARE(lines.size(), 2);
+}
+
+// What practice will do for the child, and why; the order of new letters
+// is kept for that child.
+void TestProgress::practicePlanInWords()
+{
+    const auto practised = [this](int daysAgo, int asked, int clicked, int wrongTries) {
+        Answer a;
+        a.time = kNow.addDays(-daysAgo).addSecs(-3600).toUTC();
+        a.asked = asked;
+        a.clicked = clicked;
+        a.right = asked == clicked;
+        a.wrongTries = wrongTries;
+        a.mode = Answer::Mode::Practice;
+        QVERIFY(history::add(db(), a).isEmpty());
+    };
+    // ك known a week ago, due again; today أ right twice, ن taken for ي.
+    practised(8, 22, 22, 0);
+    practised(8, 22, 22, 0);
+    practised(7, 22, 22, 0);
+    practised(0, 1, 1, 0);
+    practised(0, 1, 1, 0);
+    practised(0, 25, 28, 0);
+    practised(0, 25, 25, 1);
+    practised(0, 28, 28, 0);
+    auto w = window();
+    const QStringList lines = w->planText().split('\n');
+    QCOMPARE(lines.value(0), QStringLiteral("يتعلّم الآن: أ، ن، ي"));
+    QCOMPARE(lines.value(1), QStringLiteral("• أ: صحيح من أول مرة مرتان على التوالي، في يوم واحد (يُعدّ معروفًا بعد 3 مرات في يومين)"));
+    QCOMPARE(lines.value(2), QStringLiteral("• ن: خلطه بـي مرة واحدة هذا الأسبوع"));
+    QCOMPARE(lines.value(3), QStringLiteral("• ي: خلطه بـن مرة واحدة هذا الأسبوع"));
+    QVERIFY(lines.contains(QStringLiteral("الحرف القادم: ت، حين يجيب عن الحروف التي يتعلّمها صحيحًا مرتين من أول مرة")));
+    QVERIFY(lines.contains(QStringLiteral("للمراجعة اليوم (تُسأل أولًا): ك")));
+    QVERIFY(lines.contains(QStringLiteral("• ك: يعرفه، وحان وقت مراجعته (آخر سؤال قبل 7 أيام)")));
+    QCOMPARE(lines.last(), QStringLiteral("يعرف 1 من 28 حرفًا."));
+
+    QCOMPARE(w->newLettersList()->currentIndex(), 0);
+    choose(w->newLettersList(), 1);
+    QVERIFY(w->planText().contains(QStringLiteral("الحرف القادم: ب،")));
+    QVERIFY(history::alphabeticalNewLetters(db(), history::kDefaultChild));
+    QCOMPARE(window()->newLettersList()->currentIndex(), 1);
 }
 
 void TestProgress::childrenAreNamedAndChosen()
