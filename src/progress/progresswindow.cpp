@@ -22,6 +22,7 @@
 #include <QLineSeries>
 #include <QPushButton>
 #include <QScreen>
+#include <QTabWidget>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -153,7 +154,12 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     static_cast<QVBoxLayout *>(letters->layout())->addLayout(legend);
     static_cast<QVBoxLayout *>(letters->layout())->addStretch(1);
 
-    QGroupBox *confusion = group(QStringLiteral("الحروف التي يخلط بينها"), content);
+    // Beside the letters, two pages: the letters confused, and what
+    // practice does next.
+    auto *side = new QTabWidget(content);
+    auto *confusion = new QWidget(side);
+    new QVBoxLayout(confusion);
+    side->addTab(confusion, QStringLiteral("الحروف التي يخلط بينها"));
     m_confusionText = new QLabel(confusion);
     m_confusionText->setWordWrap(true);
     m_confusionText->setAccessibleName(QStringLiteral("أكثر الحروف خلطًا"));
@@ -185,7 +191,9 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
 
     // What practice does next for this child, and why: from the same
     // answers, by the same rules as the child's window.
-    QGroupBox *plan = group(QStringLiteral("خطة التمرين"), content);
+    auto *plan = new QWidget(side);
+    new QVBoxLayout(plan);
+    side->addTab(plan, QStringLiteral("خطة التمرين"));
     m_plan = new QLabel(plan);
     m_plan->setWordWrap(true);
     m_plan->setTextFormat(Qt::PlainText);
@@ -205,8 +213,7 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
 
     grid->addWidget(letters, 0, 0);
     grid->addWidget(daily, 1, 0);
-    grid->addWidget(confusion, 0, 1);
-    grid->addWidget(plan, 1, 1);
+    grid->addWidget(side, 0, 1, 2, 1);
     grid->setRowStretch(1, 1);
     grid->setColumnStretch(0, 1);
     m_scroll->setWidget(content);
@@ -402,9 +409,16 @@ QString glyphs(const std::vector<practice::PlanEntry> &entries)
     return list.join(QStringLiteral("، "));
 }
 
+// "in n days", "n days ago": the dual after a preposition.
 QString daysInArabic(int n)
 {
-    return countInArabic(n, {"يوم واحد", "يومان", "%1 أيام", "%1 يومًا"});
+    return countInArabic(n, {"يوم واحد", "يومين", "%1 أيام", "%1 يومًا"});
+}
+
+// "n times" said of a doing: the dual as an adverb.
+QString timesDone(int n)
+{
+    return countInArabic(n, {"مرة واحدة", "مرتين", "%1 مرات", "%1 مرة"});
 }
 
 QString why(const practice::PlanEntry &e)
@@ -415,12 +429,12 @@ QString why(const practice::PlanEntry &e)
     case Why::New:
         return QStringLiteral("%1: جديد، لم يُسأل عنه بعد").arg(letter);
     case Why::Confused:
-        return QStringLiteral("%1: خلطه بـ%2 %3 هذا الأسبوع").arg(letter, letterGlyph(e.other), timesInArabic(e.times));
+        return QStringLiteral("%1: خلطه بـ%2 %3 هذا الأسبوع").arg(letter, letterGlyph(e.other), timesDone(e.times));
     case Why::Missed:
         return QStringLiteral("%1: أخطأه آخر مرة سُئل عنه").arg(letter);
     case Why::Practising:
         return QStringLiteral("%1: صحيح من أول مرة %2 على التوالي، في %3 (يُعدّ معروفًا بعد %4 في يومين)")
-            .arg(letter, timesInArabic(e.times), daysInArabic(e.days), timesInArabic(practice::kKnownRights));
+            .arg(letter, timesDone(e.times), daysInArabic(e.days), timesDone(practice::kKnownRights));
     case Why::Due:
         return QStringLiteral("%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل %2)").arg(letter, daysInArabic(e.days));
     }
@@ -441,8 +455,20 @@ void ProgressWindow::fillPlan(int child)
     const practice::Plan plan = scheduler.plan(now.toSecsSinceEpoch(), int(today().toJulianDay()));
     QStringList lines;
     lines << QStringLiteral("يتعلّم الآن: %1").arg(plan.inPlay.empty() ? QStringLiteral("لا شيء") : glyphs(plan.inPlay));
-    for (const practice::PlanEntry &e : plan.inPlay)
-        lines << QStringLiteral("• ") + why(e);
+    // A line for each letter that needs saying something of its own; those
+    // going well, together.
+    std::vector<practice::PlanEntry> going;
+    for (const practice::PlanEntry &e : plan.inPlay) {
+        if (e.why == practice::PlanEntry::Why::Practising)
+            going.push_back(e);
+        else
+            lines << QStringLiteral("• ") + why(e);
+    }
+    if (going.size() == 1)
+        lines << QStringLiteral("• ") + why(going.front());
+    else if (!going.empty())
+        lines << QStringLiteral("• %1: صحيحة من أول مرة آخر مرة سُئل عنها؛ يُعدّ الحرف معروفًا بعد %2 على التوالي في يومين")
+                     .arg(glyphs(going), timesDone(practice::kKnownRights));
     lines << (plan.next >= 0 ? QStringLiteral("الحرف القادم: %1، حين يجيب عن الحروف التي يتعلّمها صحيحًا مرتين من أول مرة")
                                    .arg(letterGlyph(plan.next))
                              : QStringLiteral("دخلت الحروف كلها التمرين."));
@@ -450,8 +476,9 @@ void ProgressWindow::fillPlan(int child)
         lines << QStringLiteral("للمراجعة اليوم: لا شيء");
     } else {
         lines << QStringLiteral("للمراجعة اليوم (تُسأل أولًا): %1").arg(glyphs(plan.due));
-        for (const practice::PlanEntry &e : plan.due)
-            lines << QStringLiteral("• ") + why(e);
+        constexpr std::size_t kSaid = 5;
+        for (std::size_t i = 0; i < std::min(kSaid, plan.due.size()); ++i)
+            lines << QStringLiteral("• ") + why(plan.due[i]);
     }
     lines << QStringLiteral("يعرف %1 من 28 حرفًا.").arg(plan.known);
     m_plan->setText(lines.join(QLatin1Char('\n')));

@@ -18,6 +18,7 @@
 #include "voices/voiceswindow.h"
 
 #include <QApplication>
+#include <QTabWidget>
 #include <QDir>
 #include <QPixmap>
 #include <QPushButton>
@@ -165,5 +166,9 @@ int main(int argc, char *argv[])
     progress.show();
     QApplication::processEvents();
     save(progress, folder + QStringLiteral("/progress.png"));
+    // Its second page: what practice does next for the child.
+    progress.findChild<QTabWidget *>()->setCurrentIndex(1);
+    QApplication::processEvents();
+    save(progress, folder + QStringLiteral("/progress-plan.png"));
     return 0;
 }
