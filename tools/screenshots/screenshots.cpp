@@ -111,6 +111,18 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     save(form, folder + QStringLiteral("/contest.png"));
 
+    // Practice on a first day: the letters in play, and one more entering.
+    mode->setListIndex(2);
+    for (int q = 0; q < 7; ++q) {
+        form.ttx_Timer();
+        if (q == 4)
+            form.hr_Click(std::int16_t(form.state().boardSlot[(form.practiceAsked() + 1) % 28] == 0 ? 1 : 0));
+        form.hr_Click(form.state().boardSlot[form.practiceAsked()]);
+    }
+    form.ttx_Timer();
+    QApplication::processEvents();
+    save(form, folder + QStringLiteral("/practice.png"));
+
     // The voices window: the grown-up's own ب kept, a new take of ت to keep
     // or throw away.
     QTemporaryDir voicesFolder;
