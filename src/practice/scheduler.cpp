@@ -99,13 +99,21 @@ void Scheduler::observe(const Event &event)
     // letter asked comes back within the next 3 questions, the one clicked
     // within the next 5, neither as the very next.
     if (event.asked == m_current && asked.active) {
+        // The latest confusion is taught in place of any still waiting: a
+        // child who mixes many letters up would otherwise hear nothing but
+        // re-asks.
         bool addedAsked = false;
+        const auto taught = [&] {
+            if (!addedAsked)
+                m_pending.clear();
+            addedAsked = true;
+        };
         for (int clicked : m_wrongClicks) {
             if (clicked == event.asked || !m_letters[std::size_t(clicked)].active)
                 continue;
             if (!addedAsked) {
+                taught();
                 m_pending.push_back({event.asked, m_questions + 2, m_questions + 3});
-                addedAsked = true;
             }
             if (std::none_of(m_pending.begin(), m_pending.end(), [&](const Pending &p) { return p.letter == clicked; }))
                 m_pending.push_back({clicked, m_questions + 2, m_questions + 5});
@@ -141,6 +149,13 @@ void Scheduler::start()
 // asked, the last of them today: the child is ready for one more.
 bool Scheduler::readyForNew(int today) const
 {
+    // Not while kMostLearning letters are being learnt: with few letters a
+    // guess is often right, and a letter among many is asked too seldom to
+    // be remembered.
+    const auto learning = std::count_if(m_letters.begin(), m_letters.end(),
+                                        [](const Letter &l) { return l.active && !l.known; });
+    if (learning >= kMostLearning)
+        return false;
     return std::all_of(m_letters.begin(), m_letters.end(), [today](const Letter &l) {
         return !l.active || l.known || (l.firsts == 2 && l.lastTwo == 3u && l.lastFirstDay == today);
     });

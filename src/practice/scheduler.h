@@ -38,6 +38,9 @@ const std::array<int, kLetters> &commonFirst();
 
 // Letters a child with no history starts with.
 inline constexpr int kFirstLetters = 3;
+// At most this many letters are learnt at once: no new letter enters
+// while as many, not yet known, are in play.
+inline constexpr int kMostLearning = 5;
 // A letter is known after this many right answers at the first try in a
 // row, given on at least kKnownDays different days.
 inline constexpr int kKnownRights = 3;
