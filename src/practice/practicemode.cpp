@@ -42,16 +42,22 @@ void Form1::startPractice()
     QPointer<Form1> self(this);
     QThread *const ui = thread();
     m_services.answers->recall([self, ui, session](Recalled recalled) {
+        // A year of answers is replayed where it was read, not on the
+        // child's thread.
+        auto scheduler = std::make_shared<practice::Scheduler>(
+            recalled.alphabetical ? practice::NewLetters::Alphabetical : practice::NewLetters::Common);
+        for (const Answer &answer : std::as_const(recalled.answers))
+            scheduler->observe(practiceEvent(answer));
         if (QThread::currentThread() == ui) {
             if (self)
-                self->practiceRecalled(session, std::move(recalled));
+                self->practiceRecalled(session, std::move(*scheduler));
             return;
         }
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
-            [self, session, recalled = std::move(recalled)]() mutable {
+            [self, session, scheduler]() {
                 if (self)
-                    self->practiceRecalled(session, std::move(recalled));
+                    self->practiceRecalled(session, std::move(*scheduler));
             },
             Qt::QueuedConnection);
     });
@@ -69,17 +75,15 @@ void Form1::stopPractice()
         button->setFaded(false);
 }
 
-// The history's answers, then this practice's own: the scheduler is what
-// they say, as if it had seen them all as they came.
-void Form1::practiceRecalled(quint64 session, Recalled recalled)
+// The history's answers, replayed where they were read, then this
+// practice's own: the scheduler is what they say, as if it had seen them
+// all as they came.
+void Form1::practiceRecalled(quint64 session, practice::Scheduler fromHistory)
 {
     if (!m_practising || session != m_practiceSession || m_practiceRecalled)
         return;
     m_practiceRecalled = true;
-    auto scheduler = std::make_unique<practice::Scheduler>(recalled.alphabetical ? practice::NewLetters::Alphabetical
-                                                                                  : practice::NewLetters::Common);
-    for (const Answer &answer : std::as_const(recalled.answers))
-        scheduler->observe(practiceEvent(answer));
+    auto scheduler = std::make_unique<practice::Scheduler>(std::move(fromHistory));
     for (const Answer &answer : std::as_const(m_practiceSince))
         scheduler->observe(practiceEvent(answer));
     scheduler->start();

@@ -93,7 +93,7 @@ private:
     void startPractice();
     void stopPractice();
     void askPractice();
-    void practiceRecalled(quint64 session, Recalled recalled);
+    void practiceRecalled(quint64 session, practice::Scheduler fromHistory);
     void practiceAnswered(const Answer &answer);
     void showLettersInPlay();
     int askedLetter() const;
