@@ -113,7 +113,7 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     report->addWidget(periodLabel);
     report->addWidget(m_period);
     report->addSpacing(12);
-    report->addWidget(note(QStringLiteral("إجابات المسابقة تُحفظ باسم الطفل الذي «يلعب الآن»؛ "
+    report->addWidget(note(QStringLiteral("إجابات المسابقة والتمرين تُحفظ باسم الطفل الذي «يلعب الآن»؛ "
                                           "واختيار «تقرير» يغيّر ما تعرضه هذه النافذة فقط."),
                            this),
                       1);
@@ -334,7 +334,7 @@ void ProgressWindow::addChild()
     const bool kept = history::setCurrentChild(db(), *id);
     fillChildren();
     m_report->setCurrentIndex(m_report->findData(*id));
-    m_message->setText(kept ? QStringLiteral("يلعب %1 الآن: إجابات المسابقة القادمة تُحفظ باسمه.").arg(name)
+    m_message->setText(kept ? QStringLiteral("يلعب %1 الآن: إجاباته القادمة تُحفظ باسمه.").arg(name)
                             : QStringLiteral("لا يمكن حفظ اختيار الطفل."));
     m_message->show();
     refresh();
@@ -374,9 +374,11 @@ void ProgressWindow::refresh()
     const int child = m_report->currentData().isValid() ? m_report->currentData().toInt() : history::kDefaultChild;
     const QString name = m_report->currentText().isEmpty() ? QStringLiteral("الطفل") : m_report->currentText();
     const history::Period p = period();
-    if (!m_open || history::answerCount(db(), child, p) == 0) {
-        m_empty->setText(m_open ? QStringLiteral("لم يجب %1 في مسابقة الحروف في هذه المدة بعد.\n"
-                                                 "حين يلعب المسابقة تظهر هنا الحروف التي يعرفها، والحروف التي يخلط بينها.")
+    // A child who played, if not in this period, has a report (of nothing
+    // lately) and a plan: what is due is most worth seeing after a pause.
+    if (!m_open || history::answerCount(db(), child, {}) == 0) {
+        m_empty->setText(m_open ? QStringLiteral("لم يجب %1 في المسابقة ولا في التمرين بعد.\n"
+                                                 "حين يلعب تظهر هنا الحروف التي يعرفها، والحروف التي يخلط بينها، وخطة تمرينه.")
                                       .arg(name)
                                 : QStringLiteral("لا يمكن قراءة سجل التعلّم."));
         m_pages->setCurrentWidget(m_empty);

@@ -82,6 +82,7 @@ private slots:
     void lettersColouredByFirstTries();
     void confusionsInWords();
     void practicePlanInWords();
+    void aPauseStillShowsThePlan();
     void aDayWithoutPlayIsZeroNotBridged();
     void childrenAreNamedAndChosen();
     void viewingIsNotPlaying();
@@ -245,6 +246,19 @@ void TestProgress::practicePlanInWords()
     QVERIFY(w->planText().contains(QStringLiteral("الحرف القادم: ب،")));
     QVERIFY(history::alphabeticalNewLetters(db(), history::kDefaultChild));
     QCOMPARE(window()->newLettersList()->currentIndex(), 1);
+}
+
+// Nothing played this week: the week's report is empty, not missing, and
+// the plan says what is due after the pause.
+void TestProgress::aPauseStillShowsThePlan()
+{
+    play(db(), {{21, 2, 2, 0}, {21, 2, 2, 0}, {20, 2, 2, 0}, {20, 3, 3, 0}});
+    auto w = window();
+    w->periodList()->setCurrentIndex(int(ProgressWindow::Period::Week));
+    QVERIFY(!w->showsEmptyState());
+    QCOMPARE(w->chartDays().size(), 7);
+    QCOMPARE(w->todayText(), QStringLiteral("اليوم: لم يلعب بعد."));
+    QVERIFY(w->planText().contains(QStringLiteral("للمراجعة اليوم (تُسأل أولًا): ب")));
 }
 
 void TestProgress::childrenAreNamedAndChosen()
