@@ -71,6 +71,7 @@ private slots:
     void endsPromptly();
     void contestAnswersOutliveAKill();
     void aGrownUpsVoiceIsHeard();
+    void practiceGoesOnFromTheHistory();
 
 private:
     void startProgram(const QStringList &sink = {QStringLiteral("cat")}, const QString &path = {});
@@ -82,7 +83,8 @@ private:
     QStringList opened();
     QList<Heard> stopAndHear();
     void waitUntilPainted(const TopWindow &main);
-    void chooseContest(const TopWindow &main);
+    // Picks the mode list's entry 1 (the contest) or 2 (practice).
+    void chooseContest(const TopWindow &main, int entry = 1);
     TopWindow m_main{};
 
     QProcess m_xvfb;
@@ -521,7 +523,7 @@ void TestEndToEnd::endsPromptly()
 }
 
 // Into the contest with the keyboard: open the mode list, next entry.
-void TestEndToEnd::chooseContest(const TopWindow &main)
+void TestEndToEnd::chooseContest(const TopWindow &main, int entry)
 {
     click(main, QPoint(368 + 88, 14 + 16));
     QThread::msleep(300);
@@ -529,7 +531,11 @@ void TestEndToEnd::chooseContest(const TopWindow &main)
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
     keys.setProcessEnvironment(env);
-    keys.start(QStringLiteral("xdotool"), {"key", "Down", "Return"});
+    QStringList presses{QStringLiteral("key")};
+    for (int i = 0; i < entry; ++i)
+        presses << QStringLiteral("Down");
+    presses << QStringLiteral("Return");
+    keys.start(QStringLiteral("xdotool"), presses);
     keys.waitForFinished(5000);
 }
 
@@ -588,6 +594,59 @@ void TestEndToEnd::aGrownUpsVoiceIsHeard()
     QVERIFY2(heard.size() == 2, qPrintable(describe(heard)));
     QVERIFY2(runsAt({heard[0]}, kOwnVoice).size() == 1, qPrintable(describe(heard)));
     QVERIFY2(runsAt({heard[1]}, letterTone(1)).size() == 1, qPrintable(describe(heard)));
+}
+
+void TestEndToEnd::practiceGoesOnFromTheHistory()
+{
+    // Ten days ago ب, أ, ن and ي became known (right at once three times,
+    // on two days), ب asked first each time: practice in the real program
+    // asks ب first, the longest due, and ث, not in play, stays silent.
+    const QString path = m_dir->filePath(QStringLiteral("data/huroof/history.sqlite"));
+    const QString connection = QStringLiteral("e2e-seed");
+    QVERIFY(history::open(path, connection).ok());
+    {
+        QSqlDatabase db = QSqlDatabase::database(connection);
+        const QDateTime now = QDateTime::currentDateTimeUtc();
+        for (int day : {-10, -10, -9}) {
+            for (int letter : {2, 1, 25, 28}) {
+                Answer a;
+                a.time = now.addDays(day);
+                a.asked = a.clicked = letter;
+                a.right = true;
+                a.mode = Answer::Mode::Practice;
+                QVERIFY(history::add(db, a).isEmpty());
+            }
+        }
+    }
+    history::close(connection);
+
+    const TopWindow main = passSplash();
+    chooseContest(main, 2);
+    QThread::msleep(5700);
+    QList<Heard> heard = readDiskOutput(m_dir->filePath(QStringLiteral("out.raw")));
+    QVERIFY2(heard.size() == 1, qPrintable(describe(heard)));
+    QVERIFY2(runsAt(heard, letterTone(1)).size() == 1, qPrintable(describe(heard)));
+    click(main, boardButton(3));
+    QThread::msleep(400);
+    heard = readDiskOutput(m_dir->filePath(QStringLiteral("out.raw")));
+    QVERIFY2(heard.size() == 1, qPrintable(describe(heard)));
+    click(main, boardButton(1));
+    QThread::msleep(150);
+    ::kill(pid_t(m_program->processId()), SIGKILL);
+    QVERIFY(m_program->waitForFinished(3000));
+
+    QVERIFY(history::open(path, connection).ok());
+    {
+        QSqlQuery q(QSqlDatabase::database(connection));
+        QVERIFY(q.exec(QStringLiteral("SELECT asked, clicked, right, mode FROM answers ORDER BY id DESC LIMIT 1")));
+        QVERIFY(q.next());
+        QCOMPARE(QStringLiteral("%1 %2 %3 %4").arg(q.value(0).toInt()).arg(q.value(1).toInt()).arg(q.value(2).toInt())
+                     .arg(q.value(3).toString()),
+                 QStringLiteral("2 2 1 practice"));
+        QVERIFY(q.exec(QStringLiteral("SELECT COUNT(*) FROM answers")) && q.next());
+        QCOMPARE(q.value(0).toInt(), 13);
+    }
+    history::close(connection);
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)
