@@ -1,6 +1,7 @@
 // A child and a teacher let loose on the main window: a long random mix of
 // board clicks, list picks, question ticks and comments clicks. After every
 // event the window's state must still hang together.
+#include "practice/scheduler.h"
 #include "shell/letters.h"
 #include "ui/widgets.h"
 
@@ -52,6 +53,20 @@ QString brokenInvariant(const FormFixture &f, bool contestStarted, bool justTick
         if (!f.Ima(k)->isHidden() && f.Ima(k)->picture().isNull())
             return QStringLiteral("Ima(%1) is shown without a mark").arg(k);
     }
+    // Practice: the faint letters are those not in play, wherever the board
+    // put them; the letter asked is one in play. Elsewhere nothing is faint.
+    const practice::Scheduler *practice = f.form->practiceScheduler();
+    if ((practice != nullptr) != (f.list("Co2")->currentIndex() == 2))
+        return QStringLiteral("practice runs in another mode");
+    for (int k = 0; k < 28; ++k) {
+        const bool faded = f.hr(s.boardSlot[k])->isFaded();
+        if (faded != (practice && !practice->active().test(std::size_t(k))))
+            return QStringLiteral("letter %1 is %2").arg(k).arg(faded ? "faint" : "not faint");
+    }
+    if (practice && f.form->practiceAsked() >= 0 && !practice->active().test(std::size_t(f.form->practiceAsked())))
+        return QStringLiteral("practice asks a letter not in play");
+    if (justTicked && practice && f.markedPosition() != s.boardSlot[f.form->practiceAsked()])
+        return QStringLiteral("the mark is not on the letter practice asks");
     return {};
 }
 
@@ -100,7 +115,7 @@ void TestMonkey::randomEventsKeepTheStateWhole()
             f.clock.seconds += 0.37f;
             f.pick("Co1", entry);
         } else if (kind < 98) {
-            const int entry = std::uniform_int_distribution<int>(0, 1)(rng);
+            const int entry = std::uniform_int_distribution<int>(0, 2)(rng);
             event = QStringLiteral("mode list entry %1").arg(entry);
             f.clock.seconds += 0.53f;
             f.pick("Co2", entry);
@@ -109,6 +124,9 @@ void TestMonkey::randomEventsKeepTheStateWhole()
             event = QStringLiteral("comments link");
             f.form->Label9_Click();
         }
+        // The fake history read back by practice: its latest answers.
+        if (f.answers.answers.size() > 2000)
+            f.answers.answers.remove(0, 1000);
         const QString broken = brokenInvariant(f, contestStarted, ticked);
         if (!broken.isEmpty())
             QFAIL(qPrintable(QStringLiteral("event %1 (%2), seed %3: %4").arg(n).arg(event).arg(seed).arg(broken)));
