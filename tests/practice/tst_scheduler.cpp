@@ -69,15 +69,7 @@ public:
 private:
     Event event(int asked, int clicked, bool right, int tries) const
     {
-        Event e;
-        e.time = m_time;
-        e.day = m_day;
-        e.asked = asked;
-        e.clicked = clicked;
-        e.right = right;
-        e.wrongTries = tries;
-        e.practice = m_practice;
-        return e;
+        return {m_time, m_day, asked, clicked, right, tries, m_practice};
     }
     bool m_practice;
     int m_day = kFirstDay;
@@ -92,14 +84,7 @@ QList<int> askRight(Scheduler &s, int n, int day, std::int64_t time)
     for (int i = 0; i < n; ++i) {
         const int k = s.next(time, day);
         asked << k;
-        Event e;
-        e.time = time;
-        e.day = day;
-        e.asked = k;
-        e.clicked = k;
-        e.right = true;
-        e.practice = true;
-        s.observe(e);
+        s.observe({time, day, k, k, true, 0, true});
         time += 5;
     }
     return asked;
