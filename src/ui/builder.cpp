@@ -55,12 +55,21 @@ QWidget *makeControl(QWidget *window, const ControlDesign &d)
         return label;
     }
     case ControlKind::TextBox: {
+        // The only text box shows what the program writes there (the
+        // question number): no caret, no typing, no keyboard focus.
         auto *box = new QLineEdit(caption, window);
         box->setAlignment(d.align);
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::NoFocus);
         return box;
     }
-    case ControlKind::List:
-        return new ChoiceList(window);
+    case ControlKind::List: {
+        // Arabic entries read from the right: text flush right, the arrow
+        // on the left, the popup right to left; the list stays where it is.
+        auto *list = new ChoiceList(window);
+        list->setLayoutDirection(Qt::RightToLeft);
+        return list;
+    }
     case ControlKind::Image: {
         auto *image = new PictureImage(window);
         if (d.picture)

@@ -86,7 +86,7 @@ WindowDesign makeForm1()
     c.push_back({.kind = ControlKind::List, .name = "Co1", .left = 11040, .top = 240, .width = 1455, .height = 555,
                  .font = {"Arial", 18, true}});
     c.push_back({.kind = ControlKind::Label, .name = "La", .left = 12630, .top = 360, .width = 1185, .height = 360,
-                 .caption = "نوع التريب", .font = kCaptionFont, .fore = kWhite});
+                 .caption = "نوع الترتيب", .font = kCaptionFont, .fore = kWhite});
     c.push_back({.kind = ControlKind::List, .name = "Co2", .left = 5520, .top = 210, .width = 2655, .height = 480,
                  .font = kCaptionFont});
     c.push_back({.kind = ControlKind::Label, .name = "Label1", .left = 8280, .top = 360, .width = 1188, .height = 360,

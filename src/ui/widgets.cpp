@@ -4,6 +4,7 @@
 #include <QWheelEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
+#include <QStyledItemDelegate>
 
 PictureButton::PictureButton(QWidget *parent)
     : QAbstractButton(parent)
@@ -161,6 +162,9 @@ ChoiceList::ChoiceList(QWidget *parent)
     : QComboBox(parent)
 {
     setEditable(false);
+    // The popup's entries drawn by an item delegate, which follows the
+    // list's direction (the menu-like one draws every entry from the left).
+    setItemDelegate(new QStyledItemDelegate(this));
     connect(this, &QComboBox::activated, this, &ChoiceList::clicked);
 }
 

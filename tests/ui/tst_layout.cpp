@@ -4,6 +4,7 @@
 #include "ui/design.h"
 #include "ui/widgets.h"
 
+#include <QAbstractItemView>
 #include <QLineEdit>
 #include <QPainter>
 #include <QTest>
@@ -27,6 +28,8 @@ private slots:
     void boardButtonsLookRaisedAndPressed();
     void textsLieInsideTheirControls_data();
     void textsLieInsideTheirControls();
+    void listsReadFromTheRight();
+    void questionNumberOnlyShows();
 };
 
 void TestLayout::places_data()
@@ -85,8 +88,8 @@ void TestLayout::controlsStayWhenTheWindowGrows()
 void TestLayout::tabOrder()
 {
     FormFixture f;
-    QList<QWidget *> expected{f.list("Co1"), f.hr(0), f.list("Co2"),
-                              f.form->controls().find(QStringLiteral("qno"))};
+    // The question-number box shows the number and no more: Tab passes by.
+    QList<QWidget *> expected{f.list("Co1"), f.hr(0), f.list("Co2")};
     for (int j = 1; j < 28; ++j)
         expected << f.hr(j);
     for (int k : {0, 1, 2, 3, 7, 6, 5, 4, 11, 10, 9, 8, 15, 14, 13, 12, 19, 18, 17, 16, 23, 22, 21, 20, 27, 26, 25, 24})
@@ -272,6 +275,9 @@ void TestLayout::textsLieInsideTheirControls()
     // control.
     const int whole = inkWidth(widget->font(), text);
     QVERIFY2(ink.width() >= whole - 2, qPrintable(where + QStringLiteral(", whole %1").arg(whole)));
+    // A list's entry is flush right, clear of the arrow on the left.
+    if (qobject_cast<ChoiceList *>(widget))
+        QVERIFY2(ink.right() >= widget->width() - 14 && ink.left() > 18, qPrintable(where));
 
     if (qobject_cast<QLabel *>(widget)) {
         for (const ControlDesign &d : form1Design().controls) {
@@ -281,6 +287,58 @@ void TestLayout::textsLieInsideTheirControls()
             }
         }
     }
+}
+
+// Both lists read as Arabic does, in the places of the design; the order
+// list's label is spelt right.
+void TestLayout::listsReadFromTheRight()
+{
+    FormFixture f;
+    f.form->show();
+    QCOMPARE(f.form->controls().get<ClickLabel>(QStringLiteral("La"))->text(), QStringLiteral("نوع الترتيب"));
+    // Where the popup draws its second entry's text (the first is drawn
+    // highlighted).
+    const auto entryInk = [](ChoiceList *list) {
+        list->showPopup();
+        if (!QTest::qWaitForWindowExposed(list->view()->window()))
+            return QRect();
+        QWidget *viewport = list->view()->viewport();
+        const QRect entry = list->view()->visualRect(list->model()->index(1, 0)).intersected(viewport->rect());
+        const QImage popup = viewport->grab(entry).toImage();
+        list->hidePopup();
+        return boundsWhere(popup.size(), [&](int x, int y) { return qGray(popup.pixel(x, y)) < 128; });
+    };
+    for (const char *name : {"Co1", "Co2"}) {
+        ChoiceList *list = f.list(name);
+        const QRect place = list->geometry();
+        QCOMPARE(list->layoutDirection(), Qt::RightToLeft);
+        const QRect rightToLeft = entryInk(list);
+        QCOMPARE(list->view()->layoutDirection(), Qt::RightToLeft);
+        list->setLayoutDirection(Qt::LeftToRight);
+        const QRect leftToRight = entryInk(list);
+        list->setLayoutDirection(Qt::RightToLeft);
+        QVERIFY2(!rightToLeft.isEmpty() && rightToLeft.left() > leftToRight.left() + 8,
+                 qPrintable(QStringLiteral("%1: %2 against %3").arg(name).arg(rightToLeft.left()).arg(leftToRight.left())));
+        QCOMPARE(list->geometry(), place);
+    }
+}
+
+// The question-number box shows the number and takes nothing: no focus, no
+// caret, no typing.
+void TestLayout::questionNumberOnlyShows()
+{
+    FormFixture f;
+    f.form->show();
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    auto *box = f.form->controls().get<QLineEdit>(QStringLiteral("qno"));
+    QTest::mouseClick(box, Qt::LeftButton);
+    QVERIFY(!box->hasFocus());
+    QTest::keyClicks(f.form.get(), QStringLiteral("1234"));
+    QTest::keyClicks(box, QStringLiteral("99"));
+    QCOMPARE(box->text(), QStringLiteral("0"));
+    QVERIFY(box->isReadOnly());
+    f.pick("Co2", 1);
+    QCOMPARE(box->text(), QStringLiteral("1"));
 }
 
 #include "tst_layout.moc"
