@@ -30,6 +30,14 @@ void PictureButton::copyPictureFrom(const PictureButton &source)
     setAccessibleName(source.accessibleName());
 }
 
+void PictureButton::setScale(qreal scale)
+{
+    if (m_scale == scale)
+        return;
+    m_scale = scale;
+    update();
+}
+
 void PictureButton::setFaded(bool faded)
 {
     if (m_faded == faded)
@@ -46,55 +54,56 @@ QSize PictureButton::sizeHint() const
 void PictureButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    // A picture drawn at another density than it was made for (a 2x picture
-    // on a 1.25 or 1.5 screen) is scaled smoothly, not pixel by pixel; at its
-    // own density it is copied as it is.
-    p.setRenderHint(QPainter::SmoothPixmapTransform, m_picture.devicePixelRatio() != devicePixelRatioF());
-    const QRect r = rect();
+    const QRectF r = rect();
     const bool down = isDown();
     p.fillRect(r, m_face);
 
-    // The picture at its own size in the middle, a little lower and to the
-    // right while pressed.
+    // The picture in the middle at its own size (times the window's scale),
+    // a little lower and to the right while pressed. Drawn at another
+    // density than it was made for, it is scaled smoothly, not pixel by
+    // pixel; at its own density it is copied as it is.
     if (!m_picture.isNull()) {
-        const QSizeF size = m_picture.deviceIndependentSize();
+        const QSizeF size = m_picture.deviceIndependentSize() * m_scale;
         QPointF topLeft((r.width() - size.width()) / 2.0, (r.height() - size.height()) / 2.0);
         if (down)
-            topLeft += QPointF(1, 1);
+            topLeft += QPointF(m_scale, m_scale);
+        topLeft = QPointF(std::floor(topLeft.x()), std::floor(topLeft.y()));
+        p.setRenderHint(QPainter::SmoothPixmapTransform,
+                        m_scale != 1.0 || m_picture.devicePixelRatio() != devicePixelRatioF());
         p.setOpacity(m_faded ? 0.22 : 1.0);
-        p.drawPixmap(QPointF(std::floor(topLeft.x()), std::floor(topLeft.y())), m_picture);
+        p.drawPixmap(QRectF(topLeft, size), m_picture, m_picture.rect());
         p.setOpacity(1.0);
     }
 
     // The 3D edge over the picture: a black outline and a two-pixel bevel,
-    // raised, or sunken while the mouse or Space holds the button.
+    // raised, or sunken while the mouse or Space holds the button. Each band
+    // is a filled strip from edge to edge, not a line: at 1.25 or 1.5 a
+    // line's pen falls between device pixels and leaves a seam at the
+    // button's edge, or no outline at all.
+    const qreal band = m_scale;
+    const auto frame = [&](int n, const QColor &topLeft, const QColor &bottomRight) {
+        const QRectF box = r.adjusted(n * band, n * band, -n * band, -n * band);
+        p.fillRect(QRectF(box.left(), box.top(), box.width(), band), topLeft);
+        p.fillRect(QRectF(box.left(), box.top(), band, box.height()), topLeft);
+        p.fillRect(QRectF(box.left(), box.bottom() - band, box.width(), band), bottomRight);
+        p.fillRect(QRectF(box.right() - band, box.top(), band, box.height()), bottomRight);
+    };
     const QColor light = m_face.lighter(160);
     const QColor shade = m_face.darker(150);
     const QColor dark = m_face.darker(250);
-    const auto bevel = [&p](QRect box, const QColor &topLeft, const QColor &bottomRight) {
-        p.setPen(topLeft);
-        p.drawLine(box.topLeft(), box.topRight());
-        p.drawLine(box.topLeft(), box.bottomLeft());
-        p.setPen(bottomRight);
-        p.drawLine(box.bottomLeft(), box.bottomRight());
-        p.drawLine(box.topRight(), box.bottomRight());
-    };
-    p.setPen(Qt::black);
-    p.drawRect(r.adjusted(0, 0, -1, -1));
-    const QRect outer = r.adjusted(1, 1, -1, -1);
-    const QRect inner = r.adjusted(2, 2, -2, -2);
+    frame(0, Qt::black, Qt::black);
     if (down) {
-        bevel(outer, dark, light);
-        bevel(inner, shade, m_face);
+        frame(1, dark, light);
+        frame(2, shade, m_face);
     } else {
-        bevel(outer, light, dark);
-        bevel(inner, m_face.lighter(120), shade);
+        frame(1, light, dark);
+        frame(2, m_face.lighter(120), shade);
     }
 
     if (hasFocus()) {
         QStyleOptionFocusRect option;
         option.initFrom(this);
-        option.rect = r.adjusted(4, 4, -4, -4);
+        option.rect = r.adjusted(4 * band, 4 * band, -4 * band, -4 * band).toRect();
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
     }
 }

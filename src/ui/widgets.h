@@ -29,6 +29,9 @@ public:
     QString tag() const { return m_tag; }
     void setTag(const QString &tag) { m_tag = tag; }
 
+    // The window's scale: the picture and the edge drawn that much larger.
+    void setScale(qreal scale);
+
     // A letter not yet in play: its picture drawn faint on the face.
     void setFaded(bool faded);
     bool isFaded() const { return m_faded; }
@@ -43,6 +46,7 @@ private:
     QPixmap m_picture;
     QString m_tag;
     bool m_faded = false;
+    qreal m_scale = 1.0;
 };
 
 // An image control: its picture stretched to the control's size.

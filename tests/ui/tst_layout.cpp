@@ -26,6 +26,8 @@ private slots:
     void spaceClicksAFocusedButton();
     void commentsLinkDrawsFromTheLeft();
     void boardButtonsLookRaisedAndPressed();
+    void buttonEdgesAreWhole_data();
+    void buttonEdgesAreWhole();
     void textsLieInsideTheirControls_data();
     void textsLieInsideTheirControls();
     void listsReadFromTheRight();
@@ -208,6 +210,49 @@ int inkWidth(const QFont &font, const QString &text)
 }
 
 } // namespace
+
+void TestLayout::buttonEdgesAreWhole_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("index");
+    for (int j : {0, 6, 10, 27})
+        QTest::addRow("hr(%d)", j) << QStringLiteral("hr") << j;
+    for (int k : {0, 13, 27})
+        QTest::addRow("hro(%d)", k) << QStringLiteral("hro") << k;
+}
+
+// On the screen, at whatever scale the desktop uses (ctest runs this at 1,
+// 1.25, 1.5 and 2): every button's black outline is there on all four
+// sides, and no light seam lies outside it.
+void TestLayout::buttonEdgesAreWhole()
+{
+    QFETCH(QString, name);
+    QFETCH(int, index);
+    FormFixture f;
+    f.form->show();
+    auto *button = f.form->controls().get<PictureButton>(name, index);
+    button->show();
+    const QImage window = f.form->grab().toImage();
+    const qreal dpr = window.devicePixelRatio();
+    const QRectF logical = button->geometry();
+    // The device pixels the button covers: those whose centres lie in it.
+    const int left = int(std::ceil(logical.left() * dpr - 0.5));
+    const int top = int(std::ceil(logical.top() * dpr - 0.5));
+    const int right = int(std::ceil((logical.left() + logical.width()) * dpr - 0.5)) - 1;
+    const int bottom = int(std::ceil((logical.top() + logical.height()) * dpr - 0.5)) - 1;
+    const auto black = [&](int x, int y) { return qGray(window.pixel(x, y)) < 40; };
+    const auto light = [&](int x, int y) { return qGray(window.pixel(x, y)) > 200; };
+    const QString where = QStringLiteral("%1(%2) at %3,%4..%5,%6, scale %7")
+                              .arg(name).arg(index).arg(left).arg(top).arg(right).arg(bottom).arg(dpr);
+    for (int y = top; y <= bottom; ++y) {
+        QVERIFY2(black(left, y) && black(right, y), qPrintable(where + QStringLiteral(", row %1").arg(y)));
+        QVERIFY2(!light(left - 1, y) && !light(right + 1, y), qPrintable(where + QStringLiteral(", row %1").arg(y)));
+    }
+    for (int x = left; x <= right; ++x) {
+        QVERIFY2(black(x, top) && black(x, bottom), qPrintable(where + QStringLiteral(", column %1").arg(x)));
+        QVERIFY2(!light(x, top - 1) && !light(x, bottom + 1), qPrintable(where + QStringLiteral(", column %1").arg(x)));
+    }
+}
 
 void TestLayout::textsLieInsideTheirControls_data()
 {
