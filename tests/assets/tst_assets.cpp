@@ -112,6 +112,8 @@ void TestAssets::pictures_data()
         QTest::addRow("letter %d", k + 1) << path << QByteArray("jpeg") << QSize(48, 48) << false;
         QTest::addRow("letter %d @2x", k + 1) << QString(path).replace(".jpg", "@2x.jpg") << QByteArray("jpeg")
                                                << QSize(96, 96) << false;
+        QTest::addRow("letter %d @4x", k + 1) << QString(path).replace(".jpg", "@4x.jpg") << QByteArray("jpeg")
+                                               << QSize(192, 192) << false;
     }
     // The marks at the size of the images that show them: the answer marks
     // and faces 1080 x 1170 twips, the results panel's marks 720 x 570.
@@ -123,13 +125,20 @@ void TestAssets::pictures_data()
         QTest::newRow(mark) << QString::fromLatin1(mark) << QByteArray("png") << size << true;
         QTest::addRow("%s @2x", mark) << QString::fromLatin1(mark).replace(".png", "@2x.png") << QByteArray("png")
                                       << size * 2 << true;
+        QTest::addRow("%s @4x", mark) << QString::fromLatin1(mark).replace(".png", "@4x.png") << QByteArray("png")
+                                      << size * 4 << true;
     }
     for (int s : {16, 32, 48, 64, 128, 256})
         QTest::addRow("icon %d", s) << QStringLiteral(":/pictures/icon-%1.png").arg(s) << QByteArray("png")
                                     << QSize(s, s) << true;
     QTest::newRow("classroom") << QString::fromLatin1(kClassroomPicture) << QByteArray("bmp") << QSize(571, 408)
                                << false;
-    QTest::newRow("title") << QString::fromLatin1(kTitlePicture) << QByteArray("jpeg") << QSize(800, 640) << false;
+    // The title at the shape of its control, 6840 x 4680 twips.
+    for (int scale : {1, 2, 4}) {
+        const QString path = scale == 1 ? QString::fromLatin1(kTitlePicture)
+                                        : QString::fromLatin1(kTitlePicture).replace(".jpg", QStringLiteral("@%1x.jpg").arg(scale));
+        QTest::addRow("title x%d", scale) << path << QByteArray("jpeg") << QSize(456, 312) * scale << false;
+    }
 }
 
 void TestAssets::pictures()

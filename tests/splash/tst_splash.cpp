@@ -16,6 +16,7 @@ private slots:
     void closes();
     void nothingRemainsAfterClosing();
     void titleKeepsClearOfTheEdges();
+    void pictureHasItsControlsShape();
     void keysDoNotCloseIt_data();
     void keysDoNotCloseIt();
 };
@@ -80,6 +81,29 @@ void TestSplash::titleKeepsClearOfTheEdges()
                               .arg(image.width()).arg(image.height());
     QVERIFY2(box.left() >= 8 && box.top() >= 8, qPrintable(where));
     QVERIFY2(image.width() - 1 - box.right() >= 8 && image.height() - 1 - box.bottom() >= 8, qPrintable(where));
+}
+
+// The picture is made at the shape of the control that stretches it, so
+// nothing in it is squeezed; the strip of the window below it continues
+// its bottom edge instead of showing a band of another picture.
+void TestSplash::pictureHasItsControlsShape()
+{
+    frmSplash splash;
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    const QSizeF picture = splash.Image1()->picture().deviceIndependentSize();
+    const QSize control = splash.Image1()->size();
+    QVERIFY2(std::abs(picture.width() / picture.height() - double(control.width()) / control.height()) < 0.005,
+             qPrintable(QStringLiteral("%1x%2 in %3x%4").arg(picture.width()).arg(picture.height())
+                            .arg(control.width()).arg(control.height())));
+    const QImage image = splash.grab().toImage();
+    const qreal dpr = image.devicePixelRatio();
+    for (int x : {10, 120, 226, 330, 440}) {
+        const QColor above = image.pixelColor(int(x * dpr), int(309 * dpr));
+        const QColor strip = image.pixelColor(int(x * dpr), image.height() - 1);
+        QVERIFY2(std::abs(above.green() - strip.green()) < 40 && std::abs(above.red() - strip.red()) < 40,
+                 qPrintable(QStringLiteral("at %1: %2 above, %3 in the strip").arg(x).arg(above.name(), strip.name())));
+    }
 }
 
 void TestSplash::keysDoNotCloseIt_data()
