@@ -40,8 +40,6 @@ QWidget *makeControl(QWidget *window, const ControlDesign &d)
     case ControlKind::Button: {
         auto *button = new PictureButton(window);
         button->setFace(designColour(d.back));
-        if (d.picture)
-            button->setPicture(designPicture(d.picture));
         return button;
     }
     case ControlKind::Label: {
@@ -70,12 +68,8 @@ QWidget *makeControl(QWidget *window, const ControlDesign &d)
         list->setLayoutDirection(Qt::RightToLeft);
         return list;
     }
-    case ControlKind::Image: {
-        auto *image = new PictureImage(window);
-        if (d.picture)
-            image->setPicture(designPicture(d.picture));
-        return image;
-    }
+    case ControlKind::Image:
+        return new PictureImage(window);
     case ControlKind::Shape:
         return new FrameShape(d.border, d.rounded, window);
     }
@@ -109,20 +103,83 @@ QColor designColour(quint32 bgr)
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
 
-QPixmap designPicture(const char *resourcePath)
+QPixmap designPicture(const char *resourcePath, qreal density)
 {
     const QString name = QString::fromLatin1(resourcePath);
-    // On a dense screen, the picture drawn at twice the size: sharp where
-    // the 1x picture would be blown up.
-    if (qApp && qApp->devicePixelRatio() > 1.0) {
+    // Where the picture is shown larger than made, a denser source: sharp
+    // where the 1x picture would be blown up.
+    for (int factor : {4, 2}) {
+        if (density <= factor / 2.0)
+            continue;
         const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-        QPixmap sharp(name.left(dot) + QLatin1String("@2x") + name.mid(dot));
+        QPixmap sharp(name.left(dot) + QStringLiteral("@%1x").arg(factor) + name.mid(dot));
         if (!sharp.isNull()) {
-            sharp.setDevicePixelRatio(2.0);
+            sharp.setDevicePixelRatio(factor);
             return sharp;
         }
     }
     return QPixmap(name);
+}
+
+QPixmap designPicture(const char *resourcePath)
+{
+    return designPicture(resourcePath, qApp ? qApp->devicePixelRatio() : 1.0);
+}
+
+QSize designSize(const WindowDesign &design)
+{
+    return {twipsToPixels(design.clientWidth), twipsToPixels(design.clientHeight)};
+}
+
+namespace {
+
+// A design rectangle at a scale: its edges rounded, so that neighbours
+// stay neighbours and equal controls stay equal.
+QRect scaledRect(const ControlDesign &d, qreal scale, QPointF origin)
+{
+    if (scale == 1.0 && origin.isNull())
+        return {twipsToPixels(d.left), twipsToPixels(d.top), twipsToPixels(d.width), twipsToPixels(d.height)};
+    const qreal k = scale / kTwipsPerPixel;
+    const int left = qRound(origin.x() + d.left * k);
+    const int top = qRound(origin.y() + d.top * k);
+    return {left, top, qRound(origin.x() + (d.left + d.width) * k) - left, qRound(origin.y() + (d.top + d.height) * k) - top};
+}
+
+} // namespace
+
+void placeControls(const WindowDesign &design, const Controls &controls, qreal scale, QPointF origin)
+{
+    const qreal density = scale * (qApp ? qApp->devicePixelRatio() : 1.0);
+    const QList<QWidget *> &all = controls.all();
+    for (std::size_t i = 0; i < design.controls.size() && i < std::size_t(all.size()); ++i) {
+        const ControlDesign &d = design.controls[i];
+        QWidget *control = all[qsizetype(i)];
+        if (d.font.face) {
+            QFont font = designFont(d.font);
+            if (scale != 1.0)
+                font.setPixelSize(std::max(1, qRound(font.pixelSize() * scale)));
+            control->setFont(font);
+        }
+        if (auto *button = qobject_cast<PictureButton *>(control)) {
+            button->setScale(scale);
+            if (d.picture)
+                button->setPicture(designPicture(d.picture, density));
+        } else if (auto *image = qobject_cast<PictureImage *>(control)) {
+            if (d.picture)
+                image->setPicture(designPicture(d.picture, density));
+        } else if (auto *frame = qobject_cast<FrameShape *>(control)) {
+            frame->setBorderWidth(d.border * scale);
+        }
+        control->setGeometry(scaledRect(d, scale, origin));
+        if (d.kind == ControlKind::Label && d.autoSize) {
+            // The label takes the size of its caption in the font at hand,
+            // which differs from the design's; it keeps the design's centre
+            // so that it stays beside its control.
+            const QPoint centre = control->geometry().center();
+            control->adjustSize();
+            control->move(centre.x() - control->width() / 2, control->y());
+        }
+    }
 }
 
 Controls buildWindow(QWidget *window, const WindowDesign &design)
@@ -142,21 +199,10 @@ Controls buildWindow(QWidget *window, const WindowDesign &design)
     for (const ControlDesign &d : design.controls) {
         QWidget *control = makeControl(window, d);
         control->setObjectName(key(QString::fromLatin1(d.name), d.index));
-        if (d.font.face)
-            control->setFont(designFont(d.font));
         setColours(control, d);
-        control->setGeometry(twipsToPixels(d.left), twipsToPixels(d.top), twipsToPixels(d.width),
-                             twipsToPixels(d.height));
-        if (d.kind == ControlKind::Label && d.autoSize) {
-            // The label takes the size of its caption in the font at hand,
-            // which differs from the design's; it keeps the design's centre
-            // so that it stays beside its control.
-            const QPoint centre = control->geometry().center();
-            control->adjustSize();
-            control->move(centre.x() - control->width() / 2, control->y());
-        }
         control->setVisible(d.visible);
         controls.add(QString::fromLatin1(d.name), d.index, control);
     }
+    placeControls(design, controls, 1.0, {});
     return controls;
 }

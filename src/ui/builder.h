@@ -4,6 +4,8 @@
 
 #include <QHash>
 #include <QList>
+#include <QPointF>
+#include <QSize>
 #include <QString>
 
 class QColor;
@@ -39,11 +41,26 @@ private:
 // controls lie on top of earlier ones).
 Controls buildWindow(QWidget *window, const WindowDesign &design);
 
+// Places every control of a window built from `design` at `scale` times
+// its designed place and size, from `origin` in the window: fonts, frames'
+// borders and button pictures grow with it, and pictures come from sources
+// as dense as the screen shows them. At scale 1 from (0, 0), the design as
+// it is.
+void placeControls(const WindowDesign &design, const Controls &controls, qreal scale, QPointF origin);
+
+// The size of a design's client area, in pixels.
+QSize designSize(const WindowDesign &design);
+
 // Puts a top-level window in the middle of the primary screen's free area.
 void centreOnScreen(QWidget *window);
 
 // A design colour 0x00BBGGRR.
 QColor designColour(quint32 bgr);
 
-// A picture of the program; on a high-density screen its @2x version.
+// A picture of the program, from the source that suits `density` device
+// pixels to a design pixel (the screen's ratio times the window's scale):
+// @2x above 1, @4x above 2. Its device-independent size is always the
+// design's.
+QPixmap designPicture(const char *resourcePath, qreal density);
+// The same for the screen's own ratio at 1:1.
 QPixmap designPicture(const char *resourcePath);

@@ -149,6 +149,12 @@ FrameShape::FrameShape(int borderWidth, bool rounded, QWidget *parent)
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
+void FrameShape::setBorderWidth(qreal width)
+{
+    m_borderWidth = width;
+    update();
+}
+
 void FrameShape::paintEvent(QPaintEvent *)
 {
     QPainter p(this);

@@ -89,12 +89,13 @@ class FrameShape : public QWidget
     Q_OBJECT
 public:
     FrameShape(int borderWidth, bool rounded, QWidget *parent = nullptr);
+    void setBorderWidth(qreal width);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    int m_borderWidth;
+    qreal m_borderWidth;
     bool m_rounded;
 };
 
