@@ -47,6 +47,10 @@ CommandLine parseCommandLine(const QStringList &arguments)
                                     text("Open the window where a grown-up records the program's sounds in their own voice."));
     const QCommandLineOption progress(QStringLiteral("progress"),
                                       text("Open the window of what each child has learnt."));
+    const QCommandLineOption fullScreen(
+        QStringLiteral("full-screen"),
+        text("Open the child's window filling the screen and locked: only a grown-up's gesture (Ctrl+Shift+Q, "
+             "then holding a button for 3 seconds) leaves it."));
     const QCommandLineOption importVoice(
         QStringLiteral("import-voice"),
         text("Make FILE the sound NAME (1 to 28, the letter itself, yes or no), made even with the program's "
@@ -66,7 +70,7 @@ CommandLine parseCommandLine(const QStringList &arguments)
              "exit."),
         QStringLiteral("FILE"));
     for (const QCommandLineOption &option :
-         {help, version, voices, progress, importVoice, exportHistory, exportVoices, importVoices})
+         {help, version, voices, progress, fullScreen, importVoice, exportHistory, exportVoices, importVoices})
         parser.addOption(option);
     parser.addPositionalArgument(QStringLiteral("FILE"), text("The sound file of --import-voice."),
                                  QStringLiteral("[FILE]"));
@@ -112,6 +116,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
     }
     if (!positional.isEmpty())
         return wrong(text("Unexpected argument '%1'.").arg(positional[0]));
+    if (parser.isSet(fullScreen) && chosen > 0)
+        return wrong(text("--full-screen is for the child's window alone."));
+    result.fullScreen = parser.isSet(fullScreen);
     if (parser.isSet(exportHistory)) {
         result.action = CommandLine::Action::ExportHistory;
         result.file = parser.value(exportHistory);

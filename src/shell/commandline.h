@@ -24,6 +24,7 @@ struct CommandLine
     QString file;  // ImportVoice, ExportHistory, ExportVoices, ImportVoices: FILE
     QString error; // Wrong: one line, without the program's name
     QString help;  // every option, for Help
+    bool fullScreen = false; // ChildWindow: --full-screen
 };
 
 // Reads `arguments` (the first is the program itself). Qt's own options

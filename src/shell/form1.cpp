@@ -2,6 +2,7 @@
 
 #include "board/lists.h"
 #include "practice/scheduler.h"
+#include "lock/leavegesture.h"
 #include "shell/letters.h"
 #include "ui/design.h"
 #include "ui/widgets.h"
@@ -56,15 +57,31 @@ Form1::Form1(Form1Services services, QWidget *parent)
 
     // The grown-ups' windows: Ctrl+Shift+V for their own voice, Ctrl+Shift+P
     // for what the child has learnt.
+    // Locked, they open only once the leave gesture has ended the lock.
     const auto grownUps = [this](QKeyCombination keys, GrownUpsWindow which) {
         auto *shortcut = new QShortcut(QKeySequence(keys), this);
         connect(shortcut, &QShortcut::activated, this, [this, which] {
-            if (m_services.openGrownUps)
+            if (m_services.openGrownUps && !m_fullScreen)
                 m_services.openGrownUps(which);
         });
     };
     grownUps(Qt::CTRL | Qt::SHIFT | Qt::Key_V, GrownUpsWindow::Voices);
     grownUps(Qt::CTRL | Qt::SHIFT | Qt::Key_P, GrownUpsWindow::Progress);
+
+    // F11 fills the screen (and locks it); Ctrl+Shift+Q, locked, starts the
+    // leave gesture, said on screen only then.
+    m_leave = new LeaveGesture(this);
+    connect(m_leave, &LeaveGesture::left, this, [this] { setFullScreen(false); });
+    auto *fill = new QShortcut(QKeySequence(Qt::Key_F11), this);
+    connect(fill, &QShortcut::activated, this, [this] {
+        if (!m_fullScreen)
+            setFullScreen(true);
+    });
+    auto *leave = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Q), this);
+    connect(leave, &QShortcut::activated, this, [this] {
+        if (m_fullScreen)
+            m_leave->start(m_scale);
+    });
 }
 
 Form1::~Form1() = default;
@@ -96,12 +113,20 @@ void Form1::Form_Load()
     Co2->setListIndex(0);
     qno->setText(QStringLiteral("0"));
 
-    centreOnScreen(this);
+    if (!m_fullScreen) {
+        fitToScreen();
+        centreOnScreen(this);
+    }
     Co1->setFocus();
 }
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    // Locked: Alt+F4 and the window manager's close do nothing.
+    if (m_fullScreen) {
+        event->ignore();
+        return;
+    }
     event->accept();
     Form_Unload();
 }

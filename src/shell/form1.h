@@ -16,6 +16,7 @@
 #include <memory>
 
 class ChoiceList;
+class LeaveGesture;
 class ClickLabel;
 class PictureButton;
 class PictureImage;
@@ -81,8 +82,19 @@ public:
     // The letter practice asks now, -1 when none.
     int practiceAsked() const { return m_practiceAsked; }
 
+    // Full screen: the whole window scaled to fill the screen, centred, and
+    // locked: closing, F11 and the grown-ups' keys do nothing, and only the
+    // leave gesture (Ctrl+Shift+Q, then holding a button) ends it.
+    void setFullScreen(bool on);
+    bool isLocked() const { return m_fullScreen; }
+    // How much larger than designed the window is drawn now.
+    qreal scale() const { return m_scale; }
+    LeaveGesture *leaveGesture() const { return m_leave; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     void Form_Unload();
@@ -106,6 +118,8 @@ private:
     void keepAnswer(int askedLetter, int clickedLetter, bool right, int wrongTriesBefore);
     void setTimerPeriod(int milliseconds);
     void setTabOrder();
+    void applyScale(qreal scale, QPointF origin);
+    void fitToScreen();
 
     Form1Services m_services;
     MainState m_state;
@@ -118,6 +132,10 @@ private:
     // answer pictures' drawings, made at the shape of the panel's images.
     QPixmap m_panelTick;
     QPixmap m_panelCross;
+    qreal m_scale = 1.0;
+    QPointF m_origin;
+    bool m_fullScreen = false;
+    LeaveGesture *m_leave = nullptr;
 
     // Practice, while it is the mode chosen: its scheduler, the letter
     // asked now (-1 between questions), the number of the question, the

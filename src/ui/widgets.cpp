@@ -80,7 +80,8 @@ void PictureButton::paintEvent(QPaintEvent *)
     // is a filled strip from edge to edge, not a line: at 1.25 or 1.5 a
     // line's pen falls between device pixels and leaves a seam at the
     // button's edge, or no outline at all.
-    const qreal band = m_scale;
+    // A band is never thinner than a pixel, in a window made smaller.
+    const qreal band = std::max<qreal>(1.0, m_scale);
     const auto frame = [&](int n, const QColor &topLeft, const QColor &bottomRight) {
         const QRectF box = r.adjusted(n * band, n * band, -n * band, -n * band);
         p.fillRect(QRectF(box.left(), box.top(), box.width(), band), topLeft);

@@ -348,7 +348,9 @@ void TestSdlSoundPlayer::newRequestAbandonsALargeFile()
         clock.start();
         player.play("\\yes");
         player.waitUntilHandled();
-        QVERIFY2(clock.elapsed() < 300, qPrintable(QString::number(clock.elapsed())));
+        // Not stuck behind the large file (reading all of it takes seconds
+        // under the sanitizers); the bound is loose for a busy machine.
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         QThread::msleep(400);
     }
     const QList<Heard> heard = readDiskOutput(m_dir->filePath("out.raw"));
