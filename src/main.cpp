@@ -9,6 +9,7 @@
 #include "shell/commandline.h"
 #include "shell/form1.h"
 #include "splash/frmsplash.h"
+#include "ui/look.h"
 #include "voices/voicefiles.h"
 #include "voices/voicesloader.h"
 
@@ -79,8 +80,12 @@ int main(int argc, char *argv[])
     if (command.action == CommandLine::Action::Progress)
         return runProgressWindow();
 
+    // Full screen (and locked) when asked, or as a grown-up chose to keep.
+    const bool fullScreen = command.fullScreen || keptFullScreen();
     // The splash goes on screen before anything else is built.
     auto splash = std::make_unique<frmSplash>();
+    if (fullScreen)
+        splash->setFullScreen();
     splash->showEarly();
 
     // A grown-up's own voice first, then the program's.
@@ -100,7 +105,10 @@ int main(int argc, char *argv[])
     Form1 form(Form1Services{sound, web, clock, random, [&splash] { frmSplash::showModal(splash); }, openGrownUps,
                              &history});
     form.Form_Load();
-    form.show();
+    if (fullScreen)
+        form.setFullScreen(true);
+    else
+        form.show();
     const int code = app.exec();
     // Once the window is gone the program ends, even when the sound worker
     // is stuck in a frozen sound server: then without further destructors,

@@ -13,6 +13,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -104,6 +105,13 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     choices->addWidget(m_newChild);
     choices->addWidget(m_add);
     choices->addStretch(1);
+    // Kept for the child's window's next start; the gesture that leaves it
+    // is said where a grown-up reads it.
+    m_fullScreen = new QCheckBox(QStringLiteral("نافذة الطفل بملء الشاشة، مقفلة"), this);
+    m_fullScreen->setToolTip(QStringLiteral("تفتح نافذة الطفل بملء الشاشة ولا يخرجه منها ما يضغطه من مفاتيح. "
+                                            "للخروج: Ctrl+Shift+Q ثم أمسك الزر الذي يظهر ثلاث ثوانٍ."));
+    m_fullScreen->setChecked(keptFullScreen());
+    connect(m_fullScreen, &QCheckBox::toggled, this, [](bool on) { keepFullScreen(on); });
     choices->addWidget(m_export);
     outer->addLayout(choices);
     auto *report = new QHBoxLayout;
@@ -117,6 +125,8 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
                                           "واختيار «تقرير» يغيّر ما تعرضه هذه النافذة فقط."),
                            this),
                       1);
+    report->addSpacing(12);
+    report->addWidget(m_fullScreen);
     outer->addLayout(report);
 
     m_message = new QLabel(this);

@@ -8,6 +8,7 @@
 #include <functional>
 
 class ConfusionMap;
+class QCheckBox;
 class LetterMap;
 class QChartView;
 class QComboBox;
@@ -67,6 +68,7 @@ public:
     // The practice plan for the child shown, in words.
     QString planText() const;
     QComboBox *newLettersList() const { return m_newLetters; }
+    QCheckBox *fullScreenBox() const { return m_fullScreen; }
     const LetterMap *letterMap() const { return m_letters; }
     const ConfusionMap *confusionMap() const { return m_confusion; }
     const QList<ChartDay> &chartDays() const { return m_days; }
@@ -110,6 +112,7 @@ private:
     QLabel *m_today = nullptr;
     QLabel *m_plan = nullptr;
     QComboBox *m_newLetters = nullptr;
+    QCheckBox *m_fullScreen = nullptr;
     QChartView *m_chart = nullptr;
     QList<ChartDay> m_days;
     QList<QList<int>> m_segments;

@@ -10,6 +10,7 @@
 #include <QWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegion>
 
 frmSplash::frmSplash(QWidget *parent)
     // A tool window stays out of the taskbar. (A splash-screen window type
@@ -57,9 +58,48 @@ void frmSplash::mouseReleaseEvent(QMouseEvent *event)
 void frmSplash::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    // Drawn at its natural size from the top-left corner; the window is
-    // smaller than the picture, so it fills the window.
-    p.drawPixmap(0, 0, m_background);
+    if (m_scale == 1.0 && m_origin.isNull()) {
+        // Drawn at its natural size from the top-left corner; the window is
+        // smaller than the picture, so it fills the window.
+        p.drawPixmap(0, 0, m_background);
+        return;
+    }
+    // Full screen: the design's window in the middle, scaled, the rest in
+    // the main window's colour.
+    const QSizeF design = designSize(splashDesign());
+    const QRectF window(m_origin, design * m_scale);
+    p.fillRect(rect(), QColor(0x80, 0x80, 0x80));
+    p.setClipRect(window);
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawPixmap(QRectF(m_origin, m_background.deviceIndependentSize() * m_scale), m_background,
+                 QRectF(m_background.rect()));
+}
+
+void frmSplash::setFullScreen()
+{
+    m_fullScreen = true;
+    setMinimumSize(0, 0);
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    setWindowState(windowState() | Qt::WindowFullScreen);
+}
+
+void frmSplash::resizeEvent(QResizeEvent *)
+{
+    if (!m_fullScreen)
+        return;
+    const QSizeF design = designSize(splashDesign());
+    const qreal scale = std::min(width() / design.width(), height() / design.height());
+    const QPointF origin((width() - design.width() * scale) / 2, (height() - design.height() * scale) / 2);
+    if (scale == m_scale && origin == m_origin)
+        return;
+    m_scale = scale;
+    m_origin = origin;
+    placeControls(splashDesign(), m_controls, scale, origin);
+    // The picture's control reaches past the window's right edge, where
+    // the window's edge hides it; here nothing would.
+    const QRect window = QRectF(origin, design * scale).toAlignedRect();
+    m_image1->setMask(QRegion(window.translated(-m_image1->pos())));
+    update();
 }
 
 void frmSplash::showModal(std::unique_ptr<frmSplash> &splash)

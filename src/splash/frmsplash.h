@@ -37,10 +37,16 @@ public:
     // on screen first, and builds its main window behind it.
     void showEarly();
 
+    // Fills the screen when it shows, scaled as a whole and centred, as the
+    // main window does in full screen.
+    void setFullScreen();
+    qreal scale() const { return m_scale; }
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void Form_Click();
@@ -49,4 +55,7 @@ private:
     QPixmap m_background;
     Controls m_controls;
     PictureImage *m_image1 = nullptr;
+    bool m_fullScreen = false;
+    qreal m_scale = 1.0;
+    QPointF m_origin;
 };

@@ -1,5 +1,7 @@
 #include "look.h"
 
+#include <QSettings>
+
 #include "design.h"
 
 #include <QFont>
@@ -43,4 +45,22 @@ QIcon programIcon()
     for (int size : {16, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/pictures/icon-%1.png").arg(size), QSize(size, size));
     return icon;
+}
+
+namespace {
+
+const QString kFullScreenKey = QStringLiteral("childWindow/fullScreen");
+
+} // namespace
+
+bool keptFullScreen()
+{
+    return QSettings().value(kFullScreenKey, false).toBool();
+}
+
+void keepFullScreen(bool on)
+{
+    QSettings settings;
+    settings.setValue(kFullScreenKey, on);
+    settings.sync();
 }

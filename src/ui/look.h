@@ -14,3 +14,8 @@ QFont designFont(const FontDesign &font);
 
 // The program's icon, in every size it comes in.
 QIcon programIcon();
+
+// Whether the child's window opens filling the screen (locked), as a
+// grown-up chose in the progress window; kept in the program's settings.
+bool keptFullScreen();
+void keepFullScreen(bool on);

@@ -4,6 +4,7 @@
 #include "history/historydb.h"
 #include "progress/progressviews.h"
 #include "progress/progresswindow.h"
+#include "ui/look.h"
 #include "shell/letters.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QCheckBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -83,6 +85,7 @@ private slots:
     void confusionsInWords();
     void practicePlanInWords();
     void aPauseStillShowsThePlan();
+    void fullScreenIsKept();
     void aDayWithoutPlayIsZeroNotBridged();
     void childrenAreNamedAndChosen();
     void viewingIsNotPlaying();
@@ -259,6 +262,26 @@ void TestProgress::aPauseStillShowsThePlan()
     QCOMPARE(w->chartDays().size(), 7);
     QCOMPARE(w->todayText(), QStringLiteral("اليوم: لم يلعب بعد."));
     QVERIFY(w->planText().contains(QStringLiteral("للمراجعة اليوم (تُسأل أولًا): ب")));
+}
+
+// A grown-up's choice that the child's window open full screen, kept for
+// the program's next start.
+void TestProgress::fullScreenIsKept()
+{
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    QVERIFY(!keptFullScreen());
+    {
+        auto w = window();
+        QVERIFY(!w->fullScreenBox()->isChecked());
+        QVERIFY(w->fullScreenBox()->toolTip().contains(QStringLiteral("Ctrl+Shift+Q")));
+        w->fullScreenBox()->click();
+    }
+    QVERIFY(keptFullScreen());
+    QVERIFY(window()->fullScreenBox()->isChecked());
+    window()->fullScreenBox()->click();
+    QVERIFY(!keptFullScreen());
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 void TestProgress::childrenAreNamedAndChosen()
