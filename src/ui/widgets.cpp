@@ -6,6 +6,20 @@
 #include <QStyleOptionFocusRect>
 #include <QStyledItemDelegate>
 
+const QPixmap &ScaledPicture::at(const QPixmap &source, QSizeF size, qreal ratio)
+{
+    const QSize pixels = (size * ratio).toSize();
+    if (source.cacheKey() != m_source || pixels != m_pixmap.size() || ratio != m_pixmap.devicePixelRatio()) {
+        // At its own size and density it is copied as it is; otherwise scaled
+        // smoothly once, not pixel by pixel, and not at every paint.
+        m_pixmap = pixels == source.size() ? source
+                                           : source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        m_pixmap.setDevicePixelRatio(ratio);
+        m_source = source.cacheKey();
+    }
+    return m_pixmap;
+}
+
 PictureButton::PictureButton(QWidget *parent)
     : QAbstractButton(parent)
 {
@@ -68,10 +82,8 @@ void PictureButton::paintEvent(QPaintEvent *)
         if (down)
             topLeft += QPointF(m_scale, m_scale);
         topLeft = QPointF(std::floor(topLeft.x()), std::floor(topLeft.y()));
-        p.setRenderHint(QPainter::SmoothPixmapTransform,
-                        m_scale != 1.0 || m_picture.devicePixelRatio() != devicePixelRatioF());
         p.setOpacity(m_faded ? 0.22 : 1.0);
-        p.drawPixmap(QRectF(topLeft, size), m_picture, m_picture.rect());
+        p.drawPixmap(topLeft, m_shown.at(m_picture, size, devicePixelRatioF()));
         p.setOpacity(1.0);
     }
 
@@ -125,8 +137,7 @@ void PictureImage::paintEvent(QPaintEvent *)
     if (m_picture.isNull())
         return;
     QPainter p(this);
-    p.setRenderHint(QPainter::SmoothPixmapTransform);
-    p.drawPixmap(rect(), m_picture);
+    p.drawPixmap(0, 0, m_shown.at(m_picture, size(), devicePixelRatioF()));
 }
 
 void PictureImage::mouseReleaseEvent(QMouseEvent *event)

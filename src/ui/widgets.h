@@ -12,6 +12,18 @@
 // A graphical push button: a face of one colour with a picture drawn at its
 // natural size in the middle, no caption. Carries a Tag string, as the board
 // buttons use it for the contest's right-answer mark.
+// A picture as a control shows it: at a size, in device pixels, made once
+// and kept until the picture or the size changes.
+class ScaledPicture
+{
+public:
+    const QPixmap &at(const QPixmap &source, QSizeF size, qreal ratio);
+
+private:
+    QPixmap m_pixmap;
+    qint64 m_source = 0;
+};
+
 class PictureButton : public QAbstractButton
 {
     Q_OBJECT
@@ -47,6 +59,7 @@ private:
     QString m_tag;
     bool m_faded = false;
     qreal m_scale = 1.0;
+    ScaledPicture m_shown;
 };
 
 // An image control: its picture stretched to the control's size.
@@ -67,6 +80,7 @@ protected:
 
 private:
     QPixmap m_picture;
+    ScaledPicture m_shown;
 };
 
 // A label that reports clicks.
