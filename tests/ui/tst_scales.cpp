@@ -21,11 +21,13 @@ QImage expected(const PictureButton &button, bool smooth)
     face.setDevicePixelRatio(scale);
     face.fill(Qt::white);
     QPainter p(&face);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
     const QSizeF size = button.picture().deviceIndependentSize();
+    QPixmap shown = button.picture().scaled((size * scale).toSize(), Qt::IgnoreAspectRatio,
+                                            smooth ? Qt::SmoothTransformation : Qt::FastTransformation);
+    shown.setDevicePixelRatio(scale);
     p.drawPixmap(QPointF(std::floor((button.width() - size.width()) / 2.0),
                          std::floor((button.height() - size.height()) / 2.0)),
-                 button.picture());
+                 shown);
     return face;
 }
 
