@@ -123,6 +123,12 @@ int main(int argc, char *argv[])
     QApplication::processEvents();
     save(form, folder + QStringLiteral("/practice.png"));
 
+    // The same, filling a laptop's screen, locked.
+    form.setFullScreen(true);
+    QApplication::processEvents();
+    save(form, folder + QStringLiteral("/fullscreen.png"));
+    form.setFullScreen(false);
+
     // The voices window: the grown-up's own ب kept, a new take of ت to keep
     // or throw away.
     QTemporaryDir voicesFolder;
