@@ -43,6 +43,7 @@ class TestFullScreen : public QObject
 private slots:
     void fitsTheScreen();
     void fullScreenScalesTheWholeWindow();
+    void theSplashFillsTheScreenToo();
     void keysNeverGetOut();
     void aGrownUpLeavesByTheGesture();
     void aFingerPlaysEverywhere();
@@ -113,6 +114,37 @@ void TestFullScreen::fullScreenScalesTheWholeWindow()
     QVERIFY(!f.form->isFullScreen());
     QCOMPARE(f.form->scale(), 1.0);
     QCOMPARE(f.hr(0)->geometry(), QRect(584, 208, 47, 47));
+}
+
+// Started full screen, the splash is scaled the same way: its picture in
+// the middle, as large as the screen allows, cut nowhere; a click anywhere
+// closes it.
+void TestFullScreen::theSplashFillsTheScreenToo()
+{
+    frmSplash splash;
+    splash.setFullScreen();
+    splash.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&splash));
+    QTRY_COMPARE(splash.size(), splash.screen()->geometry().size());
+    const QSizeF design = designSize(splashDesign());
+    const qreal scale = std::min(splash.width() / design.width(), splash.height() / design.height());
+    QCOMPARE(splash.scale(), scale);
+    const QRect window = QRectF(QPointF((splash.width() - design.width() * scale) / 2,
+                                        (splash.height() - design.height() * scale) / 2),
+                                design * scale).toAlignedRect();
+    // The picture fills the design's window but for its strip, from a
+    // source as dense as it is shown.
+    const QRect picture = splash.Image1()->geometry().intersected(window);
+    QVERIFY(std::abs(picture.left() - window.left()) <= 1);
+    QVERIFY(std::abs(picture.top() - window.top()) <= 1);
+    QVERIFY(std::abs(picture.right() - window.right()) <= 1);
+    QVERIFY(window.bottom() - picture.bottom() <= qCeil(2 * scale) + 1);
+    QVERIFY(splash.Image1()->picture().devicePixelRatio() >= std::min(4.0, std::ceil(scale - 0.01)));
+    // Outside it, the main window's grey.
+    const QImage shot = splash.grab().toImage();
+    QCOMPARE(shot.pixelColor(2, 2), QColor(0x80, 0x80, 0x80));
+    QTest::mouseClick(&splash, Qt::LeftButton, {}, QPoint(2, 2));
+    QVERIFY(!splash.isVisible());
 }
 
 // A child at the keyboard for a long while, and every key a grown-up would
@@ -195,7 +227,9 @@ void TestFullScreen::aGrownUpLeavesByTheGesture()
 // and their entries, the comments label, the splash.
 void TestFullScreen::aFingerPlaysEverywhere()
 {
-    QPointingDevice *finger = QTest::createTouchDevice();
+    // The test's own device, gone with it.
+    const std::unique_ptr<QPointingDevice> device(QTest::createTouchDevice());
+    QPointingDevice *finger = device.get();
     FormFixture f;
     f.form->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
