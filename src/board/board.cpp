@@ -41,10 +41,7 @@ void Form1::Co1_Click()
     if (m_practising) {
         // The letters in play, and the question's mark, move with them.
         showLettersInPlay();
-        for (PictureButton *button : hr)
-            button->setTag(QStringLiteral("0"));
-        if (m_practiceAsked >= 0)
-            hr[m_state.boardSlot[m_practiceAsked]]->setTag(QStringLiteral("1"));
+        markOnly(m_practiceAsked >= 0 ? m_state.boardSlot[m_practiceAsked] : -1);
     }
 }
 
@@ -68,8 +65,7 @@ void Form1::Co2_Click()
     } else if (mode == kModeEntries[2]) {
         // Practice starts like a contest: its first question 5 seconds on.
         qno->setText(QStringLiteral("1"));
-        for (PictureButton *button : hr)
-            button->setTag(QStringLiteral("0"));
+        markOnly(-1);
         m_state.wrongTries = 0;
         startPractice();
         setTimerPeriod(kQuestionPeriodMs);
@@ -80,8 +76,7 @@ void Form1::Co2_Click()
         // A new contest starts clean: no button is the answer until the first
         // question has been heard, and no wrong try of an earlier contest
         // counts against this one.
-        for (PictureButton *button : hr)
-            button->setTag(QStringLiteral("0"));
+        markOnly(-1);
         m_state.wrongTries = 0;
         m_questionAskedPos = -1; // the first question is asked afresh
         setTimerPeriod(kQuestionPeriodMs);

@@ -44,10 +44,16 @@ void Form1::ttx_Timer()
     }
     qno->setText(QString::number(m_state.quizPos + 1));
 
+    markOnly(letterAt(asked) >= 0 ? asked : -1);
+}
+
+// The right-answer mark on board position `position` alone; -1: on none.
+void Form1::markOnly(int position)
+{
     for (PictureButton *button : hr)
         button->setTag(kUnmarked);
-    if (letterAt(asked) >= 0)
-        hr[asked]->setTag(kMarked);
+    if (position >= 0)
+        hr[position]->setTag(kMarked);
 }
 
 // The letter shown at a board position: the smallest k with boardSlot(k) at

@@ -27,7 +27,6 @@ void Form1::setFullScreen(bool on)
     if (on) {
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
         showFullScreen();
-        applyScale(m_scale, m_origin); // and again at the screen's size
         resizeEvent(nullptr);
         raise();
         activateWindow();
@@ -61,9 +60,8 @@ void Form1::resizeEvent(QResizeEvent *)
     // where they are.
     if (!m_fullScreen)
         return;
-    const QSizeF design = designSize(form1Design());
-    const qreal scale = std::min(width() / design.width(), height() / design.height());
-    applyScale(scale, QPointF((width() - design.width() * scale) / 2, (height() - design.height() * scale) / 2));
+    const DesignFill fill = fillArea(form1Design(), size());
+    applyScale(fill.scale, fill.origin);
     if (m_leave->isVisible())
         m_leave->start(m_scale);
 }
@@ -98,8 +96,8 @@ void Form1::applyScale(qreal scale, QPointF origin)
     const qreal density = scale * devicePixelRatioF();
     m_panelTick = designPicture(kPanelTickPicture, density);
     m_panelCross = designPicture(kPanelCrossPicture, density);
-    for (int k = 0; k < kLetterCount; ++k) {
+    for (int k = 0; k < kLetterCount; ++k)
         Ima[k]->setPicture(crossed[std::size_t(k)] ? m_panelCross : m_panelTick);
-        hr[m_state.boardSlot[k]]->copyPictureFrom(*hro[k]);
-    }
+    // The board shows the results panel's pictures, now the new ones.
+    placeLettersOnBoard();
 }

@@ -17,3 +17,12 @@ inline practice::Event practiceEvent(const Answer &answer)
     event.practice = answer.mode == Answer::Mode::Practice;
     return event;
 }
+
+// A scheduler that has seen a child's answers, oldest first.
+inline practice::Scheduler replayed(const QList<Answer> &answers, bool alphabetical)
+{
+    practice::Scheduler scheduler(alphabetical ? practice::NewLetters::Alphabetical : practice::NewLetters::Common);
+    for (const Answer &answer : answers)
+        scheduler.observe(practiceEvent(answer));
+    return scheduler;
+}

@@ -44,10 +44,7 @@ void Form1::startPractice()
     m_services.answers->recall([self, ui, session](Recalled recalled) {
         // A year of answers is replayed where it was read, not on the
         // child's thread.
-        auto scheduler = std::make_shared<practice::Scheduler>(
-            recalled.alphabetical ? practice::NewLetters::Alphabetical : practice::NewLetters::Common);
-        for (const Answer &answer : std::as_const(recalled.answers))
-            scheduler->observe(practiceEvent(answer));
+        auto scheduler = std::make_shared<practice::Scheduler>(replayed(recalled.answers, recalled.alphabetical));
         if (QThread::currentThread() == ui) {
             if (self)
                 self->practiceRecalled(session, std::move(*scheduler));
@@ -92,8 +89,7 @@ void Form1::practiceRecalled(quint64 session, practice::Scheduler fromHistory)
     // letter the history puts out of play: the next tick asks afresh.
     if (m_practiceAsked >= 0 && !m_practice->active().test(std::size_t(m_practiceAsked))) {
         m_practiceAsked = -1;
-        for (PictureButton *button : hr)
-            button->setTag(QStringLiteral("0"));
+        markOnly(-1);
     }
     showLettersInPlay();
 }
@@ -119,9 +115,7 @@ void Form1::askPractice()
     const std::int16_t position = m_state.boardSlot[m_practiceAsked];
     m_services.sound.play(m_state.soundFile[position]);
     qno->setText(QString::number(m_practiceQuestion));
-    for (PictureButton *button : hr)
-        button->setTag(QStringLiteral("0"));
-    hr[position]->setTag(QStringLiteral("1"));
+    markOnly(position);
 }
 
 void Form1::practiceAnswered(const Answer &answer)

@@ -459,9 +459,7 @@ void ProgressWindow::fillPlan(int child)
 {
     const bool alphabetical = history::alphabeticalNewLetters(db(), child);
     m_newLetters->setCurrentIndex(alphabetical ? 1 : 0);
-    practice::Scheduler scheduler(alphabetical ? practice::NewLetters::Alphabetical : practice::NewLetters::Common);
-    for (const Answer &answer : history::answers(db(), child))
-        scheduler.observe(practiceEvent(answer));
+    practice::Scheduler scheduler = replayed(history::answers(db(), child), alphabetical);
     scheduler.start();
     const QDateTime now = m_services.now ? m_services.now() : QDateTime::currentDateTime();
     const practice::Plan plan = scheduler.plan(now.toSecsSinceEpoch(), int(today().toJulianDay()));

@@ -113,6 +113,7 @@ private:
     void markRight(std::int16_t index);
     void markWrong(std::int16_t index);
     bool questionPending() const;
+    void markOnly(int position);
     int letterAt(std::int16_t position) const;
     void showInResultsPanel(int k, const QPixmap &mark);
     void keepAnswer(int askedLetter, int clickedLetter, bool right, int wrongTriesBefore);

@@ -87,11 +87,10 @@ void frmSplash::resizeEvent(QResizeEvent *)
 {
     if (!m_fullScreen)
         return;
-    const QSizeF design = designSize(splashDesign());
-    const qreal scale = std::min(width() / design.width(), height() / design.height());
-    const QPointF origin((width() - design.width() * scale) / 2, (height() - design.height() * scale) / 2);
+    const auto [scale, origin] = fillArea(splashDesign(), size());
     if (scale == m_scale && origin == m_origin)
         return;
+    const QSizeF design = designSize(splashDesign());
     m_scale = scale;
     m_origin = origin;
     placeControls(splashDesign(), m_controls, scale, origin);

@@ -131,6 +131,13 @@ QSize designSize(const WindowDesign &design)
     return {twipsToPixels(design.clientWidth), twipsToPixels(design.clientHeight)};
 }
 
+DesignFill fillArea(const WindowDesign &design, QSize area)
+{
+    const QSizeF size = designSize(design);
+    const qreal scale = std::min(area.width() / size.width(), area.height() / size.height());
+    return {scale, QPointF((area.width() - size.width() * scale) / 2, (area.height() - size.height() * scale) / 2)};
+}
+
 namespace {
 
 // A design rectangle at a scale: its edges rounded, so that neighbours

@@ -51,6 +51,14 @@ void placeControls(const WindowDesign &design, const Controls &controls, qreal s
 // The size of a design's client area, in pixels.
 QSize designSize(const WindowDesign &design);
 
+// A design as large as `area` allows, uniformly, in its middle.
+struct DesignFill
+{
+    qreal scale = 1.0;
+    QPointF origin;
+};
+DesignFill fillArea(const WindowDesign &design, QSize area);
+
 // Puts a top-level window in the middle of the primary screen's free area.
 void centreOnScreen(QWidget *window);
 
