@@ -85,7 +85,7 @@ LeaveGesture::LeaveGesture(QWidget *parent)
     m_text = new QLabel(this);
     m_text->setAlignment(Qt::AlignCenter);
     m_text->setWordWrap(true);
-    m_text->setText(QStringLiteral("للخروج من ملء الشاشة: أمسك الزر الأخضر حتى يمتلئ (ثلاث ثوانٍ)."));
+    m_text->setText(QStringLiteral("للخروج من ملء الشاشة: أمسك هذا الزر حتى يمتلئ بالأخضر (ثلاث ثوانٍ)."));
     m_button = new HoldButton(kHoldMs, this);
     m_button->setAccessibleName(QStringLiteral("أمسكه ثلاث ثوانٍ للخروج"));
     layout->addWidget(m_text);
