@@ -2,6 +2,7 @@
 #include "history/historyapp.h"
 #include "history/historydb.h"
 #include "history/sqlitehistory.h"
+#include "i18n/language.h"
 #include "platform/programfolder.h"
 #include "platform/sdlsoundplayer.h"
 #include "platform/timeofday.h"
@@ -35,34 +36,40 @@ int main(int argc, char *argv[])
             list << QString::fromLocal8Bit(argv[i]);
         return list;
     }();
-    const CommandLine command = parseCommandLine(arguments);
+    // Read once to know which application to make; what it prints is read
+    // again once the grown-up's language is in place.
+    CommandLine command = parseCommandLine(arguments);
     switch (command.action) {
-    case CommandLine::Action::Help:
-        std::fputs(qUtf8Printable(command.help), stdout);
-        return 0;
     case CommandLine::Action::Version:
         std::printf("huroof %s\n", HUROOF_VERSION);
         return 0;
+    case CommandLine::Action::Help:
     case CommandLine::Action::Wrong:
-        std::fprintf(stderr, "huroof: %s\nTry 'huroof --help' for the options.\n", qUtf8Printable(command.error));
-        return 2;
-    case CommandLine::Action::ImportVoice: {
-        QCoreApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("huroof"));
-        return runVoicesTask(VoicesTask::ImportVoice, {command.voice, command.file});
-    }
+    case CommandLine::Action::ImportVoice:
     case CommandLine::Action::ExportVoices:
-    case CommandLine::Action::ImportVoices: {
-        QCoreApplication app(argc, argv);
-        QCoreApplication::setApplicationName(QStringLiteral("huroof"));
-        return runVoicesTask(command.action == CommandLine::Action::ExportVoices ? VoicesTask::ExportPack
-                                                                                 : VoicesTask::ImportPack,
-                             {command.file});
-    }
+    case CommandLine::Action::ImportVoices:
     case CommandLine::Action::ExportHistory: {
         QCoreApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("huroof"));
-        return runExportHistory(history::defaultPath(), command.file);
+        i18n::useLanguage(i18n::chosenLanguage());
+        command = parseCommandLine(arguments);
+        switch (command.action) {
+        case CommandLine::Action::Help:
+            std::fputs(qUtf8Printable(command.help), stdout);
+            return 0;
+        case CommandLine::Action::Wrong:
+            std::fprintf(stderr, "huroof: %s\n%s\n", qUtf8Printable(command.error), qUtf8Printable(commandLineHint()));
+            return 2;
+        case CommandLine::Action::ImportVoice:
+            return runVoicesTask(VoicesTask::ImportVoice, {command.voice, command.file});
+        case CommandLine::Action::ExportVoices:
+        case CommandLine::Action::ImportVoices:
+            return runVoicesTask(command.action == CommandLine::Action::ExportVoices ? VoicesTask::ExportPack
+                                                                                     : VoicesTask::ImportPack,
+                                 {command.file});
+        default:
+            return runExportHistory(history::defaultPath(), command.file);
+        }
     }
     case CommandLine::Action::ChildWindow:
     case CommandLine::Action::Voices:
@@ -72,13 +79,19 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("huroof"));
-    QApplication::setApplicationDisplayName(QStringLiteral("برنامج الحروف"));
     QGuiApplication::setDesktopFileName(QStringLiteral("example.huroof.Huroof"));
 
-    if (command.action == CommandLine::Action::Voices)
-        return runVoicesTask(VoicesTask::Window, {});
-    if (command.action == CommandLine::Action::Progress)
-        return runProgressWindow();
+    if (command.action == CommandLine::Action::Voices || command.action == CommandLine::Action::Progress) {
+        i18n::useLanguage(i18n::chosenLanguage());
+        QApplication::setApplicationDisplayName(QCoreApplication::translate("CommandLine", "Huroof"));
+        return command.action == CommandLine::Action::Voices ? runVoicesTask(VoicesTask::Window, {})
+                                                             : runProgressWindow();
+    }
+    // The child's window is Arabic in every language; only the lock's words
+    // for a grown-up, and the first child's name, are in theirs. Qt's own
+    // texts appear in no child's window.
+    QApplication::setApplicationDisplayName(QStringLiteral("برنامج الحروف"));
+    i18n::useLanguage(i18n::chosenLanguage(), i18n::QtTexts::Not);
 
     // Full screen (and locked) when asked, or as a grown-up chose to keep.
     const bool fullScreen = command.fullScreen || keptFullScreen();

@@ -24,7 +24,9 @@ int runExportHistory(const QString &historyPath, const QString &file)
     }
     if (error.isEmpty())
         return 0;
-    std::fprintf(stderr, "huroof: cannot export the learning history: %s\n", qUtf8Printable(error.simplified()));
+    std::fprintf(stderr, "huroof: %s\n",
+                 qUtf8Printable(QCoreApplication::translate("CommandLine", "cannot export the learning history: %1")
+                                    .arg(error.simplified())));
     return 1;
 }
 
@@ -34,7 +36,9 @@ int runProgressWindow()
     using Entry = int (*)();
     const auto entry = reinterpret_cast<Entry>(module.resolve("huroofProgressWindow"));
     if (!entry) {
-        std::fprintf(stderr, "huroof: cannot open the progress window: %s\n", qUtf8Printable(module.errorString()));
+        std::fprintf(stderr, "huroof: %s\n",
+                     qUtf8Printable(QCoreApplication::translate("CommandLine", "cannot open the progress window: %1")
+                                        .arg(module.errorString())));
         return 1;
     }
     return entry();

@@ -2,6 +2,7 @@
 
 #include "platform/datafolder.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -239,7 +240,9 @@ QString setUp(QSqlDatabase db, Access access, const QString &path, Trouble *trou
     QSqlQuery child(db);
     child.prepare(QStringLiteral("INSERT OR IGNORE INTO children (id, name) VALUES (?, ?)"));
     child.addBindValue(kDefaultChild);
-    child.addBindValue(QStringLiteral("طفلي"));
+    // The first child's name, until a grown-up gives one: in the language
+    // of whoever first opened the program.
+    child.addBindValue(QCoreApplication::translate("History", "My child"));
     if (!child.exec())
         return child.lastError().text();
     const QString error = exec(db, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));

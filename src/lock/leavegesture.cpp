@@ -3,6 +3,7 @@
 #include "ui/look.h"
 #include "ui/design.h"
 
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -80,14 +81,16 @@ LeaveGesture::LeaveGesture(QWidget *parent)
     palette.setColor(QPalette::Window, QColor(0xf2, 0xfb, 0xff));
     palette.setColor(QPalette::WindowText, QColor(0x10, 0x2a, 0x78));
     setPalette(palette);
-    setLayoutDirection(Qt::RightToLeft);
+    // Words for the grown-up, in their language and its direction, over a
+    // window that keeps its own.
+    setLayoutDirection(QGuiApplication::layoutDirection());
     auto *layout = new QVBoxLayout(this);
     m_text = new QLabel(this);
     m_text->setAlignment(Qt::AlignCenter);
     m_text->setWordWrap(true);
-    m_text->setText(QStringLiteral("للخروج من ملء الشاشة: أمسك هذا الزر حتى يمتلئ بالأخضر (ثلاث ثوانٍ)."));
+    m_text->setText(tr("To leave full screen: hold this button until it fills with green (three seconds)."));
     m_button = new HoldButton(kHoldMs, this);
-    m_button->setAccessibleName(QStringLiteral("أمسكه ثلاث ثوانٍ للخروج"));
+    m_button->setAccessibleName(tr("Hold for three seconds to leave"));
     layout->addWidget(m_text);
     layout->addWidget(m_button, 1);
     m_giveUp.setSingleShot(true);
@@ -108,7 +111,7 @@ LeaveGesture::LeaveGesture(QWidget *parent)
 
 void LeaveGesture::start(qreal scale)
 {
-    m_text->setFont(designFont(FontDesign{"Arial", 14 * scale, true}));
+    m_text->setFont(grownUpsFont(14 * scale, true));
     const QSize size(qRound(420 * scale), qRound(150 * scale));
     QRect place(QPoint(), size);
     place.moveCenter(parentWidget()->rect().center());

@@ -6,11 +6,6 @@
 
 namespace {
 
-QString text(const char *source)
-{
-    return QCoreApplication::translate("CommandLine", source);
-}
-
 // The options QGuiApplication and QApplication take for themselves; they
 // are not ours to refuse (a desktop session restores a program with
 // -session, for one).
@@ -38,41 +33,41 @@ CommandLine parseCommandLine(const QStringList &arguments)
     // "-platform offscreen", as Qt's own options are written.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     parser.setApplicationDescription(
-        text("Arabic letters for young children: hear each letter, then find it in the letters contest."));
+        CommandLine::tr("Arabic letters for young children: hear each letter, then find it in the letters contest."));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  text("Show these options and exit."));
+                                  CommandLine::tr("Show these options and exit."));
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
-                                     text("Show the program's version and exit."));
+                                     CommandLine::tr("Show the program's version and exit."));
     const QCommandLineOption voices(QStringLiteral("voices"),
-                                    text("Open the window where a grown-up records the program's sounds in their own voice."));
+                                    CommandLine::tr("Open the window where a grown-up records the program's sounds in their own voice."));
     const QCommandLineOption progress(QStringLiteral("progress"),
-                                      text("Open the window of what each child has learnt."));
+                                      CommandLine::tr("Open the window of what each child has learnt."));
     const QCommandLineOption fullScreen(
         QStringLiteral("full-screen"),
-        text("Open the child's window filling the screen and locked: only a grown-up's gesture (Ctrl+Shift+Q, "
+        CommandLine::tr("Open the child's window filling the screen and locked: only a grown-up's gesture (Ctrl+Shift+Q, "
              "then holding a button for 3 seconds) leaves it."));
     const QCommandLineOption importVoice(
         QStringLiteral("import-voice"),
-        text("Make FILE the sound NAME (1 to 28, the letter itself, yes or no), made even with the program's "
+        CommandLine::tr("Make FILE the sound NAME (1 to 28, the letter itself, yes or no), made even with the program's "
              "recordings, and exit."),
         QStringLiteral("NAME"));
     const QCommandLineOption exportHistory(
         QStringLiteral("export-history"),
-        text("Write every answer kept in the learning history as CSV to FILE (- for standard output) and exit."),
+        CommandLine::tr("Write every answer kept in the learning history as CSV to FILE (- for standard output) and exit."),
         QStringLiteral("FILE"));
     const QCommandLineOption exportVoices(
         QStringLiteral("export-voices"),
-        text("Write your own voices to FILE as a voice pack, for another computer, and exit."),
+        CommandLine::tr("Write your own voices to FILE as a voice pack, for another computer, and exit."),
         QStringLiteral("FILE"));
     const QCommandLineOption importVoices(
         QStringLiteral("import-voices"),
-        text("Make the voices of the voice pack FILE your own (each own voice it replaces kept as N.wav.old) and "
+        CommandLine::tr("Make the voices of the voice pack FILE your own (each own voice it replaces kept as N.wav.old) and "
              "exit."),
         QStringLiteral("FILE"));
     for (const QCommandLineOption &option :
          {help, version, voices, progress, fullScreen, importVoice, exportHistory, exportVoices, importVoices})
         parser.addOption(option);
-    parser.addPositionalArgument(QStringLiteral("FILE"), text("The sound file of --import-voice."),
+    parser.addPositionalArgument(QStringLiteral("FILE"), CommandLine::tr("The sound file of --import-voice."),
                                  QStringLiteral("[FILE]"));
     letQtOptionsThrough(parser);
 
@@ -103,21 +98,21 @@ CommandLine parseCommandLine(const QStringList &arguments)
             ++chosen;
     }
     if (chosen > 1)
-        return wrong(text("Choose one of --voices, --progress, --import-voice, --export-history, --export-voices and "
+        return wrong(CommandLine::tr("Choose one of --voices, --progress, --import-voice, --export-history, --export-voices and "
                           "--import-voices."));
     const QStringList positional = parser.positionalArguments();
     if (parser.isSet(importVoice)) {
         if (positional.size() != 1)
-            return wrong(text("--import-voice takes a NAME and one FILE: huroof --import-voice NAME FILE"));
+            return wrong(CommandLine::tr("--import-voice takes a NAME and one FILE: huroof --import-voice NAME FILE"));
         result.action = CommandLine::Action::ImportVoice;
         result.voice = parser.value(importVoice);
         result.file = positional[0];
         return result;
     }
     if (!positional.isEmpty())
-        return wrong(text("Unexpected argument '%1'.").arg(positional[0]));
+        return wrong(CommandLine::tr("Unexpected argument '%1'.").arg(positional[0]));
     if (parser.isSet(fullScreen) && chosen > 0)
-        return wrong(text("--full-screen is for the child's window alone."));
+        return wrong(CommandLine::tr("--full-screen is for the child's window alone."));
     result.fullScreen = parser.isSet(fullScreen);
     if (parser.isSet(exportHistory)) {
         result.action = CommandLine::Action::ExportHistory;
@@ -134,4 +129,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
         result.action = CommandLine::Action::Progress;
     }
     return result;
+}
+
+QString commandLineHint()
+{
+    return CommandLine::tr("Try 'huroof --help' for the options.");
 }

@@ -1,11 +1,16 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
 // What the program was asked to do on its command line.
 struct CommandLine
 {
+    // Its words are the grown-up's language's, as the windows' are.
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
+public:
     enum class Action {
         ChildWindow,   // no option: the child's window
         Voices,        // --voices
@@ -30,3 +35,6 @@ struct CommandLine
 // Reads `arguments` (the first is the program itself). Qt's own options
 // (-platform, -style, -session …) are let through for QApplication to take.
 CommandLine parseCommandLine(const QStringList &arguments);
+
+// The line under an error that says where the options are.
+QString commandLineHint();

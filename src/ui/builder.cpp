@@ -192,6 +192,9 @@ void placeControls(const WindowDesign &design, const Controls &controls, qreal s
 Controls buildWindow(QWidget *window, const WindowDesign &design)
 {
     window->setWindowTitle(QString::fromUtf8(design.caption));
+    // The design places every control in its own coordinates: the window
+    // keeps them whatever language the grown-ups' windows speak.
+    window->setLayoutDirection(Qt::LeftToRight);
     window->resize(twipsToPixels(design.clientWidth), twipsToPixels(design.clientHeight));
     if (design.background != kDefaultColour) {
         QPalette palette = window->palette();

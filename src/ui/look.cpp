@@ -27,7 +27,30 @@ QString programFace()
     return face;
 }
 
+// Registered the first time a grown-up's text is shown: the child's window
+// never needs it.
+QString latinFace()
+{
+    static const QString face = [] {
+        QString family;
+        for (const QString &file : {QStringLiteral(":/fonts/NotoSans-Regular.ttf"), QStringLiteral(":/fonts/NotoSans-Bold.ttf")}) {
+            const QStringList families = QFontDatabase::applicationFontFamilies(QFontDatabase::addApplicationFont(file));
+            if (!families.isEmpty())
+                family = families.first();
+        }
+        return family.isEmpty() ? QStringLiteral("Noto Sans") : family;
+    }();
+    return face;
+}
+
 } // namespace
+
+QFont grownUpsFont(double points, bool bold)
+{
+    QFont f = designFont(FontDesign{"", points, bold});
+    f.setFamilies({latinFace(), programFace()});
+    return f;
+}
 
 QFont designFont(const FontDesign &font)
 {

@@ -12,6 +12,10 @@ struct FontDesign;
 // missing. Sizes are points at 96 dots per inch, as the twips are.
 QFont designFont(const FontDesign &font);
 
+// The grown-ups' windows' face: Latin letters from the program's own Latin
+// face, Arabic from the design's face. Sizes as designFont's.
+QFont grownUpsFont(double points, bool bold = false);
+
 // The program's icon, in every size it comes in.
 QIcon programIcon();
 

@@ -2,6 +2,7 @@
 // judged, the store keeps them through failures and kills, and the export
 // gives them back.
 #include "history/historydb.h"
+#include "i18n/language.h"
 #include "history/sqlitehistory.h"
 #include "shell/form1.h"
 #include "shell/letters.h"
@@ -240,6 +241,7 @@ class TestHistory : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void contestHandsOverTheJudgedAnswers_data();
     void contestHandsOverTheJudgedAnswers();
@@ -268,6 +270,12 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString path() const { return m_dir->filePath("huroof/history.sqlite"); }
 };
+
+void TestHistory::initTestCase()
+{
+    // As an Arabic desktop has it: the first child's name, and every text.
+    i18n::useLanguage(QStringLiteral("ar"));
+}
 
 void TestHistory::init()
 {

@@ -2,6 +2,7 @@
 // how well each is known, the confusions in words, the days, the children,
 // the empty state and the export.
 #include "history/historydb.h"
+#include "i18n/language.h"
 #include "progress/progressviews.h"
 #include "progress/progresswindow.h"
 #include "ui/look.h"
@@ -76,6 +77,7 @@ class TestProgress : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void emptyHistoryIsFriendly();
@@ -105,6 +107,12 @@ private:
     QString m_path;
     QString m_exportTo;
 };
+
+void TestProgress::initTestCase()
+{
+    // As an Arabic desktop has it: the first child's name, and every text.
+    i18n::useLanguage(QStringLiteral("ar"));
+}
 
 void TestProgress::init()
 {
