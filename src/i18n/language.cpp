@@ -58,6 +58,9 @@ QStringList languages()
 
 QString nativeName(const QString &code)
 {
+    // English is English, not the "American English" of its default region.
+    if (code == kSource)
+        return QStringLiteral("English");
     const QLocale locale(code);
     QString name = locale.nativeLanguageName();
     if (name.isEmpty())

@@ -72,6 +72,7 @@ private slots:
     void contestAnswersOutliveAKill();
     void aGrownUpsVoiceIsHeard();
     void practiceGoesOnFromTheHistory();
+    void childsWindowIsTheSameInEveryLanguage();
 
 private:
     void startProgram(const QStringList &sink = {QStringLiteral("cat")}, const QString &path = {});
@@ -93,6 +94,8 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<QProcess> m_program;
     std::unique_ptr<QProcess> m_sink;
+    // The desktop's language the program starts in (LANGUAGE), when set.
+    QString m_language;
 };
 
 void TestEndToEnd::initTestCase()
@@ -146,6 +149,7 @@ void TestEndToEnd::init()
 void TestEndToEnd::cleanup()
 {
     m_main = {};
+    m_language.clear();
     if (m_program && m_program->state() != QProcess::NotRunning) {
         m_program->kill();
         m_program->waitForFinished(3000);
@@ -175,6 +179,8 @@ void TestEndToEnd::startProgram(const QStringList &sink, const QString &path)
     env.insert(QStringLiteral("SDL_DISKAUDIOFILE"), QStringLiteral("/dev/stdout"));
     env.insert(QStringLiteral("PATH"), path.isEmpty() ? m_dir->filePath(QStringLiteral("bin")) + QLatin1Char(':') + env.value("PATH") : path);
     env.remove(QStringLiteral("BROWSER"));
+    if (!m_language.isEmpty())
+        env.insert(QStringLiteral("LANGUAGE"), m_language);
     // The program's own data (a grown-up's voices, the learning history)
     // belongs to the test, not to whoever runs it.
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("data")));
@@ -651,3 +657,38 @@ void TestEndToEnd::practiceGoesOnFromTheHistory()
 
 QTEST_GUILESS_MAIN(TestEndToEnd)
 #include "tst_e2e.moc"
+
+void TestEndToEnd::childsWindowIsTheSameInEveryLanguage()
+{
+    // The grown-ups' windows speak the desktop's language; the child's
+    // window is the same, pixel for pixel, in every one.
+    QImage first;
+    for (const QString language : {"ar", "en", "fr"}) {
+        m_language = language;
+        const TopWindow main = passSplash();
+        const QRect r = main.geometry;
+        XImage *x = XGetImage(m_x, DefaultRootWindow(m_x), r.x(), r.y(), unsigned(r.width()), unsigned(r.height()),
+                              AllPlanes, ZPixmap);
+        QVERIFY(x);
+        QImage seen(r.size(), QImage::Format_RGB32);
+        for (int y = 0; y < r.height(); ++y) {
+            for (int px = 0; px < r.width(); ++px)
+                seen.setPixel(px, y, QRgb(XGetPixel(x, px, y) & 0xFFFFFF));
+        }
+        XDestroyImage(x);
+        closeWindow(main);
+        QVERIFY(m_program->waitForFinished(5000));
+        cleanup();
+        if (first.isNull()) {
+            first = seen;
+            continue;
+        }
+        if (seen != first) {
+            first.save(m_dir->filePath(QStringLiteral("ar.png")));
+            seen.save(m_dir->filePath(language + QStringLiteral(".png")));
+            m_dir->setAutoRemove(false);
+        }
+        QVERIFY2(seen == first, qPrintable(QStringLiteral("in %1 the window differs from Arabic's (both in %2)")
+                                               .arg(language, m_dir->path())));
+    }
+}

@@ -15,6 +15,8 @@ private slots:
     void answersWithoutAWindow_data();
     void answersWithoutAWindow();
     void theManualNamesEveryOption();
+    void speaksTheDesktopsLanguage_data();
+    void speaksTheDesktopsLanguage();
 };
 
 namespace {
@@ -26,7 +28,7 @@ struct Run
     QString err;
 };
 
-Run run(const QStringList &arguments)
+Run run(const QStringList &arguments, const QStringList &language = {"LANGUAGE=en"})
 {
     // No display at all: a program that tried to open a window would fail
     // on it, not answer with the code asked for.
@@ -36,6 +38,11 @@ Run run(const QStringList &arguments)
         env.remove(name);
     env.insert("QT_QPA_PLATFORM", "xcb");
     env.insert("XDG_DATA_HOME", data.path());
+    env.insert("XDG_CONFIG_HOME", data.path());
+    for (const char *name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+        env.remove(name);
+    for (const QString &variable : language)
+        env.insert(variable.section('=', 0, 0), variable.section('=', 1));
     const ProgramRun r = runProgram(HUROOF_EXECUTABLE, arguments, env, 20000);
     return {r.code, QString::fromUtf8(r.out), QString::fromUtf8(r.err)};
 }
@@ -103,6 +110,49 @@ void TestCommandLine::theManualNamesEveryOption()
     QVERIFY(options.size() >= 8);
     for (const QString &name : options)
         QVERIFY2(page.contains(name), qPrintable(name));
+}
+
+void TestCommandLine::speaksTheDesktopsLanguage_data()
+{
+    QTest::addColumn<QStringList>("environment");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QStringList>("said"); // each in the output (code 0) or the error line (code 2)
+    const QStringList help{"--help"};
+    const QStringList typo{"--import-voise"};
+    QTest::newRow("French help") << QStringList{"LANG=fr_FR.UTF-8"} << help << 0
+                                 << QStringList{"Afficher ces options et quitter.", "Utilisation :"};
+    QTest::newRow("Arabic help") << QStringList{"LANGUAGE=ar"} << help << 0
+                                 << QStringList{"اعرض هذه الخيارات واخرج.", "خيارات:"};
+    QTest::newRow("German asks, English answers") << QStringList{"LANG=de_DE.UTF-8"} << help << 0
+                                                  << QStringList{"Show these options and exit.", "Usage:"};
+    QTest::newRow("the first language there is") << QStringList{"LANGUAGE=de:fr", "LANG=ar_EG.UTF-8"} << help << 0
+                                                 << QStringList{"Afficher ces options"};
+    QTest::newRow("LC_ALL before LANG") << QStringList{"LC_ALL=ar_MA.UTF-8", "LANG=fr_FR.UTF-8"} << help << 0
+                                        << QStringList{"اعرض هذه الخيارات"};
+    QTest::newRow("French mistake") << QStringList{"LANGUAGE=fr"} << typo << 2
+                                    << QStringList{"import-voise", "inconnue"};
+    QTest::newRow("Arabic mistake") << QStringList{"LANGUAGE=ar"} << typo << 2 << QStringList{"import-voise", "مجهول"};
+    QTest::newRow("French, ours") << QStringList{"LANGUAGE=fr"} << QStringList{"--voices", "--progress"} << 2
+                                  << QStringList{"Choisissez une seule option"};
+}
+
+void TestCommandLine::speaksTheDesktopsLanguage()
+{
+    QFETCH(QStringList, environment);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, code);
+    QFETCH(QStringList, said);
+    const Run r = run(arguments, environment);
+    // Scripts read the code, and the program's name before every error.
+    QCOMPARE(r.code, code);
+    const QString text = code == 0 ? r.out : r.err;
+    if (code != 0) {
+        QVERIFY2(text.startsWith("huroof: "), qPrintable(text));
+        QVERIFY2(text.section('\n', 1).contains("huroof --help"), qPrintable(text));
+    }
+    for (const QString &words : said)
+        QVERIFY2(text.contains(words), qPrintable(text));
 }
 
 QTEST_GUILESS_MAIN(TestCommandLine)
