@@ -2,6 +2,7 @@
 // one, locked against a child's hands, left by a grown-up's gesture, and
 // played with a finger.
 #include "board/lists.h"
+#include "i18n/language.h"
 #include "lock/leavegesture.h"
 #include "shell/letters.h"
 #include "splash/frmsplash.h"
@@ -9,6 +10,8 @@
 #include "ui/widgets.h"
 
 #include <QAbstractItemView>
+#include <QLabel>
+#include <QScopeGuard>
 #include <QLineEdit>
 #include <QPointingDevice>
 #include <QScreen>
@@ -17,6 +20,7 @@
 #include <random>
 
 #include "support/fakes.h"
+#include "support/texts.h"
 
 namespace {
 
@@ -46,6 +50,8 @@ private slots:
     void theSplashFillsTheScreenToo();
     void keysNeverGetOut();
     void aGrownUpLeavesByTheGesture();
+    void theGestureSpeaksTheGrownUpsLanguage_data();
+    void theGestureSpeaksTheGrownUpsLanguage();
     void aFingerPlaysEverywhere();
 };
 
@@ -221,6 +227,42 @@ void TestFullScreen::aGrownUpLeavesByTheGesture()
     QCOMPARE(f.grownUpsOpened, QList<GrownUpsWindow>{GrownUpsWindow::Voices});
     // The window closes again as windows do.
     QVERIFY(f.form->close());
+}
+
+void TestFullScreen::theGestureSpeaksTheGrownUpsLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("words");
+    QTest::addColumn<Qt::LayoutDirection>("direction");
+    QTest::newRow("ar") << "ar" << "أمسك هذا الزر" << Qt::RightToLeft;
+    QTest::newRow("en") << "en" << "hold this button" << Qt::LeftToRight;
+    QTest::newRow("fr") << "fr" << "maintenez ce bouton" << Qt::LeftToRight;
+}
+
+// The lock's words are for a grown-up: in their language and its
+// direction, whole in the overlay at every size, over a window that stays
+// as it is.
+void TestFullScreen::theGestureSpeaksTheGrownUpsLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, words);
+    QFETCH(Qt::LayoutDirection, direction);
+    i18n::useLanguage(language, i18n::QtTexts::Not);
+    const auto back = qScopeGuard([] { i18n::useLanguage(QStringLiteral("en")); });
+    FormFixture f;
+    f.form->show();
+    f.form->setFullScreen(true);
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    QTest::keyClick(f.form.get(), Qt::Key_Q, Qt::ControlModifier | Qt::ShiftModifier);
+    LeaveGesture *gesture = f.form->leaveGesture();
+    QVERIFY(gesture->isVisible());
+    QCOMPARE(f.form->layoutDirection(), Qt::LeftToRight);
+    QCOMPARE(gesture->layoutDirection(), direction);
+    const QList<QLabel *> labels = gesture->findChildren<QLabel *>();
+    QVERIFY(!labels.isEmpty());
+    QVERIFY2(labels.first()->text().contains(words), qPrintable(labels.first()->text()));
+    const QStringList cut = textsNotWhole(gesture);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
 }
 
 // A tap is a click everywhere in the child's window: the board, both lists
