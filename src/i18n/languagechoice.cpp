@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QTimer>
 
 LanguageChoice::LanguageChoice(QWidget *parent)
     : QWidget(parent)
@@ -34,4 +35,25 @@ void LanguageChoice::choose(int index)
     i18n::useLanguage(i18n::chosenLanguage());
     if (i18n::currentLanguage() != before)
         emit chosen();
+}
+
+WindowInLanguage::WindowInLanguage(Make make)
+    : m_make(std::move(make))
+{
+    build();
+}
+
+WindowInLanguage::~WindowInLanguage() = default;
+
+void WindowInLanguage::build()
+{
+    std::unique_ptr<QWidget> next = m_make(m_window.get());
+    if (m_window)
+        next->setGeometry(m_window->geometry());
+    if (auto *choice = next->findChild<LanguageChoice *>()) {
+        // Once the list that sent it has finished: it goes with its window.
+        connect(choice, &LanguageChoice::chosen, this, [this] { QTimer::singleShot(0, this, &WindowInLanguage::build); });
+    }
+    next->show();
+    m_window = std::move(next);
 }

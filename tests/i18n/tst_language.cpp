@@ -8,6 +8,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDomDocument>
+#include <QLabel>
+#include <QPointer>
+#include <QVBoxLayout>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
@@ -28,6 +31,7 @@ private slots:
     void useLanguage_data();
     void useLanguage();
     void choosingInTheWindow();
+    void theWindowIsBuiltAgainInTheLanguageChosen();
     void catalogsAreComplete_data();
     void catalogsAreComplete();
 };
@@ -167,6 +171,48 @@ void TestLanguage::choosingInTheWindow()
     // Choosing what is already in use rebuilds nothing.
     emit list->activated(0);
     QCOMPARE(chosen.size(), 2);
+}
+
+void TestLanguage::theWindowIsBuiltAgainInTheLanguageChosen()
+{
+    QList<QWidget *> replaced;
+    WindowInLanguage shown([&replaced](QWidget *old) {
+        replaced << old;
+        auto window = std::make_unique<QWidget>();
+        auto *rows = new QVBoxLayout(window.get());
+        rows->addWidget(new QLabel(QCoreApplication::translate("CommandLine", "Show these options and exit.")));
+        rows->addWidget(new LanguageChoice);
+        return window;
+    });
+    QVERIFY(shown.window()->isVisible());
+    shown.window()->setGeometry(120, 90, 500, 300);
+    const QRect place = shown.window()->geometry();
+    const auto pick = [&shown](const QString &name) {
+        QComboBox *list = shown.window()->findChild<LanguageChoice *>()->list();
+        list->setCurrentIndex(list->findText(name));
+        emit list->activated(list->currentIndex());
+    };
+    const auto words = [&shown] { return shown.window()->findChild<QLabel *>()->text(); };
+
+    for (const auto &[name, said, direction] :
+         {std::tuple{"العربية", "اعرض هذه الخيارات واخرج.", Qt::RightToLeft},
+          std::tuple{"Français", "Afficher ces options et quitter.", Qt::LeftToRight}}) {
+        QWidget *const old = shown.window();
+        QPointer<QWidget> before = old;
+        pick(QString::fromUtf8(name));
+        // The old window goes, once its list has finished with the click,
+        // and its successor was shown what it replaced.
+        QTRY_VERIFY(before.isNull());
+        QCOMPARE(replaced.last(), old);
+        QVERIFY(shown.window()->isVisible());
+        QCOMPARE(words(), QString::fromUtf8(said));
+        QCOMPARE(shown.window()->layoutDirection(), direction);
+        QCOMPARE(shown.window()->geometry(), place);
+        // The new window's list shows what was chosen.
+        QCOMPARE(shown.window()->findChild<LanguageChoice *>()->list()->currentText(), QString::fromUtf8(name));
+    }
+    QCOMPARE(replaced.size(), 3);
+    QCOMPARE(replaced.first(), nullptr);
 }
 
 namespace {

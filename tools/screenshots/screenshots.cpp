@@ -7,6 +7,7 @@
 //   huroof-screenshots OUTPUT_FOLDER
 #include "board/shuffle.h"
 #include "history/historydb.h"
+#include "i18n/language.h"
 #include "progress/progresswindow.h"
 #include "platform/soundplayer.h"
 #include "platform/timeofday.h"
@@ -74,6 +75,8 @@ void save(QWidget &widget, const QString &path)
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The child's window as every language has it.
+    i18n::useLanguage(QStringLiteral("ar"), i18n::QtTexts::Not);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
 
@@ -129,22 +132,6 @@ int main(int argc, char *argv[])
     save(form, folder + QStringLiteral("/fullscreen.png"));
     form.setFullScreen(false);
 
-    // The voices window: the grown-up's own ب kept, a new take of ت to keep
-    // or throw away.
-    QTemporaryDir voicesFolder;
-    ScriptedRecorder recorder;
-    VoicesWindow voicesWindow(VoicesServices{sound, recorder, voices::VoiceFolder(voicesFolder.path()), {}, {}, {}, {}, {}});
-    voicesWindow.show();
-    using Action = VoicesWindow::Action;
-    for (int voice : {1, 2}) {
-        voicesWindow.button(voice, Action::Record)->click();
-        voicesWindow.button(voice, Action::Stop)->click();
-        QApplication::processEvents();
-    }
-    voicesWindow.button(1, Action::Keep)->click();
-    QApplication::processEvents();
-    save(voicesWindow, folder + QStringLiteral("/voices.png"));
-
     // A week of contests: most letters learnt, a few still confused.
     QTemporaryDir historyFolder;
     const QString historyPath = historyFolder.filePath(QStringLiteral("history.sqlite"));
@@ -180,13 +167,34 @@ int main(int argc, char *argv[])
         }
         history::close(QStringLiteral("played"));
     }
-    ProgressWindow progress(ProgressServices{historyPath, [now] { return now; }, {}});
-    progress.show();
-    QApplication::processEvents();
-    save(progress, folder + QStringLiteral("/progress.png"));
-    // Its second page: what practice does next for the child.
-    progress.findChild<QTabWidget *>()->setCurrentIndex(1);
-    QApplication::processEvents();
-    save(progress, folder + QStringLiteral("/progress-plan.png"));
+    // The grown-ups' windows in Arabic, and in English beside them.
+    for (const QString language : {"ar", "en"}) {
+        i18n::useLanguage(language);
+        const QString suffix = language == QLatin1String("ar") ? QString() : QLatin1Char('-') + language;
+        // The voices window: the grown-up's own ب kept, a new take of ت to keep
+        // or throw away.
+        QTemporaryDir voicesFolder;
+        ScriptedRecorder recorder;
+        VoicesWindow voicesWindow(VoicesServices{sound, recorder, voices::VoiceFolder(voicesFolder.path()), {}, {}, {}, {}, {}});
+        voicesWindow.show();
+        using Action = VoicesWindow::Action;
+        for (int voice : {1, 2}) {
+            voicesWindow.button(voice, Action::Record)->click();
+            voicesWindow.button(voice, Action::Stop)->click();
+            QApplication::processEvents();
+        }
+        voicesWindow.button(1, Action::Keep)->click();
+        QApplication::processEvents();
+        save(voicesWindow, folder + QStringLiteral("/voices%1.png").arg(suffix));
+
+        ProgressWindow progress(ProgressServices{historyPath, [now] { return now; }, {}});
+        progress.show();
+        QApplication::processEvents();
+        save(progress, folder + QStringLiteral("/progress%1.png").arg(suffix));
+        // Its second page: what practice does next for the child.
+        progress.findChild<QTabWidget *>()->setCurrentIndex(1);
+        QApplication::processEvents();
+        save(progress, folder + QStringLiteral("/progress-plan%1.png").arg(suffix));
+    }
     return 0;
 }
