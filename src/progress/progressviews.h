@@ -73,19 +73,5 @@ private:
 // A small square of a colour, beside its words, for the legends.
 QWidget *swatch(const QColor &colour, const QString &words, QWidget *parent);
 
-// A count in Arabic words: its own forms for one and two (the dual), the
-// plural from 3 to 10 and the singular beyond; "%1" stands for the number.
-struct ArabicCount
-{
-    const char *one;
-    const char *two;
-    const char *few;
-    const char *many;
-};
-QString countInArabic(int n, const ArabicCount &words);
-
-// Arabic for "n times".
-QString timesInArabic(int n);
-
 // The share as a colour, 0 red ... 1 green.
 QColor shareColour(double share);
