@@ -7,7 +7,9 @@
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QToolTip>
 
 #include <algorithm>
@@ -45,6 +47,19 @@ QColor shareColour(double share)
 {
     // Hue from red (0) through yellow (60) to green (120).
     return QColor::fromHsv(int(120 * std::clamp(share, 0.0, 1.0)), 150, 235);
+}
+
+QString chartDateFormat(const QLocale &locale, bool withYear)
+{
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression(QStringLiteral("[\\x{200e}\\x{200f}\\x{61c}]")));
+    if (withYear)
+        return format.replace(QRegularExpression(QStringLiteral("y+")), QStringLiteral("yy"));
+    // The year goes with the separator that joins it to the rest: after it
+    // where it comes first ("yy. M. d."), before it elsewhere ("dd/MM/yyyy").
+    if (format.startsWith(QLatin1Char('y')))
+        return format.remove(QRegularExpression(QStringLiteral("^y+[^dM]*")));
+    return format.remove(QRegularExpression(QStringLiteral("[^dM]*y+")));
 }
 
 QWidget *swatch(const QColor &colour, const QString &words, QWidget *parent)

@@ -6,6 +6,8 @@
 
 #include <array>
 
+class QLocale;
+
 // The pictures of the progress window, drawn from the history's numbers.
 
 // The face the letters of both maps are drawn in: the size of the letters
@@ -72,6 +74,13 @@ private:
 
 // A small square of a colour, beside its words, for the legends.
 QWidget *swatch(const QColor &colour, const QString &words, QWidget *parent);
+
+// How the daily chart writes a day, for QDate::toString() (Western digits
+// whatever the language): the day and the month in the order of `locale`'s
+// short dates, the year too, in two digits, where asked. Without the
+// direction marks some locales put between the numbers: the chart places
+// its labels itself.
+QString chartDateFormat(const QLocale &locale, bool withYear);
 
 // The share as a colour, 0 red ... 1 green.
 QColor shareColour(double share);

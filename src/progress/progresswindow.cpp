@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -177,20 +178,27 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     m_today->setAccessibleName(tr("Today"));
     m_chart = new QChartView(daily);
     m_chart->setRenderHint(QPainter::Antialiasing);
-    // The chart places its days and axes itself, right to left; mirrored
-    // once more by the window's direction it would lose its right axis.
+    // The chart places its days and axes itself, in the window's direction;
+    // mirrored once more by a right-to-left window it would lose its right
+    // axis.
     m_chart->setLayoutDirection(Qt::LeftToRight);
     m_chart->setMinimumHeight(170);
     m_chart->setAccessibleName(tr("Answers each day"));
     daily->layout()->addWidget(m_chart);
     // The chart's own legend puts its markers on the wrong side of right-
-    // to-left words; this one keeps each beside its words.
+    // to-left words; this one keeps each beside its words. The count's axis
+    // stands where reading starts (see fillChart()).
+    const bool rightToLeft = layoutDirection() == Qt::RightToLeft;
     auto *chartLegend = new QHBoxLayout;
     chartLegend->addWidget(m_today);
     chartLegend->addStretch(1);
-    chartLegend->addWidget(swatch(kAnswersColour, tr("Number of answers (right axis)"), daily));
+    chartLegend->addWidget(
+        swatch(kAnswersColour, rightToLeft ? tr("Number of answers (right axis)") : tr("Number of answers (left axis)"), daily));
     chartLegend->addSpacing(16);
-    chartLegend->addWidget(swatch(kShareColour, tr("Right on the first try, % (left axis)"), daily));
+    chartLegend->addWidget(swatch(kShareColour,
+                                  rightToLeft ? tr("Right on the first try, % (left axis)")
+                                              : tr("Right on the first try, % (right axis)"),
+                                  daily));
     static_cast<QVBoxLayout *>(daily->layout())->addLayout(chartLegend);
 
     // What practice does next for this child, and why: from the same
@@ -538,24 +546,27 @@ void ProgressWindow::fillChart(const QList<history::Day> &played)
     auto *answers = new QBarSet(tr("Answers"));
     answers->setColor(kAnswersColour);
     answers->setBorderColor(kAnswersColour);
-    // Time runs from right to left, as the window reads: today is the
-    // first place on the left, the period's first day the last on the
-    // right. (The category axis's own reversal is not honoured by the bars.)
+    // Time runs as the window reads: right to left, today is the first
+    // place on the left; left to right, the last on the right. (The
+    // category axis's own reversal is not honoured by the bars.)
+    const bool rightToLeft = layoutDirection() == Qt::RightToLeft;
     const int n = int(m_days.size());
-    const auto place = [n](int day) { return n - 1 - day; };
-    QStringList labels;
-    const bool years = first.year() != last.year();
+    const auto place = [n, rightToLeft](int day) { return rightToLeft ? n - 1 - day : day; };
+    const QString format = chartDateFormat(QLocale(), first.year() != last.year());
+    QStringList labels(n);
+    QList<qreal> counts(n);
     int most = 1;
-    for (int i = n - 1; i >= 0; --i) {
+    for (int i = 0; i < n; ++i) {
         const ChartDay &d = m_days[i];
-        *answers << d.answers;
+        counts[place(i)] = d.answers;
         most = std::max(most, d.answers);
-        labels << d.date.toString(years ? QStringLiteral("d/M/yy") : QStringLiteral("d/M"));
+        labels[place(i)] = d.date.toString(format);
     }
+    answers->append(counts);
     auto *bars = new QBarSeries;
     bars->append(answers);
     chart->addSeries(bars);
-    // The count's axis stands on the right, where the eye starts.
+    // The count's axis stands where the eye starts, the share's across.
     auto *x = new QBarCategoryAxis;
     x->append(labels);
     if (m_days.size() > 14)
@@ -580,8 +591,8 @@ void ProgressWindow::fillChart(const QList<history::Day> &played)
     percent->setTickInterval(25);
     percent->setLabelFormat(tr("%d%%", "the share axis's labels: a printf format, %d the number, %% a percent sign"));
     chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(count, Qt::AlignRight);
-    chart->addAxis(percent, Qt::AlignLeft);
+    chart->addAxis(count, rightToLeft ? Qt::AlignRight : Qt::AlignLeft);
+    chart->addAxis(percent, rightToLeft ? Qt::AlignLeft : Qt::AlignRight);
     bars->attachAxis(x);
     bars->attachAxis(count);
 

@@ -14,6 +14,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QHelpEvent>
+#include <QLocale>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -98,6 +99,8 @@ private slots:
     void aBrokenHistoryIsSaid();
     void timesInWords_data();
     void timesInWords();
+    void chartDatesInTheLocalesOrder_data();
+    void chartDatesInTheLocalesOrder();
 
 private:
     std::unique_ptr<ProgressWindow> window(const QString &path = {});
@@ -458,6 +461,29 @@ void TestProgress::timesInWords()
     map.setConfusions({{3, 2, n}});
     map.resize(map.sizeHint());
     QCOMPARE(map.toolTipAt(map.cellOf(3, 2).center()), QStringLiteral("طُلب «ت» فضُغط «ب»: ") + words);
+}
+
+void TestProgress::chartDatesInTheLocalesOrder_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("dayAndMonth");
+    QTest::addColumn<QString>("withYear");
+    QTest::newRow("English") << "en_US" << "M/d" << "M/d/yy";
+    QTest::newRow("French") << "fr_FR" << "dd/MM" << "dd/MM/yy";
+    // Without the right-to-left marks between the numbers.
+    QTest::newRow("Arabic") << "ar" << "d/M" << "d/M/yy";
+    QTest::newRow("German, its own separator") << "de_DE" << "dd.MM" << "dd.MM.yy";
+    QTest::newRow("year first") << "ja_JP" << "MM/dd" << "yy/MM/dd";
+    QTest::newRow("year first, spaced") << "ko_KR" << "M. d." << "yy. M. d.";
+}
+
+void TestProgress::chartDatesInTheLocalesOrder()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, dayAndMonth);
+    QFETCH(QString, withYear);
+    QCOMPARE(chartDateFormat(QLocale(locale), false), dayAndMonth);
+    QCOMPARE(chartDateFormat(QLocale(locale), true), withYear);
 }
 
 QTEST_MAIN(TestProgress)
