@@ -49,6 +49,13 @@ QColor shareColour(double share)
     return QColor::fromHsv(int(120 * std::clamp(share, 0.0, 1.0)), 150, 235);
 }
 
+QString inSentence(const QString &words, Qt::LayoutDirection direction)
+{
+    if (direction == Qt::RightToLeft)
+        return words;
+    return QChar(0x2068) + words + QChar(0x2069);
+}
+
 QString chartDateFormat(const QLocale &locale, bool withYear)
 {
     QString format = locale.dateFormat(QLocale::ShortFormat);
@@ -212,9 +219,12 @@ QString ConfusionMap::toolTipAt(const QPoint &pos) const
                 continue;
             const int times = m_times[std::size_t(asked - 1)][std::size_t(clicked - 1)];
             if (times == 0)
-                return tr("“%1” asked, “%2” never clicked instead").arg(letterGlyph(asked - 1), letterGlyph(clicked - 1));
+                return tr("“%1” asked, “%2” never clicked instead")
+                    .arg(inSentence(letterGlyph(asked - 1), layoutDirection()),
+                         inSentence(letterGlyph(clicked - 1), layoutDirection()));
             return tr("“%1” asked, “%2” clicked: %n time(s)", "", times)
-                .arg(letterGlyph(asked - 1), letterGlyph(clicked - 1));
+                .arg(inSentence(letterGlyph(asked - 1), layoutDirection()),
+                     inSentence(letterGlyph(clicked - 1), layoutDirection()));
         }
     }
     return {};

@@ -75,6 +75,12 @@ private:
 // A small square of a colour, beside its words, for the legends.
 QWidget *swatch(const QColor &colour, const QString &words, QWidget *parent);
 
+// An Arabic letter or a child's name set into a sentence of the window's
+// language. Left to right, it is isolated (U+2068 … U+2069): else the
+// numbers and punctuation after it join its right-to-left run, and
+// "« ت » : 3 fois" shows as "3 : « ت fois". An Arabic sentence needs nothing.
+QString inSentence(const QString &words, Qt::LayoutDirection direction);
+
 // How the daily chart writes a day, for QDate::toString() (Western digits
 // whatever the language): the day and the month in the order of `locale`'s
 // short dates, the year too, in two digits, where asked. Without the

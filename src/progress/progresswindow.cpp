@@ -147,7 +147,9 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
 
     QGroupBox *letters = group(tr("Letters: found on the first try?"), content);
     m_letters = new LetterMap(letters);
-    letters->layout()->addWidget(m_letters);
+    // At its own size where reading starts, in any language; what it draws
+    // is the board as the child sees it.
+    static_cast<QVBoxLayout *>(letters->layout())->addWidget(m_letters, 0, Qt::AlignLeft);
     letters->layout()->addWidget(
         note(tr("Under each letter: times answered right on the first try / times asked."), letters));
     auto *legend = new QHBoxLayout;
@@ -170,7 +172,7 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     m_confusionText->setAccessibleName(tr("The letters most mixed up"));
     confusion->layout()->addWidget(m_confusionText);
     m_confusion = new ConfusionMap(confusion);
-    confusion->layout()->addWidget(m_confusion);
+    static_cast<QVBoxLayout *>(confusion->layout())->addWidget(m_confusion, 0, Qt::AlignLeft);
     static_cast<QVBoxLayout *>(confusion->layout())->addStretch(1);
 
     QGroupBox *daily = group(tr("Each day: the number of answers, and the share right on the first try"), content);
@@ -346,7 +348,7 @@ void ProgressWindow::addChild()
     const bool kept = history::setCurrentChild(db(), *id);
     fillChildren();
     m_report->setCurrentIndex(m_report->findData(*id));
-    m_message->setText(kept ? tr("%1 plays now: their next answers are kept under their name.").arg(name)
+    m_message->setText(kept ? tr("%1 plays now: their next answers are kept under their name.").arg(inSentence(name, layoutDirection()))
                             : tr("The choice of child cannot be kept."));
     m_message->show();
     refresh();
@@ -392,7 +394,7 @@ void ProgressWindow::refresh()
         m_empty->setText(m_open ? tr("%1 has not answered in the contest or in practice yet.\n"
                                      "Once they play, the letters they know, the letters they mix up and their practice "
                                      "plan show here.")
-                                      .arg(name)
+                                      .arg(inSentence(name, layoutDirection()))
                                 : tr("The learning history cannot be read."));
         m_pages->setCurrentWidget(m_empty);
         m_days.clear();
@@ -407,7 +409,8 @@ void ProgressWindow::refresh()
     QStringList lines;
     for (const history::Confusion &c : confusions.mid(0, 5)) {
         lines << tr("Clicked “%1” instead of “%2”: %n time(s)", "", c.times)
-                     .arg(letterGlyph(c.clicked - 1), letterGlyph(c.asked - 1));
+                     .arg(inSentence(letterGlyph(c.clicked - 1), layoutDirection()),
+                          inSentence(letterGlyph(c.asked - 1), layoutDirection()));
     }
     m_confusionText->setText(lines.isEmpty() ? tr("No letters mixed up in this period.") : lines.join(QLatin1Char('\n')));
     fillChart(history::days(db(), child, p));
@@ -416,23 +419,23 @@ void ProgressWindow::refresh()
 
 namespace {
 
-QString glyphs(const std::vector<practice::PlanEntry> &entries)
+QString glyphs(const std::vector<practice::PlanEntry> &entries, Qt::LayoutDirection direction)
 {
     QStringList list;
     for (const practice::PlanEntry &e : entries)
-        list << letterGlyph(e.letter);
+        list << inSentence(letterGlyph(e.letter), direction);
     return list.join(ProgressWindow::tr(", ", "between the letters of a list"));
 }
 
-QString why(const practice::PlanEntry &e)
+QString why(const practice::PlanEntry &e, Qt::LayoutDirection direction)
 {
     using Why = practice::PlanEntry::Why;
-    const QString letter = letterGlyph(e.letter);
+    const QString letter = inSentence(letterGlyph(e.letter), direction);
     switch (e.why) {
     case Why::New:
         return ProgressWindow::tr("%1: new, not asked yet").arg(letter);
     case Why::Confused:
-        return ProgressWindow::tr("%1: mixed up with %2 %n time(s) this week", "", e.times).arg(letter, letterGlyph(e.other));
+        return ProgressWindow::tr("%1: mixed up with %2 %n time(s) this week", "", e.times).arg(letter, inSentence(letterGlyph(e.other), direction));
     case Why::Missed:
         return ProgressWindow::tr("%1: missed the last time it was asked").arg(letter);
     case Why::Practising:
@@ -458,7 +461,7 @@ void ProgressWindow::fillPlan(int child)
     const QDateTime now = m_services.now ? m_services.now() : QDateTime::currentDateTime();
     const practice::Plan plan = scheduler.plan(now.toSecsSinceEpoch(), int(today().toJulianDay()));
     QStringList lines;
-    lines << tr("Learning now: %1").arg(plan.inPlay.empty() ? tr("nothing", "no letter") : glyphs(plan.inPlay));
+    lines << tr("Learning now: %1").arg(plan.inPlay.empty() ? tr("nothing", "no letter") : glyphs(plan.inPlay, layoutDirection()));
     // A line for each letter that needs saying something of its own; those
     // going well, together.
     std::vector<practice::PlanEntry> going;
@@ -466,27 +469,27 @@ void ProgressWindow::fillPlan(int child)
         if (e.why == practice::PlanEntry::Why::Practising)
             going.push_back(e);
         else
-            lines << QStringLiteral("• ") + why(e);
+            lines << QStringLiteral("• ") + why(e, layoutDirection());
     }
     if (going.size() == 1)
-        lines << QStringLiteral("• ") + why(going.front());
+        lines << QStringLiteral("• ") + why(going.front(), layoutDirection());
     else if (!going.empty())
         lines << QStringLiteral("• ")
                      + tr("%1: right on the first try when last asked; a letter is known after %n right answer(s) "
                           "in a row over two days",
                           "", practice::kKnownRights)
-                           .arg(glyphs(going));
+                           .arg(glyphs(going, layoutDirection()));
     lines << (plan.next >= 0
                   ? tr("Next letter: %1, once the letters being learnt are answered right twice on the first try")
-                        .arg(letterGlyph(plan.next))
+                        .arg(inSentence(letterGlyph(plan.next), layoutDirection()))
                   : tr("All the letters are in practice."));
     if (plan.due.empty()) {
         lines << tr("To review today: nothing");
     } else {
-        lines << tr("To review today (asked first): %1").arg(glyphs(plan.due));
+        lines << tr("To review today (asked first): %1").arg(glyphs(plan.due, layoutDirection()));
         constexpr std::size_t kSaid = 5;
         for (std::size_t i = 0; i < std::min(kSaid, plan.due.size()); ++i)
-            lines << QStringLiteral("• ") + why(plan.due[i]);
+            lines << QStringLiteral("• ") + why(plan.due[i], layoutDirection());
     }
     lines << tr("Knows %n of the 28 letters.", "", plan.known);
     m_plan->setText(lines.join(QLatin1Char('\n')));
