@@ -13,7 +13,7 @@ extern "C" Q_DECL_EXPORT int huroofProgressWindow()
     ProgressWindow window(ProgressServices{history::defaultPath(), [] { return QDateTime::currentDateTime(); },
                                            [&shown] {
                                                return QFileDialog::getSaveFileName(
-                                                   shown, QStringLiteral("صدّر الإجابات"),
+                                                   shown, ProgressWindow::tr("Export answers"),
                                                    QStringLiteral("huroof-history.csv"),
                                                    QStringLiteral("CSV (*.csv)"));
                                            }});

@@ -7,7 +7,9 @@
 #include <QHBoxLayout>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QToolTip>
 
 #include <algorithm>
@@ -26,29 +28,15 @@ const QColor kNotAsked(0xe0, 0xe0, 0xe0);
 
 QString axisAsked()
 {
-    return QStringLiteral("الحرف المطلوب");
+    return ConfusionMap::tr("Letter asked");
 }
 
 QString axisClicked()
 {
-    return QStringLiteral("الحرف الذي ضغطه بدلًا منه");
+    return ConfusionMap::tr("Letter clicked instead");
 }
 
 } // namespace
-
-QString countInArabic(int n, const ArabicCount &words)
-{
-    if (n == 1)
-        return QString::fromUtf8(words.one);
-    if (n == 2)
-        return QString::fromUtf8(words.two);
-    return QString::fromUtf8(n >= 3 && n <= 10 ? words.few : words.many).arg(n);
-}
-
-QString timesInArabic(int n)
-{
-    return countInArabic(n, {"مرة واحدة", "مرتان", "%1 مرات", "%1 مرة"});
-}
 
 QFont mapLetterFont()
 {
@@ -59,6 +47,26 @@ QColor shareColour(double share)
 {
     // Hue from red (0) through yellow (60) to green (120).
     return QColor::fromHsv(int(120 * std::clamp(share, 0.0, 1.0)), 150, 235);
+}
+
+QString inSentence(const QString &words, Qt::LayoutDirection direction)
+{
+    if (direction == Qt::RightToLeft)
+        return words;
+    return QChar(0x2068) + words + QChar(0x2069);
+}
+
+QString chartDateFormat(const QLocale &locale, bool withYear)
+{
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    format.remove(QRegularExpression(QStringLiteral("[\\x{200e}\\x{200f}\\x{61c}]")));
+    if (withYear)
+        return format.replace(QRegularExpression(QStringLiteral("y+")), QStringLiteral("yy"));
+    // The year goes with the separator that joins it to the rest: after it
+    // where it comes first ("yy. M. d."), before it elsewhere ("dd/MM/yyyy").
+    if (format.startsWith(QLatin1Char('y')))
+        return format.remove(QRegularExpression(QStringLiteral("^y+[^dM]*")));
+    return format.remove(QRegularExpression(QStringLiteral("[^dM]*y+")));
 }
 
 QWidget *swatch(const QColor &colour, const QString &words, QWidget *parent)
@@ -79,7 +87,7 @@ QWidget *swatch(const QColor &colour, const QString &words, QWidget *parent)
 LetterMap::LetterMap(QWidget *parent)
     : QWidget(parent)
 {
-    setAccessibleName(QStringLiteral("الحروف ملونة بحسب الإجابة الصحيحة من أول مرة"));
+    setAccessibleName(tr("The letters, coloured by answers right on the first try"));
 }
 
 void LetterMap::setScores(const std::array<history::LetterScore, 28> &scores)
@@ -89,9 +97,12 @@ void LetterMap::setScores(const std::array<history::LetterScore, 28> &scores)
     for (int k = 0; k < 28; ++k) {
         const history::LetterScore &s = m_scores[std::size_t(k)];
         if (s.firstTries > 0)
-            described << QStringLiteral("%1: %2 من %3").arg(letterGlyph(k)).arg(s.firstTryRight).arg(s.firstTries);
+            described << tr("%1: %2 of %3", "a letter: its first tries right, of all its first tries")
+                             .arg(letterGlyph(k))
+                             .arg(s.firstTryRight)
+                             .arg(s.firstTries);
     }
-    setAccessibleDescription(described.join(QStringLiteral("، ")));
+    setAccessibleDescription(described.join(tr(", ", "between the letters' descriptions")));
     update();
 }
 
@@ -142,7 +153,7 @@ void LetterMap::paintEvent(QPaintEvent *)
 ConfusionMap::ConfusionMap(QWidget *parent)
     : QWidget(parent)
 {
-    setAccessibleName(QStringLiteral("خريطة الخلط: الحرف المطلوب أمام الحرف الذي ضُغط بدلًا منه"));
+    setAccessibleName(tr("Mix-up map: the letter asked against the letter clicked instead"));
 }
 
 void ConfusionMap::setConfusions(const QList<history::Confusion> &confusions)
@@ -208,10 +219,12 @@ QString ConfusionMap::toolTipAt(const QPoint &pos) const
                 continue;
             const int times = m_times[std::size_t(asked - 1)][std::size_t(clicked - 1)];
             if (times == 0)
-                return QStringLiteral("طُلب «%1» ولم يُضغط «%2» بدلًا منه")
-                    .arg(letterGlyph(asked - 1), letterGlyph(clicked - 1));
-            return QStringLiteral("طُلب «%1» فضُغط «%2»: %3")
-                .arg(letterGlyph(asked - 1), letterGlyph(clicked - 1), timesInArabic(times));
+                return tr("“%1” asked, “%2” never clicked instead")
+                    .arg(inSentence(letterGlyph(asked - 1), layoutDirection()),
+                         inSentence(letterGlyph(clicked - 1), layoutDirection()));
+            return tr("“%1” asked, “%2” clicked: %n time(s)", "", times)
+                .arg(inSentence(letterGlyph(asked - 1), layoutDirection()),
+                     inSentence(letterGlyph(clicked - 1), layoutDirection()));
         }
     }
     return {};

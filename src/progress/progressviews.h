@@ -6,6 +6,8 @@
 
 #include <array>
 
+class QLocale;
+
 // The pictures of the progress window, drawn from the history's numbers.
 
 // The face the letters of both maps are drawn in: the size of the letters
@@ -73,19 +75,18 @@ private:
 // A small square of a colour, beside its words, for the legends.
 QWidget *swatch(const QColor &colour, const QString &words, QWidget *parent);
 
-// A count in Arabic words: its own forms for one and two (the dual), the
-// plural from 3 to 10 and the singular beyond; "%1" stands for the number.
-struct ArabicCount
-{
-    const char *one;
-    const char *two;
-    const char *few;
-    const char *many;
-};
-QString countInArabic(int n, const ArabicCount &words);
+// An Arabic letter or a child's name set into a sentence of the window's
+// language. Left to right, it is isolated (U+2068 … U+2069): else the
+// numbers and punctuation after it join its right-to-left run, and
+// "« ت » : 3 fois" shows as "3 : « ت fois". An Arabic sentence needs nothing.
+QString inSentence(const QString &words, Qt::LayoutDirection direction);
 
-// Arabic for "n times".
-QString timesInArabic(int n);
+// How the daily chart writes a day, for QDate::toString() (Western digits
+// whatever the language): the day and the month in the order of `locale`'s
+// short dates, the year too, in two digits, where asked. Without the
+// direction marks some locales put between the numbers: the chart places
+// its labels itself.
+QString chartDateFormat(const QLocale &locale, bool withYear);
 
 // The share as a colour, 0 red ... 1 green.
 QColor shareColour(double share);

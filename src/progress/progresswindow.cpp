@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -49,11 +50,6 @@ QLabel *note(const QString &text, QWidget *parent)
     return label;
 }
 
-QString answersInArabic(int n)
-{
-    return countInArabic(n, {"إجابة واحدة", "إجابتان", "%1 إجابات", "%1 إجابة"});
-}
-
 const QColor kAnswersColour(0x6b, 0x9b, 0xd1);
 const QColor kShareColour(0x1f, 0x7a, 0x1f);
 
@@ -64,9 +60,8 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     , m_services(std::move(services))
     , m_connection(history::uniqueConnection(QStringLiteral("progress")))
 {
-    setWindowTitle(QStringLiteral("ماذا تعلّم الطفل"));
+    setWindowTitle(tr("What the child has learnt"));
     setWindowIcon(programIcon());
-    setLayoutDirection(Qt::RightToLeft);
     setFont(designFont(FontDesign{"Arial", 11, false}));
 
     auto *outer = new QVBoxLayout(this);
@@ -76,30 +71,30 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     // contest's answers go) and whose report is shown (what this window
     // shows, nothing more).
     auto *choices = new QHBoxLayout;
-    auto *playerLabel = new QLabel(QStringLiteral("يلعب الآن:"), this);
+    auto *playerLabel = new QLabel(tr("Who plays now:"), this);
     m_player = new QComboBox(this);
-    m_player->setAccessibleName(QStringLiteral("الطفل الذي يلعب الآن"));
+    m_player->setAccessibleName(tr("The child who plays now"));
     m_player->setMinimumContentsLength(9);
     playerLabel->setBuddy(m_player);
     m_newChild = new QLineEdit(this);
-    m_newChild->setPlaceholderText(QStringLiteral("اسم طفل جديد"));
-    m_newChild->setAccessibleName(QStringLiteral("اسم طفل جديد"));
+    m_newChild->setPlaceholderText(tr("A new child's name"));
+    m_newChild->setAccessibleName(tr("A new child's name"));
     m_newChild->setMaxLength(60);
-    m_add = new QPushButton(QStringLiteral("أضف"), this);
-    m_add->setAccessibleName(QStringLiteral("أضف الطفل، وليلعب الآن"));
-    auto *reportLabel = new QLabel(QStringLiteral("تقرير:"), this);
+    m_add = new QPushButton(tr("Add"), this);
+    m_add->setAccessibleName(tr("Add the child, who then plays now"));
+    auto *reportLabel = new QLabel(tr("Report:"), this);
     m_report = new QComboBox(this);
-    m_report->setAccessibleName(QStringLiteral("الطفل الذي يُعرض تقريره"));
+    m_report->setAccessibleName(tr("The child whose report is shown"));
     m_report->setMinimumContentsLength(9);
     reportLabel->setBuddy(m_report);
-    auto *periodLabel = new QLabel(QStringLiteral("المدة:"), this);
+    auto *periodLabel = new QLabel(tr("Period:"), this);
     m_period = new QComboBox(this);
-    m_period->addItems({QStringLiteral("اليوم"), QStringLiteral("آخر 7 أيام"), QStringLiteral("كل الأوقات")});
+    m_period->addItems({tr("Today"), tr("Last 7 days"), tr("All time")});
     m_period->setCurrentIndex(int(Period::Week));
-    m_period->setAccessibleName(QStringLiteral("المدة"));
+    m_period->setAccessibleName(tr("Period"));
     periodLabel->setBuddy(m_period);
-    m_export = new QPushButton(QStringLiteral("صدّر الإجابات…"), this);
-    m_export->setAccessibleName(QStringLiteral("صدّر كل الإجابات إلى ملف CSV"));
+    m_export = new QPushButton(tr("Export answers…"), this);
+    m_export->setAccessibleName(tr("Export all the answers to a CSV file"));
     choices->addWidget(playerLabel);
     choices->addWidget(m_player);
     choices->addWidget(m_newChild);
@@ -107,9 +102,9 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     choices->addStretch(1);
     // Kept for the child's window's next start; the gesture that leaves it
     // is said where a grown-up reads it.
-    m_fullScreen = new QCheckBox(QStringLiteral("نافذة الطفل بملء الشاشة، مقفلة"), this);
-    m_fullScreen->setToolTip(QStringLiteral("تفتح نافذة الطفل بملء الشاشة ولا يخرجه منها ما يضغطه من مفاتيح. "
-                                            "للخروج: Ctrl+Shift+Q ثم أمسك الزر الذي يظهر ثلاث ثوانٍ."));
+    m_fullScreen = new QCheckBox(tr("Child's window full screen, locked"), this);
+    m_fullScreen->setToolTip(tr("The child's window opens full screen, and no key the child presses leaves it. "
+                                "To leave: Ctrl+Shift+Q, then hold the button that appears for three seconds."));
     m_fullScreen->setChecked(keptFullScreen());
     connect(m_fullScreen, &QCheckBox::toggled, this, [](bool on) { keepFullScreen(on); });
     choices->addWidget(m_export);
@@ -121,8 +116,8 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     report->addWidget(periodLabel);
     report->addWidget(m_period);
     report->addSpacing(12);
-    report->addWidget(note(QStringLiteral("إجابات المسابقة والتمرين تُحفظ باسم الطفل الذي «يلعب الآن»؛ "
-                                          "واختيار «تقرير» يغيّر ما تعرضه هذه النافذة فقط."),
+    report->addWidget(note(tr("Answers in the contest and in practice are kept under the name of the child who "
+                              "“plays now”; the “Report” choice changes only what this window shows."),
                            this),
                       1);
     report->addSpacing(12);
@@ -131,7 +126,7 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
 
     m_message = new QLabel(this);
     m_message->setWordWrap(true);
-    m_message->setAccessibleName(QStringLiteral("رسالة"));
+    m_message->setAccessibleName(tr("Message"));
     m_message->hide();
     outer->addWidget(m_message);
 
@@ -150,16 +145,18 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     auto *grid = new QGridLayout(content);
     grid->setContentsMargins(0, 0, 0, 0);
 
-    QGroupBox *letters = group(QStringLiteral("الحروف: هل يجدها من أول مرة؟"), content);
+    QGroupBox *letters = group(tr("Letters: found on the first try?"), content);
     m_letters = new LetterMap(letters);
-    letters->layout()->addWidget(m_letters);
+    // At its own size where reading starts, in any language; what it draws
+    // is the board as the child sees it.
+    static_cast<QVBoxLayout *>(letters->layout())->addWidget(m_letters, 0, Qt::AlignLeft);
     letters->layout()->addWidget(
-        note(QStringLiteral("تحت كل حرف: مرات الإجابة الصحيحة من أول مرة / مرات السؤال عنه."), letters));
+        note(tr("Under each letter: times answered right on the first try / times asked."), letters));
     auto *legend = new QHBoxLayout;
-    legend->addWidget(swatch(shareColour(1.0), QStringLiteral("يعرفه"), letters));
-    legend->addWidget(swatch(shareColour(0.5), QStringLiteral("أحيانًا"), letters));
-    legend->addWidget(swatch(shareColour(0.0), QStringLiteral("لم يعرفه بعد"), letters));
-    legend->addWidget(swatch(QColor(0xe0, 0xe0, 0xe0), QStringLiteral("لم يُسأل عنه"), letters));
+    legend->addWidget(swatch(shareColour(1.0), tr("Known"), letters));
+    legend->addWidget(swatch(shareColour(0.5), tr("Sometimes"), letters));
+    legend->addWidget(swatch(shareColour(0.0), tr("Not known yet"), letters));
+    legend->addWidget(swatch(QColor(0xe0, 0xe0, 0xe0), tr("Not asked"), letters));
     legend->addStretch(1);
     static_cast<QVBoxLayout *>(letters->layout())->addLayout(legend);
     static_cast<QVBoxLayout *>(letters->layout())->addStretch(1);
@@ -169,51 +166,58 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     auto *side = new QTabWidget(content);
     auto *confusion = new QWidget(side);
     new QVBoxLayout(confusion);
-    side->addTab(confusion, QStringLiteral("الحروف التي يخلط بينها"));
+    side->addTab(confusion, tr("Letters mixed up"));
     m_confusionText = new QLabel(confusion);
     m_confusionText->setWordWrap(true);
-    m_confusionText->setAccessibleName(QStringLiteral("أكثر الحروف خلطًا"));
+    m_confusionText->setAccessibleName(tr("The letters most mixed up"));
     confusion->layout()->addWidget(m_confusionText);
     m_confusion = new ConfusionMap(confusion);
-    confusion->layout()->addWidget(m_confusion);
+    static_cast<QVBoxLayout *>(confusion->layout())->addWidget(m_confusion, 0, Qt::AlignLeft);
     static_cast<QVBoxLayout *>(confusion->layout())->addStretch(1);
 
-    QGroupBox *daily = group(QStringLiteral("كل يوم: عدد الإجابات، ونسبة الصحيح من أول مرة"), content);
+    QGroupBox *daily = group(tr("Each day: the number of answers, and the share right on the first try"), content);
     m_today = new QLabel(daily);
-    m_today->setAccessibleName(QStringLiteral("اليوم"));
+    m_today->setAccessibleName(tr("Today"));
     m_chart = new QChartView(daily);
     m_chart->setRenderHint(QPainter::Antialiasing);
-    // The chart places its days and axes itself, right to left; mirrored
-    // once more by the window's direction it would lose its right axis.
+    // The chart places its days and axes itself, in the window's direction;
+    // mirrored once more by a right-to-left window it would lose its right
+    // axis.
     m_chart->setLayoutDirection(Qt::LeftToRight);
     m_chart->setMinimumHeight(170);
-    m_chart->setAccessibleName(QStringLiteral("الإجابات كل يوم"));
+    m_chart->setAccessibleName(tr("Answers each day"));
     daily->layout()->addWidget(m_chart);
     // The chart's own legend puts its markers on the wrong side of right-
-    // to-left words; this one keeps each beside its words.
+    // to-left words; this one keeps each beside its words. The count's axis
+    // stands where reading starts (see fillChart()).
+    const bool rightToLeft = layoutDirection() == Qt::RightToLeft;
     auto *chartLegend = new QHBoxLayout;
     chartLegend->addWidget(m_today);
     chartLegend->addStretch(1);
-    chartLegend->addWidget(swatch(kAnswersColour, QStringLiteral("عدد الإجابات (المحور الأيمن)"), daily));
+    chartLegend->addWidget(
+        swatch(kAnswersColour, rightToLeft ? tr("Number of answers (right axis)") : tr("Number of answers (left axis)"), daily));
     chartLegend->addSpacing(16);
-    chartLegend->addWidget(swatch(kShareColour, QStringLiteral("الصحيح من أول مرة ٪ (المحور الأيسر)"), daily));
+    chartLegend->addWidget(swatch(kShareColour,
+                                  rightToLeft ? tr("Right on the first try, % (left axis)")
+                                              : tr("Right on the first try, % (right axis)"),
+                                  daily));
     static_cast<QVBoxLayout *>(daily->layout())->addLayout(chartLegend);
 
     // What practice does next for this child, and why: from the same
     // answers, by the same rules as the child's window.
     auto *plan = new QWidget(side);
     new QVBoxLayout(plan);
-    side->addTab(plan, QStringLiteral("خطة التمرين"));
+    side->addTab(plan, tr("Practice plan"));
     m_plan = new QLabel(plan);
     m_plan->setWordWrap(true);
     m_plan->setTextFormat(Qt::PlainText);
-    m_plan->setAccessibleName(QStringLiteral("خطة التمرين"));
+    m_plan->setAccessibleName(tr("Practice plan"));
     plan->layout()->addWidget(m_plan);
     auto *order = new QHBoxLayout;
-    auto *orderLabel = new QLabel(QStringLiteral("الحروف الجديدة:"), plan);
+    auto *orderLabel = new QLabel(tr("New letters:"), plan);
     m_newLetters = new QComboBox(plan);
-    m_newLetters->addItems({QStringLiteral("الأكثر شيوعًا أولًا"), QStringLiteral("بترتيب الألفباء")});
-    m_newLetters->setAccessibleName(QStringLiteral("ترتيب الحروف الجديدة في التمرين"));
+    m_newLetters->addItems({tr("Most common first"), tr("In alphabetical order")});
+    m_newLetters->setAccessibleName(tr("The order of new letters in practice"));
     orderLabel->setBuddy(m_newLetters);
     order->addWidget(orderLabel);
     order->addWidget(m_newLetters);
@@ -237,13 +241,13 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
         m_message->setVisible(!text.isEmpty());
     };
     if (!m_open) {
-        say(QStringLiteral("لا يمكن فتح سجل التعلّم، فالإجابات لا تُحفظ الآن: %1").arg(opened.error));
+        say(tr("The learning history cannot be opened, so answers are not kept now: %1").arg(opened.error));
     } else {
         if (!opened.movedAside.isEmpty())
-            say(QStringLiteral("كان سجل التعلّم تالفًا، فحُفظ جانبًا باسم %1 وبدأ سجل جديد.").arg(opened.movedAside));
+            say(tr("The learning history was damaged: it was put aside as %1 and a new one begun.").arg(opened.movedAside));
         // Answers are kept only where the history can be written.
         if (!history::setCurrentChild(db(), history::currentChild(db())))
-            say(QStringLiteral("لا يمكن الكتابة في سجل التعلّم، فالإجابات الجديدة لا تُحفظ."));
+            say(tr("The learning history cannot be written to, so new answers are not kept."));
     }
     for (QWidget *w : std::initializer_list<QWidget *>{m_player, m_report, m_newChild, m_add, m_export})
         w->setEnabled(m_open);
@@ -344,8 +348,8 @@ void ProgressWindow::addChild()
     const bool kept = history::setCurrentChild(db(), *id);
     fillChildren();
     m_report->setCurrentIndex(m_report->findData(*id));
-    m_message->setText(kept ? QStringLiteral("يلعب %1 الآن: إجاباته القادمة تُحفظ باسمه.").arg(name)
-                            : QStringLiteral("لا يمكن حفظ اختيار الطفل."));
+    m_message->setText(kept ? tr("%1 plays now: their next answers are kept under their name.").arg(inSentence(name, layoutDirection()))
+                            : tr("The choice of child cannot be kept."));
     m_message->show();
     refresh();
 }
@@ -355,7 +359,7 @@ void ProgressWindow::playerChosen(int index)
     // The choice is kept: the contest's answers go to this child from now.
     // What the window shows stays as it is.
     if (!history::setCurrentChild(db(), m_player->itemData(index).toInt())) {
-        m_message->setText(QStringLiteral("لا يمكن حفظ اختيار الطفل."));
+        m_message->setText(tr("The choice of child cannot be kept."));
         m_message->show();
     }
 }
@@ -382,15 +386,16 @@ history::Period ProgressWindow::period() const
 void ProgressWindow::refresh()
 {
     const int child = m_report->currentData().isValid() ? m_report->currentData().toInt() : history::kDefaultChild;
-    const QString name = m_report->currentText().isEmpty() ? QStringLiteral("الطفل") : m_report->currentText();
+    const QString name = m_report->currentText().isEmpty() ? tr("The child", "in place of a name") : m_report->currentText();
     const history::Period p = period();
     // A child who played, if not in this period, has a report (of nothing
     // lately) and a plan: what is due is most worth seeing after a pause.
     if (!m_open || history::answerCount(db(), child, {}) == 0) {
-        m_empty->setText(m_open ? QStringLiteral("لم يجب %1 في المسابقة ولا في التمرين بعد.\n"
-                                                 "حين يلعب تظهر هنا الحروف التي يعرفها، والحروف التي يخلط بينها، وخطة تمرينه.")
-                                      .arg(name)
-                                : QStringLiteral("لا يمكن قراءة سجل التعلّم."));
+        m_empty->setText(m_open ? tr("%1 has not answered in the contest or in practice yet.\n"
+                                     "Once they play, the letters they know, the letters they mix up and their practice "
+                                     "plan show here.")
+                                      .arg(inSentence(name, layoutDirection()))
+                                : tr("The learning history cannot be read."));
         m_pages->setCurrentWidget(m_empty);
         m_days.clear();
         m_segments.clear();
@@ -403,52 +408,44 @@ void ProgressWindow::refresh()
     m_confusion->setVisible(!confusions.isEmpty());
     QStringList lines;
     for (const history::Confusion &c : confusions.mid(0, 5)) {
-        lines << QStringLiteral("ضغط «%1» بدل «%2»: %3")
-                     .arg(letterGlyph(c.clicked - 1), letterGlyph(c.asked - 1), timesInArabic(c.times));
+        lines << tr("Clicked “%1” instead of “%2”: %n time(s)", "", c.times)
+                     .arg(inSentence(letterGlyph(c.clicked - 1), layoutDirection()),
+                          inSentence(letterGlyph(c.asked - 1), layoutDirection()));
     }
-    m_confusionText->setText(lines.isEmpty() ? QStringLiteral("لم يخلط بين الحروف في هذه المدة.") : lines.join(QLatin1Char('\n')));
+    m_confusionText->setText(lines.isEmpty() ? tr("No letters mixed up in this period.") : lines.join(QLatin1Char('\n')));
     fillChart(history::days(db(), child, p));
     fillPlan(child);
 }
 
 namespace {
 
-QString glyphs(const std::vector<practice::PlanEntry> &entries)
+QString glyphs(const std::vector<practice::PlanEntry> &entries, Qt::LayoutDirection direction)
 {
     QStringList list;
     for (const practice::PlanEntry &e : entries)
-        list << letterGlyph(e.letter);
-    return list.join(QStringLiteral("، "));
+        list << inSentence(letterGlyph(e.letter), direction);
+    return list.join(ProgressWindow::tr(", ", "between the letters of a list"));
 }
 
-// "in n days", "n days ago": the dual after a preposition.
-QString daysInArabic(int n)
-{
-    return countInArabic(n, {"يوم واحد", "يومين", "%1 أيام", "%1 يومًا"});
-}
-
-// "n times" said of a doing: the dual as an adverb.
-QString timesDone(int n)
-{
-    return countInArabic(n, {"مرة واحدة", "مرتين", "%1 مرات", "%1 مرة"});
-}
-
-QString why(const practice::PlanEntry &e)
+QString why(const practice::PlanEntry &e, Qt::LayoutDirection direction)
 {
     using Why = practice::PlanEntry::Why;
-    const QString letter = letterGlyph(e.letter);
+    const QString letter = inSentence(letterGlyph(e.letter), direction);
     switch (e.why) {
     case Why::New:
-        return QStringLiteral("%1: جديد، لم يُسأل عنه بعد").arg(letter);
+        return ProgressWindow::tr("%1: new, not asked yet").arg(letter);
     case Why::Confused:
-        return QStringLiteral("%1: خلطه بـ%2 %3 هذا الأسبوع").arg(letter, letterGlyph(e.other), timesDone(e.times));
+        return ProgressWindow::tr("%1: mixed up with %2 %n time(s) this week", "", e.times).arg(letter, inSentence(letterGlyph(e.other), direction));
     case Why::Missed:
-        return QStringLiteral("%1: أخطأه آخر مرة سُئل عنه").arg(letter);
+        return ProgressWindow::tr("%1: missed the last time it was asked").arg(letter);
     case Why::Practising:
-        return QStringLiteral("%1: صحيح من أول مرة %2 على التوالي، في %3 (يُعدّ معروفًا بعد %4 في يومين)")
-            .arg(letter, timesDone(e.times), daysInArabic(e.days), timesDone(practice::kKnownRights));
+        // Three counts in one sentence: each its own words.
+        return ProgressWindow::tr("%1: right on the first try %2 in a row, on %3 (known after %4 over two days)")
+            .arg(letter, ProgressWindow::tr("%n time(s)", "how many times it was done", e.times),
+                 ProgressWindow::tr("%n day(s)", "on how many days", e.days),
+                 ProgressWindow::tr("%n time(s)", "how many times it was done", practice::kKnownRights));
     case Why::Due:
-        return QStringLiteral("%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل %2)").arg(letter, daysInArabic(e.days));
+        return ProgressWindow::tr("%1: known, and due for review (last asked %n day(s) ago)", "", e.days).arg(letter);
     }
     return letter;
 }
@@ -464,7 +461,7 @@ void ProgressWindow::fillPlan(int child)
     const QDateTime now = m_services.now ? m_services.now() : QDateTime::currentDateTime();
     const practice::Plan plan = scheduler.plan(now.toSecsSinceEpoch(), int(today().toJulianDay()));
     QStringList lines;
-    lines << QStringLiteral("يتعلّم الآن: %1").arg(plan.inPlay.empty() ? QStringLiteral("لا شيء") : glyphs(plan.inPlay));
+    lines << tr("Learning now: %1").arg(plan.inPlay.empty() ? tr("nothing", "no letter") : glyphs(plan.inPlay, layoutDirection()));
     // A line for each letter that needs saying something of its own; those
     // going well, together.
     std::vector<practice::PlanEntry> going;
@@ -472,25 +469,29 @@ void ProgressWindow::fillPlan(int child)
         if (e.why == practice::PlanEntry::Why::Practising)
             going.push_back(e);
         else
-            lines << QStringLiteral("• ") + why(e);
+            lines << QStringLiteral("• ") + why(e, layoutDirection());
     }
     if (going.size() == 1)
-        lines << QStringLiteral("• ") + why(going.front());
+        lines << QStringLiteral("• ") + why(going.front(), layoutDirection());
     else if (!going.empty())
-        lines << QStringLiteral("• %1: صحيحة من أول مرة آخر مرة سُئل عنها؛ يُعدّ الحرف معروفًا بعد %2 على التوالي في يومين")
-                     .arg(glyphs(going), timesDone(practice::kKnownRights));
-    lines << (plan.next >= 0 ? QStringLiteral("الحرف القادم: %1، حين يجيب عن الحروف التي يتعلّمها صحيحًا مرتين من أول مرة")
-                                   .arg(letterGlyph(plan.next))
-                             : QStringLiteral("دخلت الحروف كلها التمرين."));
+        lines << QStringLiteral("• ")
+                     + tr("%1: right on the first try when last asked; a letter is known after %n right answer(s) "
+                          "in a row over two days",
+                          "", practice::kKnownRights)
+                           .arg(glyphs(going, layoutDirection()));
+    lines << (plan.next >= 0
+                  ? tr("Next letter: %1, once the letters being learnt are answered right twice on the first try")
+                        .arg(inSentence(letterGlyph(plan.next), layoutDirection()))
+                  : tr("All the letters are in practice."));
     if (plan.due.empty()) {
-        lines << QStringLiteral("للمراجعة اليوم: لا شيء");
+        lines << tr("To review today: nothing");
     } else {
-        lines << QStringLiteral("للمراجعة اليوم (تُسأل أولًا): %1").arg(glyphs(plan.due));
+        lines << tr("To review today (asked first): %1").arg(glyphs(plan.due, layoutDirection()));
         constexpr std::size_t kSaid = 5;
         for (std::size_t i = 0; i < std::min(kSaid, plan.due.size()); ++i)
-            lines << QStringLiteral("• ") + why(plan.due[i]);
+            lines << QStringLiteral("• ") + why(plan.due[i], layoutDirection());
     }
-    lines << QStringLiteral("يعرف %1 من 28 حرفًا.").arg(plan.known);
+    lines << tr("Knows %n of the 28 letters.", "", plan.known);
     m_plan->setText(lines.join(QLatin1Char('\n')));
 }
 
@@ -498,7 +499,7 @@ void ProgressWindow::newLettersChosen(int index)
 {
     const int child = m_report->currentData().isValid() ? m_report->currentData().toInt() : history::kDefaultChild;
     if (!history::setAlphabeticalNewLetters(db(), child, index == 1)) {
-        m_message->setText(QStringLiteral("لا يمكن حفظ ترتيب الحروف الجديدة."));
+        m_message->setText(tr("The order of new letters cannot be kept."));
         m_message->show();
     }
     fillPlan(child);
@@ -537,36 +538,38 @@ void ProgressWindow::fillChart(const QList<history::Day> &played)
 
     const ChartDay &now = m_days.last();
     m_today->setText(now.answers == 0
-                         ? QStringLiteral("اليوم: لم يلعب بعد.")
-                         : QStringLiteral("اليوم: %1، الصحيح منها من أول مرة %2٪.")
-                               .arg(answersInArabic(now.answers))
+                         ? tr("Today: not played yet.")
+                         : tr("Today: %n answer(s), %1% right on the first try.", "", now.answers)
                                .arg(now.firstTries ? qRound(100.0 * now.firstTryRight / now.firstTries) : 0));
 
     auto *chart = new QChart;
     chart->legend()->hide();
     chart->setLocalizeNumbers(false);
     chart->setMargins(QMargins(4, 4, 4, 4));
-    auto *answers = new QBarSet(QStringLiteral("الإجابات"));
+    auto *answers = new QBarSet(tr("Answers"));
     answers->setColor(kAnswersColour);
     answers->setBorderColor(kAnswersColour);
-    // Time runs from right to left, as the window reads: today is the
-    // first place on the left, the period's first day the last on the
-    // right. (The category axis's own reversal is not honoured by the bars.)
+    // Time runs as the window reads: right to left, today is the first
+    // place on the left; left to right, the last on the right. (The
+    // category axis's own reversal is not honoured by the bars.)
+    const bool rightToLeft = layoutDirection() == Qt::RightToLeft;
     const int n = int(m_days.size());
-    const auto place = [n](int day) { return n - 1 - day; };
-    QStringList labels;
-    const bool years = first.year() != last.year();
+    const auto place = [n, rightToLeft](int day) { return rightToLeft ? n - 1 - day : day; };
+    const QString format = chartDateFormat(QLocale(), first.year() != last.year());
+    QStringList labels(n);
+    QList<qreal> counts(n);
     int most = 1;
-    for (int i = n - 1; i >= 0; --i) {
+    for (int i = 0; i < n; ++i) {
         const ChartDay &d = m_days[i];
-        *answers << d.answers;
+        counts[place(i)] = d.answers;
         most = std::max(most, d.answers);
-        labels << d.date.toString(years ? QStringLiteral("d/M/yy") : QStringLiteral("d/M"));
+        labels[place(i)] = d.date.toString(format);
     }
+    answers->append(counts);
     auto *bars = new QBarSeries;
     bars->append(answers);
     chart->addSeries(bars);
-    // The count's axis stands on the right, where the eye starts.
+    // The count's axis stands where the eye starts, the share's across.
     auto *x = new QBarCategoryAxis;
     x->append(labels);
     if (m_days.size() > 14)
@@ -589,10 +592,10 @@ void ProgressWindow::fillChart(const QList<history::Day> &played)
     percent->setTickType(QValueAxis::TicksDynamic);
     percent->setTickAnchor(0);
     percent->setTickInterval(25);
-    percent->setLabelFormat(QStringLiteral("%d%%"));
+    percent->setLabelFormat(tr("%d%%", "the share axis's labels: a printf format, %d the number, %% a percent sign"));
     chart->addAxis(x, Qt::AlignBottom);
-    chart->addAxis(count, Qt::AlignRight);
-    chart->addAxis(percent, Qt::AlignLeft);
+    chart->addAxis(count, rightToLeft ? Qt::AlignRight : Qt::AlignLeft);
+    chart->addAxis(percent, rightToLeft ? Qt::AlignLeft : Qt::AlignRight);
     bars->attachAxis(x);
     bars->attachAxis(count);
 
@@ -631,7 +634,7 @@ void ProgressWindow::exportHistory()
     // For a spreadsheet: with the byte-order mark that tells it the text is
     // UTF-8. The history is only read.
     const QString error = history::exportToFile(m_services.historyPath, path, history::ByteOrderMark::With);
-    m_message->setText(error.isEmpty() ? QStringLiteral("صُدّرت الإجابات إلى %1.").arg(path)
-                                       : QStringLiteral("تعذّر حفظ الملف %1.").arg(path));
+    m_message->setText(error.isEmpty() ? tr("The answers were exported to %1.").arg(path)
+                                       : tr("The file %1 could not be saved.").arg(path));
     m_message->show();
 }

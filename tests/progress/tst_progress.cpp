@@ -10,10 +10,16 @@
 
 #include <QApplication>
 #include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
 #include <QHelpEvent>
+#include <QLabel>
+#include <QLineSeries>
+#include <QLocale>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -98,6 +104,10 @@ private slots:
     void aBrokenHistoryIsSaid();
     void timesInWords_data();
     void timesInWords();
+    void chartFollowsTheReadingDirection_data();
+    void chartFollowsTheReadingDirection();
+    void chartDatesInTheLocalesOrder_data();
+    void chartDatesInTheLocalesOrder();
 
 private:
     std::unique_ptr<ProgressWindow> window(const QString &path = {});
@@ -432,6 +442,9 @@ void TestProgress::fitsTheScreen()
     }
 }
 
+// A count said in Arabic: one and two in words of their own, the plural
+// from 3 to 10, the singular from 11 (and again at 103: the last two digits
+// count).
 void TestProgress::timesInWords_data()
 {
     QTest::addColumn<int>("n");
@@ -441,13 +454,112 @@ void TestProgress::timesInWords_data()
     QTest::newRow("3") << 3 << QStringLiteral("3 مرات");
     QTest::newRow("10") << 10 << QStringLiteral("10 مرات");
     QTest::newRow("11") << 11 << QStringLiteral("11 مرة");
+    QTest::newRow("99") << 99 << QStringLiteral("99 مرة");
+    QTest::newRow("100") << 100 << QStringLiteral("100 مرة");
+    QTest::newRow("102") << 102 << QStringLiteral("102 مرة");
+    QTest::newRow("103") << 103 << QStringLiteral("103 مرات");
 }
 
 void TestProgress::timesInWords()
 {
     QFETCH(int, n);
     QFETCH(QString, words);
-    QCOMPARE(timesInArabic(n), words);
+    ConfusionMap map;
+    map.setConfusions({{3, 2, n}});
+    map.resize(map.sizeHint());
+    QCOMPARE(map.toolTipAt(map.cellOf(3, 2).center()), QStringLiteral("طُلب «ت» فضُغط «ب»: ") + words);
+}
+
+// Time runs as the window reads: in Arabic today is the leftmost day and the
+// count's axis stands on the right; in English today is the rightmost day
+// and the count's axis on the left. The legend names the side either way.
+void TestProgress::chartFollowsTheReadingDirection_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<Qt::LayoutDirection>("direction");
+    QTest::addColumn<QStringList>("days");       // the categories, left to right
+    QTest::addColumn<QList<qreal>>("answers");   // the bars, left to right
+    QTest::addColumn<QList<qreal>>("shares");    // where the share's points stand
+    QTest::addColumn<Qt::Alignment>("countAxis");
+    QTest::addColumn<QString>("legend");
+    QTest::newRow("Arabic") << "ar" << Qt::RightToLeft
+                            << QStringList{"9/12", "8/12", "7/12", "6/12", "5/12", "4/12", "3/12"}
+                            << QList<qreal>{7, 0, 3, 0, 0, 0, 0} << QList<qreal>{2, 0}
+                            << Qt::Alignment(Qt::AlignRight) << QStringLiteral("عدد الإجابات (المحور الأيمن)");
+    QTest::newRow("English") << "en" << Qt::LeftToRight
+                             << QStringList{"12/3", "12/4", "12/5", "12/6", "12/7", "12/8", "12/9"}
+                             << QList<qreal>{0, 0, 0, 0, 3, 0, 7} << QList<qreal>{4, 6}
+                             << Qt::Alignment(Qt::AlignLeft) << QStringLiteral("Number of answers (left axis)");
+}
+
+void TestProgress::chartFollowsTheReadingDirection()
+{
+    QFETCH(QString, language);
+    QFETCH(Qt::LayoutDirection, direction);
+    QFETCH(QStringList, days);
+    QFETCH(QList<qreal>, answers);
+    QFETCH(QList<qreal>, shares);
+    QFETCH(Qt::Alignment, countAxis);
+    QFETCH(QString, legend);
+    i18n::useLanguage(language);
+    const auto arabicAgain = qScopeGuard([] { i18n::useLanguage(QStringLiteral("ar")); });
+    play(db(), kWeek);
+    auto w = window();
+    QCOMPARE(w->layoutDirection(), direction);
+    w->periodList()->setCurrentIndex(int(ProgressWindow::Period::Week));
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QChart *chart = w->chartView()->chart();
+
+    auto *axis = qobject_cast<QBarCategoryAxis *>(chart->axes(Qt::Horizontal).value(0));
+    QVERIFY(axis);
+    QCOMPARE(axis->categories(), days);
+    auto *bars = qobject_cast<QBarSeries *>(chart->series().value(0));
+    QVERIFY(bars);
+    QList<qreal> drawn;
+    for (int i = 0; i < bars->barSets().value(0)->count(); ++i)
+        drawn << bars->barSets().value(0)->at(i);
+    QCOMPARE(drawn, answers);
+    // The categories listed are the days as seen, left to right.
+    QVERIFY(chart->mapToPosition(QPointF(0, 0), bars).x() < chart->mapToPosition(QPointF(days.size() - 1, 0), bars).x());
+    QList<qreal> points;
+    for (QAbstractSeries *series : chart->series()) {
+        if (auto *line = qobject_cast<QLineSeries *>(series))
+            points << line->at(0).x();
+    }
+    QCOMPARE(points, shares);
+
+    const QList<QAbstractAxis *> vertical = chart->axes(Qt::Vertical);
+    QCOMPARE(vertical.size(), 2);
+    QCOMPARE(vertical[0]->alignment(), countAxis);
+    QCOMPARE(vertical[1]->alignment(), countAxis == Qt::AlignRight ? Qt::AlignLeft : Qt::AlignRight);
+    bool said = false;
+    for (const QLabel *label : w->findChildren<QLabel *>())
+        said = said || label->text() == legend;
+    QVERIFY2(said, qPrintable(legend));
+}
+
+void TestProgress::chartDatesInTheLocalesOrder_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("dayAndMonth");
+    QTest::addColumn<QString>("withYear");
+    QTest::newRow("English") << "en_US" << "M/d" << "M/d/yy";
+    QTest::newRow("French") << "fr_FR" << "dd/MM" << "dd/MM/yy";
+    // Without the right-to-left marks between the numbers.
+    QTest::newRow("Arabic") << "ar" << "d/M" << "d/M/yy";
+    QTest::newRow("German, its own separator") << "de_DE" << "dd.MM" << "dd.MM.yy";
+    QTest::newRow("year first") << "ja_JP" << "MM/dd" << "yy/MM/dd";
+    QTest::newRow("year first, spaced") << "ko_KR" << "M. d." << "yy. M. d.";
+}
+
+void TestProgress::chartDatesInTheLocalesOrder()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, dayAndMonth);
+    QFETCH(QString, withYear);
+    QCOMPARE(chartDateFormat(QLocale(locale), false), dayAndMonth);
+    QCOMPARE(chartDateFormat(QLocale(locale), true), withYear);
 }
 
 QTEST_MAIN(TestProgress)
