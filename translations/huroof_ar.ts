@@ -81,6 +81,36 @@
     </message>
 </context>
 <context>
+    <name>ConfusionMap</name>
+    <message>
+        <source>Letter asked</source>
+        <translation>الحرف المطلوب</translation>
+    </message>
+    <message>
+        <source>Letter clicked instead</source>
+        <translation>الحرف الذي ضغطه بدلًا منه</translation>
+    </message>
+    <message>
+        <source>Mix-up map: the letter asked against the letter clicked instead</source>
+        <translation>خريطة الخلط: الحرف المطلوب أمام الحرف الذي ضُغط بدلًا منه</translation>
+    </message>
+    <message>
+        <source>“%1” asked, “%2” never clicked instead</source>
+        <translation>طُلب «%1» ولم يُضغط «%2» بدلًا منه</translation>
+    </message>
+    <message numerus="yes">
+        <source>“%1” asked, “%2” clicked: %n time(s)</source>
+        <translation>
+            <numerusform>طُلب «%1» فضُغط «%2»: %n مرة</numerusform>
+            <numerusform>طُلب «%1» فضُغط «%2»: مرة واحدة</numerusform>
+            <numerusform>طُلب «%1» فضُغط «%2»: مرتان</numerusform>
+            <numerusform>طُلب «%1» فضُغط «%2»: %n مرات</numerusform>
+            <numerusform>طُلب «%1» فضُغط «%2»: %n مرة</numerusform>
+            <numerusform>طُلب «%1» فضُغط «%2»: %n مرة</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>History</name>
     <message>
         <source>My child</source>
@@ -111,6 +141,378 @@
     <message>
         <source>Hold for three seconds to leave</source>
         <translation>أمسكه ثلاث ثوانٍ للخروج</translation>
+    </message>
+</context>
+<context>
+    <name>LetterMap</name>
+    <message>
+        <source>The letters, coloured by answers right on the first try</source>
+        <translation>الحروف ملونة بحسب الإجابة الصحيحة من أول مرة</translation>
+    </message>
+    <message>
+        <source>%1: %2 of %3</source>
+        <comment>a letter: its first tries right, of all its first tries</comment>
+        <translation>%1: %2 من %3</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>between the letters&apos; descriptions</comment>
+        <translation>، </translation>
+    </message>
+</context>
+<context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>Export answers</source>
+        <translation>صدّر الإجابات</translation>
+    </message>
+    <message>
+        <source>What the child has learnt</source>
+        <translation>ماذا تعلّم الطفل</translation>
+    </message>
+    <message>
+        <source>Who plays now:</source>
+        <translation>يلعب الآن:</translation>
+    </message>
+    <message>
+        <source>The child who plays now</source>
+        <translation>الطفل الذي يلعب الآن</translation>
+    </message>
+    <message>
+        <source>A new child&apos;s name</source>
+        <translation>اسم طفل جديد</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>أضف</translation>
+    </message>
+    <message>
+        <source>Add the child, who then plays now</source>
+        <translation>أضف الطفل، وليلعب الآن</translation>
+    </message>
+    <message>
+        <source>Report:</source>
+        <translation>تقرير:</translation>
+    </message>
+    <message>
+        <source>The child whose report is shown</source>
+        <translation>الطفل الذي يُعرض تقريره</translation>
+    </message>
+    <message>
+        <source>Period:</source>
+        <translation>المدة:</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>اليوم</translation>
+    </message>
+    <message>
+        <source>Last 7 days</source>
+        <translation>آخر 7 أيام</translation>
+    </message>
+    <message>
+        <source>All time</source>
+        <translation>كل الأوقات</translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation>المدة</translation>
+    </message>
+    <message>
+        <source>Export answers…</source>
+        <translation>صدّر الإجابات…</translation>
+    </message>
+    <message>
+        <source>Export all the answers to a CSV file</source>
+        <translation>صدّر كل الإجابات إلى ملف CSV</translation>
+    </message>
+    <message>
+        <source>Child&apos;s window full screen, locked</source>
+        <translation>نافذة الطفل بملء الشاشة، مقفلة</translation>
+    </message>
+    <message>
+        <source>The child&apos;s window opens full screen, and no key the child presses leaves it. To leave: Ctrl+Shift+Q, then hold the button that appears for three seconds.</source>
+        <translation>تفتح نافذة الطفل بملء الشاشة ولا يخرجه منها ما يضغطه من مفاتيح. للخروج: Ctrl+Shift+Q ثم أمسك الزر الذي يظهر ثلاث ثوانٍ.</translation>
+    </message>
+    <message>
+        <source>Answers in the contest and in practice are kept under the name of the child who “plays now”; the “Report” choice changes only what this window shows.</source>
+        <translation>إجابات المسابقة والتمرين تُحفظ باسم الطفل الذي «يلعب الآن»؛ واختيار «تقرير» يغيّر ما تعرضه هذه النافذة فقط.</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>رسالة</translation>
+    </message>
+    <message>
+        <source>Letters: found on the first try?</source>
+        <translation>الحروف: هل يجدها من أول مرة؟</translation>
+    </message>
+    <message>
+        <source>Under each letter: times answered right on the first try / times asked.</source>
+        <translation>تحت كل حرف: مرات الإجابة الصحيحة من أول مرة / مرات السؤال عنه.</translation>
+    </message>
+    <message>
+        <source>Known</source>
+        <translation>يعرفه</translation>
+    </message>
+    <message>
+        <source>Sometimes</source>
+        <translation>أحيانًا</translation>
+    </message>
+    <message>
+        <source>Not known yet</source>
+        <translation>لم يعرفه بعد</translation>
+    </message>
+    <message>
+        <source>Not asked</source>
+        <translation>لم يُسأل عنه</translation>
+    </message>
+    <message>
+        <source>Letters mixed up</source>
+        <translation>الحروف التي يخلط بينها</translation>
+    </message>
+    <message>
+        <source>The letters most mixed up</source>
+        <translation>أكثر الحروف خلطًا</translation>
+    </message>
+    <message>
+        <source>Each day: the number of answers, and the share right on the first try</source>
+        <translation>كل يوم: عدد الإجابات، ونسبة الصحيح من أول مرة</translation>
+    </message>
+    <message>
+        <source>Answers each day</source>
+        <translation>الإجابات كل يوم</translation>
+    </message>
+    <message>
+        <source>Number of answers (right axis)</source>
+        <translation>عدد الإجابات (المحور الأيمن)</translation>
+    </message>
+    <message>
+        <source>Number of answers (left axis)</source>
+        <translation>عدد الإجابات (المحور الأيسر)</translation>
+    </message>
+    <message>
+        <source>Right on the first try, % (left axis)</source>
+        <translation>الصحيح من أول مرة ٪ (المحور الأيسر)</translation>
+    </message>
+    <message>
+        <source>Right on the first try, % (right axis)</source>
+        <translation>الصحيح من أول مرة ٪ (المحور الأيمن)</translation>
+    </message>
+    <message>
+        <source>Practice plan</source>
+        <translation>خطة التمرين</translation>
+    </message>
+    <message>
+        <source>New letters:</source>
+        <translation>الحروف الجديدة:</translation>
+    </message>
+    <message>
+        <source>Most common first</source>
+        <translation>الأكثر شيوعًا أولًا</translation>
+    </message>
+    <message>
+        <source>In alphabetical order</source>
+        <translation>بترتيب الألفباء</translation>
+    </message>
+    <message>
+        <source>The order of new letters in practice</source>
+        <translation>ترتيب الحروف الجديدة في التمرين</translation>
+    </message>
+    <message>
+        <source>The learning history cannot be opened, so answers are not kept now: %1</source>
+        <translation>لا يمكن فتح سجل التعلّم، فالإجابات لا تُحفظ الآن: %1</translation>
+    </message>
+    <message>
+        <source>The learning history was damaged: it was put aside as %1 and a new one begun.</source>
+        <translation>كان سجل التعلّم تالفًا، فحُفظ جانبًا باسم %1 وبدأ سجل جديد.</translation>
+    </message>
+    <message>
+        <source>The learning history cannot be written to, so new answers are not kept.</source>
+        <translation>لا يمكن الكتابة في سجل التعلّم، فالإجابات الجديدة لا تُحفظ.</translation>
+    </message>
+    <message>
+        <source>%1 plays now: their next answers are kept under their name.</source>
+        <translation>يلعب %1 الآن: إجاباته القادمة تُحفظ باسمه.</translation>
+    </message>
+    <message>
+        <source>The choice of child cannot be kept.</source>
+        <translation>لا يمكن حفظ اختيار الطفل.</translation>
+    </message>
+    <message>
+        <source>The child</source>
+        <comment>in place of a name</comment>
+        <translation>الطفل</translation>
+    </message>
+    <message>
+        <source>%1 has not answered in the contest or in practice yet.
+Once they play, the letters they know, the letters they mix up and their practice plan show here.</source>
+        <translation>لم يجب %1 في المسابقة ولا في التمرين بعد.
+حين يلعب تظهر هنا الحروف التي يعرفها، والحروف التي يخلط بينها، وخطة تمرينه.</translation>
+    </message>
+    <message>
+        <source>The learning history cannot be read.</source>
+        <translation>لا يمكن قراءة سجل التعلّم.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Clicked “%1” instead of “%2”: %n time(s)</source>
+        <translation>
+            <numerusform>ضغط «%1» بدل «%2»: %n مرة</numerusform>
+            <numerusform>ضغط «%1» بدل «%2»: مرة واحدة</numerusform>
+            <numerusform>ضغط «%1» بدل «%2»: مرتان</numerusform>
+            <numerusform>ضغط «%1» بدل «%2»: %n مرات</numerusform>
+            <numerusform>ضغط «%1» بدل «%2»: %n مرة</numerusform>
+            <numerusform>ضغط «%1» بدل «%2»: %n مرة</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No letters mixed up in this period.</source>
+        <translation>لم يخلط بين الحروف في هذه المدة.</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>between the letters of a list</comment>
+        <translation>، </translation>
+    </message>
+    <message>
+        <source>%1: new, not asked yet</source>
+        <translation>%1: جديد، لم يُسأل عنه بعد</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: mixed up with %2 %n time(s) this week</source>
+        <translation>
+            <numerusform>%1: خلطه بـ%2 %n مرة هذا الأسبوع</numerusform>
+            <numerusform>%1: خلطه بـ%2 مرة واحدة هذا الأسبوع</numerusform>
+            <numerusform>%1: خلطه بـ%2 مرتين هذا الأسبوع</numerusform>
+            <numerusform>%1: خلطه بـ%2 %n مرات هذا الأسبوع</numerusform>
+            <numerusform>%1: خلطه بـ%2 %n مرة هذا الأسبوع</numerusform>
+            <numerusform>%1: خلطه بـ%2 %n مرة هذا الأسبوع</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: missed the last time it was asked</source>
+        <translation>%1: أخطأه آخر مرة سُئل عنه</translation>
+    </message>
+    <message>
+        <source>%1: right on the first try %2 in a row, on %3 (known after %4 over two days)</source>
+        <translation>%1: صحيح من أول مرة %2 على التوالي، في %3 (يُعدّ معروفًا بعد %4 في يومين)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n time(s)</source>
+        <comment>how many times it was done</comment>
+        <translation>
+            <numerusform>%n مرة</numerusform>
+            <numerusform>مرة واحدة</numerusform>
+            <numerusform>مرتين</numerusform>
+            <numerusform>%n مرات</numerusform>
+            <numerusform>%n مرة</numerusform>
+            <numerusform>%n مرة</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s)</source>
+        <comment>on how many days</comment>
+        <translation>
+            <numerusform>%n يومًا</numerusform>
+            <numerusform>يوم واحد</numerusform>
+            <numerusform>يومين</numerusform>
+            <numerusform>%n أيام</numerusform>
+            <numerusform>%n يومًا</numerusform>
+            <numerusform>%n يومًا</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: known, and due for review (last asked %n day(s) ago)</source>
+        <translation>
+            <numerusform>%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل %n يومًا)</numerusform>
+            <numerusform>%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل يوم واحد)</numerusform>
+            <numerusform>%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل يومين)</numerusform>
+            <numerusform>%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل %n أيام)</numerusform>
+            <numerusform>%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل %n يومًا)</numerusform>
+            <numerusform>%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل %n يومًا)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Learning now: %1</source>
+        <translation>يتعلّم الآن: %1</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <comment>no letter</comment>
+        <translation>لا شيء</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: right on the first try when last asked; a letter is known after %n right answer(s) in a row over two days</source>
+        <translation>
+            <numerusform>%1: صحيحة من أول مرة آخر مرة سُئل عنها؛ يُعدّ الحرف معروفًا بعد %n مرة على التوالي في يومين</numerusform>
+            <numerusform>%1: صحيحة من أول مرة آخر مرة سُئل عنها؛ يُعدّ الحرف معروفًا بعد مرة واحدة على التوالي في يومين</numerusform>
+            <numerusform>%1: صحيحة من أول مرة آخر مرة سُئل عنها؛ يُعدّ الحرف معروفًا بعد مرتين على التوالي في يومين</numerusform>
+            <numerusform>%1: صحيحة من أول مرة آخر مرة سُئل عنها؛ يُعدّ الحرف معروفًا بعد %n مرات على التوالي في يومين</numerusform>
+            <numerusform>%1: صحيحة من أول مرة آخر مرة سُئل عنها؛ يُعدّ الحرف معروفًا بعد %n مرة على التوالي في يومين</numerusform>
+            <numerusform>%1: صحيحة من أول مرة آخر مرة سُئل عنها؛ يُعدّ الحرف معروفًا بعد %n مرة على التوالي في يومين</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Next letter: %1, once the letters being learnt are answered right twice on the first try</source>
+        <translation>الحرف القادم: %1، حين يجيب عن الحروف التي يتعلّمها صحيحًا مرتين من أول مرة</translation>
+    </message>
+    <message>
+        <source>All the letters are in practice.</source>
+        <translation>دخلت الحروف كلها التمرين.</translation>
+    </message>
+    <message>
+        <source>To review today: nothing</source>
+        <translation>للمراجعة اليوم: لا شيء</translation>
+    </message>
+    <message>
+        <source>To review today (asked first): %1</source>
+        <translation>للمراجعة اليوم (تُسأل أولًا): %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Knows %n of the 28 letters.</source>
+        <translation>
+            <numerusform>يعرف %n من 28 حرفًا.</numerusform>
+            <numerusform>يعرف %n من 28 حرفًا.</numerusform>
+            <numerusform>يعرف %n من 28 حرفًا.</numerusform>
+            <numerusform>يعرف %n من 28 حرفًا.</numerusform>
+            <numerusform>يعرف %n من 28 حرفًا.</numerusform>
+            <numerusform>يعرف %n من 28 حرفًا.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The order of new letters cannot be kept.</source>
+        <translation>لا يمكن حفظ ترتيب الحروف الجديدة.</translation>
+    </message>
+    <message>
+        <source>Today: not played yet.</source>
+        <translation>اليوم: لم يلعب بعد.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Today: %n answer(s), %1% right on the first try.</source>
+        <translation>
+            <numerusform>اليوم: %n إجابة، الصحيح منها من أول مرة %1٪.</numerusform>
+            <numerusform>اليوم: إجابة واحدة، الصحيح منها من أول مرة %1٪.</numerusform>
+            <numerusform>اليوم: إجابتان، الصحيح منها من أول مرة %1٪.</numerusform>
+            <numerusform>اليوم: %n إجابات، الصحيح منها من أول مرة %1٪.</numerusform>
+            <numerusform>اليوم: %n إجابة، الصحيح منها من أول مرة %1٪.</numerusform>
+            <numerusform>اليوم: %n إجابة، الصحيح منها من أول مرة %1٪.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Answers</source>
+        <translation>الإجابات</translation>
+    </message>
+    <message>
+        <source>%d%%</source>
+        <comment>the share axis&apos;s labels: a printf format, %d the number, %% a percent sign</comment>
+        <translation>%d%%</translation>
+    </message>
+    <message>
+        <source>The answers were exported to %1.</source>
+        <translation>صُدّرت الإجابات إلى %1.</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be saved.</source>
+        <translation>تعذّر حفظ الملف %1.</translation>
     </message>
 </context>
 <context>

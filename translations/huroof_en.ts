@@ -1,4 +1,75 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
+<context>
+    <name>ConfusionMap</name>
+    <message numerus="yes">
+        <source>“%1” asked, “%2” clicked: %n time(s)</source>
+        <translation>
+            <numerusform>“%1” asked, “%2” clicked: once</numerusform>
+            <numerusform>“%1” asked, “%2” clicked: %n times</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ProgressWindow</name>
+    <message numerus="yes">
+        <source>Clicked “%1” instead of “%2”: %n time(s)</source>
+        <translation>
+            <numerusform>Clicked “%1” instead of “%2”: once</numerusform>
+            <numerusform>Clicked “%1” instead of “%2”: %n times</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: mixed up with %2 %n time(s) this week</source>
+        <translation>
+            <numerusform>%1: mixed up with %2 once this week</numerusform>
+            <numerusform>%1: mixed up with %2 %n times this week</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n time(s)</source>
+        <comment>how many times it was done</comment>
+        <translation>
+            <numerusform>once</numerusform>
+            <numerusform>%n times</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s)</source>
+        <comment>on how many days</comment>
+        <translation>
+            <numerusform>%n day</numerusform>
+            <numerusform>%n days</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: known, and due for review (last asked %n day(s) ago)</source>
+        <translation>
+            <numerusform>%1: known, and due for review (last asked %n day ago)</numerusform>
+            <numerusform>%1: known, and due for review (last asked %n days ago)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: right on the first try when last asked; a letter is known after %n right answer(s) in a row over two days</source>
+        <translation>
+            <numerusform>%1: right on the first try when last asked; a letter is known after %n right answer in a row over two days</numerusform>
+            <numerusform>%1: right on the first try when last asked; a letter is known after %n right answers in a row over two days</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Knows %n of the 28 letters.</source>
+        <translation>
+            <numerusform>Knows %n of the 28 letters.</numerusform>
+            <numerusform>Knows %n of the 28 letters.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Today: %n answer(s), %1% right on the first try.</source>
+        <translation>
+            <numerusform>Today: %n answer, %1% right on the first try.</numerusform>
+            <numerusform>Today: %n answers, %1% right on the first try.</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -81,6 +81,32 @@
     </message>
 </context>
 <context>
+    <name>ConfusionMap</name>
+    <message>
+        <source>Letter asked</source>
+        <translation>Lettre demandée</translation>
+    </message>
+    <message>
+        <source>Letter clicked instead</source>
+        <translation>Lettre cliquée à sa place</translation>
+    </message>
+    <message>
+        <source>Mix-up map: the letter asked against the letter clicked instead</source>
+        <translation>Carte des confusions : la lettre demandée face à la lettre cliquée à sa place</translation>
+    </message>
+    <message>
+        <source>“%1” asked, “%2” never clicked instead</source>
+        <translation>« %1 » demandée, « %2 » jamais cliquée à sa place</translation>
+    </message>
+    <message numerus="yes">
+        <source>“%1” asked, “%2” clicked: %n time(s)</source>
+        <translation>
+            <numerusform>« %1 » demandée, « %2 » cliquée : %n fois</numerusform>
+            <numerusform>« %1 » demandée, « %2 » cliquée : %n fois</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>History</name>
     <message>
         <source>My child</source>
@@ -111,6 +137,346 @@
     <message>
         <source>Hold for three seconds to leave</source>
         <translation>Maintenir trois secondes pour quitter</translation>
+    </message>
+</context>
+<context>
+    <name>LetterMap</name>
+    <message>
+        <source>The letters, coloured by answers right on the first try</source>
+        <translation>Les lettres, colorées selon les réponses justes du premier coup</translation>
+    </message>
+    <message>
+        <source>%1: %2 of %3</source>
+        <comment>a letter: its first tries right, of all its first tries</comment>
+        <translation>%1 : %2 sur %3</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>between the letters&apos; descriptions</comment>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
+    <name>ProgressWindow</name>
+    <message>
+        <source>Export answers</source>
+        <translation>Exporter les réponses</translation>
+    </message>
+    <message>
+        <source>What the child has learnt</source>
+        <translation>Ce que l’enfant a appris</translation>
+    </message>
+    <message>
+        <source>Who plays now:</source>
+        <translation>Qui joue maintenant :</translation>
+    </message>
+    <message>
+        <source>The child who plays now</source>
+        <translation>L’enfant qui joue maintenant</translation>
+    </message>
+    <message>
+        <source>A new child&apos;s name</source>
+        <translation>Nom d’un nouvel enfant</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Ajouter</translation>
+    </message>
+    <message>
+        <source>Add the child, who then plays now</source>
+        <translation>Ajouter l’enfant, qui joue dès maintenant</translation>
+    </message>
+    <message>
+        <source>Report:</source>
+        <translation>Bilan :</translation>
+    </message>
+    <message>
+        <source>The child whose report is shown</source>
+        <translation>L’enfant dont le bilan est affiché</translation>
+    </message>
+    <message>
+        <source>Period:</source>
+        <translation>Période :</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Aujourd’hui</translation>
+    </message>
+    <message>
+        <source>Last 7 days</source>
+        <translation>Les 7 derniers jours</translation>
+    </message>
+    <message>
+        <source>All time</source>
+        <translation>Depuis le début</translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation>Période</translation>
+    </message>
+    <message>
+        <source>Export answers…</source>
+        <translation>Exporter les réponses…</translation>
+    </message>
+    <message>
+        <source>Export all the answers to a CSV file</source>
+        <translation>Exporter toutes les réponses dans un fichier CSV</translation>
+    </message>
+    <message>
+        <source>Child&apos;s window full screen, locked</source>
+        <translation>Fenêtre de l’enfant en plein écran, verrouillée</translation>
+    </message>
+    <message>
+        <source>The child&apos;s window opens full screen, and no key the child presses leaves it. To leave: Ctrl+Shift+Q, then hold the button that appears for three seconds.</source>
+        <translation>La fenêtre de l’enfant s’ouvre en plein écran, et aucune touche pressée par l’enfant ne l’en fait sortir. Pour en sortir : Ctrl+Shift+Q, puis maintenez enfoncé pendant trois secondes le bouton qui apparaît.</translation>
+    </message>
+    <message>
+        <source>Answers in the contest and in practice are kept under the name of the child who “plays now”; the “Report” choice changes only what this window shows.</source>
+        <translation>Les réponses du concours et de l’entraînement sont enregistrées au nom de l’enfant qui « joue maintenant » ; le choix « Bilan » ne change que ce qu’affiche cette fenêtre.</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Letters: found on the first try?</source>
+        <translation>Les lettres : trouvées du premier coup ?</translation>
+    </message>
+    <message>
+        <source>Under each letter: times answered right on the first try / times asked.</source>
+        <translation>Sous chaque lettre : réponses justes du premier coup / nombre de fois où elle a été demandée.</translation>
+    </message>
+    <message>
+        <source>Known</source>
+        <translation>Connue</translation>
+    </message>
+    <message>
+        <source>Sometimes</source>
+        <translation>Parfois</translation>
+    </message>
+    <message>
+        <source>Not known yet</source>
+        <translation>Pas encore connue</translation>
+    </message>
+    <message>
+        <source>Not asked</source>
+        <translation>Jamais demandée</translation>
+    </message>
+    <message>
+        <source>Letters mixed up</source>
+        <translation>Lettres confondues</translation>
+    </message>
+    <message>
+        <source>The letters most mixed up</source>
+        <translation>Les lettres les plus souvent confondues</translation>
+    </message>
+    <message>
+        <source>Each day: the number of answers, and the share right on the first try</source>
+        <translation>Chaque jour : le nombre de réponses, et la part de réponses justes du premier coup</translation>
+    </message>
+    <message>
+        <source>Answers each day</source>
+        <translation>Les réponses de chaque jour</translation>
+    </message>
+    <message>
+        <source>Number of answers (right axis)</source>
+        <translation>Nombre de réponses (axe de droite)</translation>
+    </message>
+    <message>
+        <source>Number of answers (left axis)</source>
+        <translation>Nombre de réponses (axe de gauche)</translation>
+    </message>
+    <message>
+        <source>Right on the first try, % (left axis)</source>
+        <translation>Justes du premier coup, en % (axe de gauche)</translation>
+    </message>
+    <message>
+        <source>Right on the first try, % (right axis)</source>
+        <translation>Justes du premier coup, en % (axe de droite)</translation>
+    </message>
+    <message>
+        <source>Practice plan</source>
+        <translation>Plan d’entraînement</translation>
+    </message>
+    <message>
+        <source>New letters:</source>
+        <translation>Nouvelles lettres :</translation>
+    </message>
+    <message>
+        <source>Most common first</source>
+        <translation>Les plus fréquentes d’abord</translation>
+    </message>
+    <message>
+        <source>In alphabetical order</source>
+        <translation>Dans l’ordre alphabétique</translation>
+    </message>
+    <message>
+        <source>The order of new letters in practice</source>
+        <translation>L’ordre des nouvelles lettres à l’entraînement</translation>
+    </message>
+    <message>
+        <source>The learning history cannot be opened, so answers are not kept now: %1</source>
+        <translation>Impossible d’ouvrir l’historique d’apprentissage, les réponses ne sont donc pas enregistrées pour l’instant : %1</translation>
+    </message>
+    <message>
+        <source>The learning history was damaged: it was put aside as %1 and a new one begun.</source>
+        <translation>L’historique d’apprentissage était endommagé : il a été mis de côté sous le nom %1 et un nouvel historique a été commencé.</translation>
+    </message>
+    <message>
+        <source>The learning history cannot be written to, so new answers are not kept.</source>
+        <translation>Impossible d’écrire dans l’historique d’apprentissage : les nouvelles réponses ne sont pas enregistrées.</translation>
+    </message>
+    <message>
+        <source>%1 plays now: their next answers are kept under their name.</source>
+        <translation>%1 joue maintenant : ses prochaines réponses sont enregistrées à son nom.</translation>
+    </message>
+    <message>
+        <source>The choice of child cannot be kept.</source>
+        <translation>Impossible d’enregistrer le choix de l’enfant.</translation>
+    </message>
+    <message>
+        <source>The child</source>
+        <comment>in place of a name</comment>
+        <translation>L’enfant</translation>
+    </message>
+    <message>
+        <source>%1 has not answered in the contest or in practice yet.
+Once they play, the letters they know, the letters they mix up and their practice plan show here.</source>
+        <translation>%1 n’a encore répondu ni au concours ni à l’entraînement.
+Dès les premières réponses, vous verrez ici les lettres connues, les lettres confondues et le plan d’entraînement.</translation>
+    </message>
+    <message>
+        <source>The learning history cannot be read.</source>
+        <translation>Impossible de lire l’historique d’apprentissage.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Clicked “%1” instead of “%2”: %n time(s)</source>
+        <translation>
+            <numerusform>A cliqué sur « %1 » au lieu de « %2 » : %n fois</numerusform>
+            <numerusform>A cliqué sur « %1 » au lieu de « %2 » : %n fois</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No letters mixed up in this period.</source>
+        <translation>Aucune lettre confondue sur cette période.</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>between the letters of a list</comment>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>%1: new, not asked yet</source>
+        <translation>%1 : nouvelle, pas encore demandée</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: mixed up with %2 %n time(s) this week</source>
+        <translation>
+            <numerusform>%1 : confondue avec %2 %n fois cette semaine</numerusform>
+            <numerusform>%1 : confondue avec %2 %n fois cette semaine</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: missed the last time it was asked</source>
+        <translation>%1 : manquée la dernière fois qu’elle a été demandée</translation>
+    </message>
+    <message>
+        <source>%1: right on the first try %2 in a row, on %3 (known after %4 over two days)</source>
+        <translation>%1 : juste du premier coup %2 d’affilée, sur %3 (connue après %4 sur deux jours)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n time(s)</source>
+        <comment>how many times it was done</comment>
+        <translation>
+            <numerusform>%n fois</numerusform>
+            <numerusform>%n fois</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n day(s)</source>
+        <comment>on how many days</comment>
+        <translation>
+            <numerusform>%n jour</numerusform>
+            <numerusform>%n jours</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: known, and due for review (last asked %n day(s) ago)</source>
+        <translation>
+            <numerusform>%1 : connue, et à revoir (dernière question il y a %n jour)</numerusform>
+            <numerusform>%1 : connue, et à revoir (dernière question il y a %n jours)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Learning now: %1</source>
+        <translation>En cours d’apprentissage : %1</translation>
+    </message>
+    <message>
+        <source>nothing</source>
+        <comment>no letter</comment>
+        <translation>aucune</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: right on the first try when last asked; a letter is known after %n right answer(s) in a row over two days</source>
+        <translation>
+            <numerusform>%1 : justes du premier coup la dernière fois qu’elles ont été demandées ; une lettre est connue après %n bonne réponse d’affilée sur deux jours</numerusform>
+            <numerusform>%1 : justes du premier coup la dernière fois qu’elles ont été demandées ; une lettre est connue après %n bonnes réponses d’affilée sur deux jours</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Next letter: %1, once the letters being learnt are answered right twice on the first try</source>
+        <translation>Prochaine lettre : %1, quand les lettres en cours d’apprentissage auront été trouvées deux fois du premier coup</translation>
+    </message>
+    <message>
+        <source>All the letters are in practice.</source>
+        <translation>Toutes les lettres sont entrées dans l’entraînement.</translation>
+    </message>
+    <message>
+        <source>To review today: nothing</source>
+        <translation>À revoir aujourd’hui : aucune</translation>
+    </message>
+    <message>
+        <source>To review today (asked first): %1</source>
+        <translation>À revoir aujourd’hui (demandées en premier) : %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>Knows %n of the 28 letters.</source>
+        <translation>
+            <numerusform>Connaît %n lettre sur 28.</numerusform>
+            <numerusform>Connaît %n lettres sur 28.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The order of new letters cannot be kept.</source>
+        <translation>Impossible d’enregistrer l’ordre des nouvelles lettres.</translation>
+    </message>
+    <message>
+        <source>Today: not played yet.</source>
+        <translation>Aujourd’hui : pas encore joué.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Today: %n answer(s), %1% right on the first try.</source>
+        <translation>
+            <numerusform>Aujourd’hui : %n réponse, %1 % juste du premier coup.</numerusform>
+            <numerusform>Aujourd’hui : %n réponses, dont %1 % justes du premier coup.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Answers</source>
+        <translation>Réponses</translation>
+    </message>
+    <message>
+        <source>%d%%</source>
+        <comment>the share axis&apos;s labels: a printf format, %d the number, %% a percent sign</comment>
+        <translation>%d %%</translation>
+    </message>
+    <message>
+        <source>The answers were exported to %1.</source>
+        <translation>Les réponses ont été exportées dans %1.</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be saved.</source>
+        <translation>Le fichier %1 n’a pas pu être enregistré.</translation>
     </message>
 </context>
 <context>
