@@ -514,6 +514,10 @@ Once they play, the letters they know, the letters they mix up and their practic
         <source>The file %1 could not be saved.</source>
         <translation>تعذّر حفظ الملف %1.</translation>
     </message>
+    <message>
+        <source>Settings</source>
+        <translation>الإعدادات</translation>
+    </message>
 </context>
 <context>
     <name>QGuiApplication</name>

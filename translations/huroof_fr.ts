@@ -280,19 +280,19 @@
     </message>
     <message>
         <source>Number of answers (right axis)</source>
-        <translation>Nombre de réponses (axe de droite)</translation>
+        <translation>Réponses (à droite)</translation>
     </message>
     <message>
         <source>Number of answers (left axis)</source>
-        <translation>Nombre de réponses (axe de gauche)</translation>
+        <translation>Réponses (à gauche)</translation>
     </message>
     <message>
         <source>Right on the first try, % (left axis)</source>
-        <translation>Justes du premier coup, en % (axe de gauche)</translation>
+        <translation>Justes du 1er coup, % (à gauche)</translation>
     </message>
     <message>
         <source>Right on the first try, % (right axis)</source>
-        <translation>Justes du premier coup, en % (axe de droite)</translation>
+        <translation>Justes du 1er coup, % (à droite)</translation>
     </message>
     <message>
         <source>Practice plan</source>
@@ -457,8 +457,8 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     <message numerus="yes">
         <source>Today: %n answer(s), %1% right on the first try.</source>
         <translation>
-            <numerusform>Aujourd’hui : %n réponse, %1 % juste du premier coup.</numerusform>
-            <numerusform>Aujourd’hui : %n réponses, dont %1 % justes du premier coup.</numerusform>
+            <numerusform>Aujourd’hui : %n réponse, %1 % juste du 1er coup.</numerusform>
+            <numerusform>Aujourd’hui : %n réponses, %1 % justes du 1er coup.</numerusform>
         </translation>
     </message>
     <message>
@@ -477,6 +477,10 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     <message>
         <source>The file %1 could not be saved.</source>
         <translation>Le fichier %1 n’a pas pu être enregistré.</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Réglages</translation>
     </message>
 </context>
 <context>

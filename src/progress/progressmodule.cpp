@@ -2,22 +2,32 @@
 // opens it (huroof --progress): the charts library it needs never costs the
 // child's window.
 #include "history/historydb.h"
+#include "i18n/languagechoice.h"
 #include "progress/progresswindow.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 
 extern "C" Q_DECL_EXPORT int huroofProgressWindow()
 {
-    ProgressWindow *shown = nullptr;
-    ProgressWindow window(ProgressServices{history::defaultPath(), [] { return QDateTime::currentDateTime(); },
-                                           [&shown] {
-                                               return QFileDialog::getSaveFileName(
-                                                   shown, ProgressWindow::tr("Export answers"),
-                                                   QStringLiteral("huroof-history.csv"),
-                                                   QStringLiteral("CSV (*.csv)"));
-                                           }});
-    shown = &window;
-    window.show();
+    // Built again in the language a grown-up picks in it, showing the same
+    // child and period.
+    WindowInLanguage shown([](QWidget *replaced) {
+        auto window = std::make_unique<ProgressWindow>(ProgressServices{
+            history::defaultPath(), [] { return QDateTime::currentDateTime(); }, [] {
+                // Asked from the window whose button was just pressed.
+                return QFileDialog::getSaveFileName(QApplication::activeWindow(), ProgressWindow::tr("Export answers"),
+                                                    QStringLiteral("huroof-history.csv"),
+                                                    QStringLiteral("CSV (*.csv)"));
+            }});
+        if (const auto *old = qobject_cast<ProgressWindow *>(replaced)) {
+            window->periodList()->setCurrentIndex(old->periodList()->currentIndex());
+            const int child = window->reportList()->findData(old->reportList()->currentData());
+            if (child >= 0)
+                window->reportList()->setCurrentIndex(child);
+        }
+        return window;
+    });
     return QApplication::exec();
 }

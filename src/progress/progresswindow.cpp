@@ -1,6 +1,7 @@
 #include "progresswindow.h"
 
 #include "history/exportfile.h"
+#include "i18n/languagechoice.h"
 #include "practice/fromhistory.h"
 #include "practice/scheduler.h"
 #include "progress/progressviews.h"
@@ -62,7 +63,7 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
 {
     setWindowTitle(tr("What the child has learnt"));
     setWindowIcon(programIcon());
-    setFont(designFont(FontDesign{"Arial", 11, false}));
+    setFont(grownUpsFont(11));
 
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(8, 8, 8, 8);
@@ -120,8 +121,6 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
                               "“plays now”; the “Report” choice changes only what this window shows."),
                            this),
                       1);
-    report->addSpacing(12);
-    report->addWidget(m_fullScreen);
     outer->addLayout(report);
 
     m_message = new QLabel(this);
@@ -134,7 +133,7 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     m_empty = new QLabel(m_pages);
     m_empty->setAlignment(Qt::AlignCenter);
     m_empty->setWordWrap(true);
-    m_empty->setFont(designFont(FontDesign{"Arial", 16, true}));
+    m_empty->setFont(grownUpsFont(16, true));
     m_pages->addWidget(m_empty);
 
     // Scrolls only where the screen is too small for it all.
@@ -184,7 +183,7 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     // mirrored once more by a right-to-left window it would lose its right
     // axis.
     m_chart->setLayoutDirection(Qt::LeftToRight);
-    m_chart->setMinimumHeight(170);
+    m_chart->setMinimumHeight(150);
     m_chart->setAccessibleName(tr("Answers each day"));
     daily->layout()->addWidget(m_chart);
     // The chart's own legend puts its markers on the wrong side of right-
@@ -224,6 +223,21 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     order->addStretch(1);
     static_cast<QVBoxLayout *>(plan->layout())->addLayout(order);
     static_cast<QVBoxLayout *>(plan->layout())->addStretch(1);
+
+    // The grown-ups' settings: the child's window's full screen, and the
+    // language of these windows.
+    auto *settings = new QWidget(side);
+    auto *settingsRows = new QVBoxLayout(settings);
+    side->addTab(settings, tr("Settings"));
+    settingsRows->addWidget(m_fullScreen);
+    settingsRows->addWidget(note(m_fullScreen->toolTip(), settings));
+    settingsRows->addSpacing(12);
+    m_language = new LanguageChoice(settings);
+    auto *languageRow = new QHBoxLayout;
+    languageRow->addWidget(m_language);
+    languageRow->addStretch(1);
+    settingsRows->addLayout(languageRow);
+    settingsRows->addStretch(1);
 
     grid->addWidget(letters, 0, 0);
     grid->addWidget(daily, 1, 0);

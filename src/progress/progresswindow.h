@@ -9,6 +9,7 @@
 
 class ConfusionMap;
 class QCheckBox;
+class LanguageChoice;
 class LetterMap;
 class QChartView;
 class QComboBox;
@@ -69,6 +70,7 @@ public:
     QString planText() const;
     QComboBox *newLettersList() const { return m_newLetters; }
     QCheckBox *fullScreenBox() const { return m_fullScreen; }
+    LanguageChoice *languageChoice() const { return m_language; }
     const LetterMap *letterMap() const { return m_letters; }
     const ConfusionMap *confusionMap() const { return m_confusion; }
     const QList<ChartDay> &chartDays() const { return m_days; }
@@ -113,6 +115,7 @@ private:
     QLabel *m_plan = nullptr;
     QComboBox *m_newLetters = nullptr;
     QCheckBox *m_fullScreen = nullptr;
+    LanguageChoice *m_language = nullptr;
     QChartView *m_chart = nullptr;
     QList<ChartDay> m_days;
     QList<QList<int>> m_segments;

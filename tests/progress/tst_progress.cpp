@@ -22,6 +22,7 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
+#include <QTabWidget>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QFile>
@@ -32,6 +33,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/texts.h"
 #include "support/audiofixtures.h"
 
 namespace {
@@ -98,6 +100,7 @@ private slots:
     void childrenAreNamedAndChosen();
     void viewingIsNotPlaying();
     void confusionMapNamesWhatItShows();
+    void fitsTheScreen_data();
     void fitsTheScreen();
     void exportFromTheWindow();
     void aBrokenHistoryIsSaid_data();
@@ -420,14 +423,30 @@ void TestProgress::aBrokenHistoryIsSaid()
     QVERIFY(w->showsEmptyState());
 }
 
+void TestProgress::fitsTheScreen_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<Qt::LayoutDirection>("direction");
+    QTest::newRow("ar") << "ar" << Qt::RightToLeft;
+    QTest::newRow("en") << "en" << Qt::LeftToRight;
+    QTest::newRow("fr") << "fr" << Qt::LeftToRight;
+}
+
 void TestProgress::fitsTheScreen()
 {
-    // Run on screens of several sizes and scales (see tests/CMakeLists.txt).
+    // Run on screens of several sizes and scales (see tests/CMakeLists.txt),
+    // in every language: the window fits, reads its language's way, and
+    // every text in it shows whole, on both pages beside the letters.
+    QFETCH(QString, language);
+    QFETCH(Qt::LayoutDirection, direction);
+    i18n::useLanguage(language);
+    const auto arabicAgain = qScopeGuard([] { i18n::useLanguage(QStringLiteral("ar")); });
     play(db(), kWeek);
     auto w = window();
     w->periodList()->setCurrentIndex(int(ProgressWindow::Period::Week));
     w->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QCOMPARE(w->layoutDirection(), direction);
     const QRect room = w->screen()->availableGeometry();
     QVERIFY2(w->frameGeometry().width() <= room.width() && w->frameGeometry().height() <= room.height(),
              qPrintable(QStringLiteral("%1x%2 in %3x%4")
@@ -439,6 +458,13 @@ void TestProgress::fitsTheScreen()
     if (room.height() >= 740 && room.width() >= 1000) {
         QVERIFY(!w->scrollArea()->verticalScrollBar()->isVisible());
         QVERIFY(!w->scrollArea()->horizontalScrollBar()->isVisible());
+    }
+    auto *pages = w->findChild<QTabWidget *>();
+    for (int page = 0; page < pages->count(); ++page) {
+        pages->setCurrentIndex(page);
+        QApplication::processEvents();
+        const QStringList cut = textsNotWhole(w.get());
+        QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
     }
 }
 
