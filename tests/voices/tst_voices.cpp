@@ -236,7 +236,7 @@ void TestVoices::aTakeWithoutAVoiceIsRefused()
     auto w = window(folder);
     QTest::mouseClick(w->button(0, Action::Record), Qt::LeftButton);
     m_recorder.give(spoken(1.0, 0, 0, 0));
-    QCOMPARE(w->message(), voices::kNoVoice);
+    QCOMPARE(w->message(), voices::noVoice());
     QVERIFY(!w->button(0, Action::Keep)->isEnabled());
     QVERIFY(m_sound.played.isEmpty());
     QVERIFY(!QDir(folder).exists() || QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
