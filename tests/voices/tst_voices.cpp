@@ -1,6 +1,7 @@
 // The voices window a grown-up records in, the microphone behind it (SDL's
 // capture through the "disk" driver, reading a prepared input file), and the
 // main window playing the voice that was kept.
+#include "i18n/language.h"
 #include "platform/sdlsoundplayer.h"
 #include "shell/form1.h"
 #include "voices/recorder.h"
@@ -92,6 +93,7 @@ class TestVoices : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void aTakeIsHeardThenKept();
     void aTakeThrownAwayLeavesNothing();
@@ -127,6 +129,12 @@ private:
     voices::Change m_importOutcome;
     QList<int> m_imported;
 };
+
+void TestVoices::initTestCase()
+{
+    // As an Arabic desktop has it: the texts these tests read are Arabic.
+    i18n::useLanguage(QStringLiteral("ar"));
+}
 
 void TestVoices::init()
 {
@@ -398,7 +406,8 @@ void TestVoices::aPackCarriesTheVoicesToAnotherComputer()
     QCOMPARE(w->stateOf(1), QStringLiteral("صوتك"));
     QCOMPARE(w->stateOf(voices::kRightVoice), QStringLiteral("صوتك"));
     QCOMPARE(w->stateOf(2), QStringLiteral("تسجيل جديد لم يُحفظ"));
-    QVERIFY2(w->message().contains("2"), qPrintable(w->message()));
+    // Two sounds came in: Arabic says so with its dual, without the number.
+    QCOMPARE(w->message(), QStringLiteral("أُخذ من الملف صوتان، وحُفظت أصواتك السابقة جانبًا."));
     // A file that is not a pack changes nothing, and says so.
     writeBytes(m_chosenPack, "not a pack");
     QTest::mouseClick(w->importPackButton(), Qt::LeftButton);
