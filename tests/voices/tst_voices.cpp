@@ -26,6 +26,7 @@
 
 #include "support/audiofixtures.h"
 #include "support/fakes.h"
+#include "support/texts.h"
 
 using Action = VoicesWindow::Action;
 using voices::Take;
@@ -109,6 +110,8 @@ private slots:
     void eachStateShowsOnlyItsActions();
     void aPackCarriesTheVoicesToAnotherComputer();
     void everyControlHasAnAccessibleName();
+    void theWindowSpeaksTheGrownUpsLanguage_data();
+    void theWindowSpeaksTheGrownUpsLanguage();
     void grownUpsKeysInTheMainWindow_data();
     void grownUpsKeysInTheMainWindow();
     void microphoneTakeIsMadeEven_data();
@@ -428,6 +431,46 @@ void TestVoices::everyControlHasAnAccessibleName()
     }
     QCOMPARE(names.size(), buttons.size());
     QVERIFY(!w->meter()->accessibleName().isEmpty());
+}
+
+void TestVoices::theWindowSpeaksTheGrownUpsLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("ownVoice"); // the badge
+    QTest::addColumn<Qt::LayoutDirection>("direction");
+    QTest::newRow("Arabic") << "ar" << "سجّل صوتك" << "صوتك" << Qt::RightToLeft;
+    QTest::newRow("English") << "en" << "Record your voice" << "Your voice" << Qt::LeftToRight;
+    QTest::newRow("French") << "fr" << "Enregistrer votre voix" << "Votre voix" << Qt::LeftToRight;
+}
+
+// The window in the grown-up's language and its direction, its words whole
+// in every state of a row: the program's voice, one's own, recording, a new
+// take.
+void TestVoices::theWindowSpeaksTheGrownUpsLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, title);
+    QFETCH(QString, ownVoice);
+    QFETCH(Qt::LayoutDirection, direction);
+    i18n::useLanguage(language);
+    const auto back = qScopeGuard([] { i18n::useLanguage(QStringLiteral("ar")); });
+    const QString folder = m_dir->filePath("voices");
+    writeBytes(folder + "/yes.wav", "own");
+    auto w = window(folder);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QCOMPARE(w->windowTitle(), title);
+    QCOMPARE(w->layoutDirection(), direction);
+    QCOMPARE(w->stateOf(voices::kRightVoice), ownVoice);
+    // Once the rows have grown to their messages.
+    const auto cut = [&w] { return textsNotWhole(w.get()).join('\n'); };
+    QTRY_VERIFY2(cut().isEmpty(), qPrintable("settled:\n" + cut()));
+    QTest::mouseClick(w->button(0, Action::Record), Qt::LeftButton);
+    QTRY_VERIFY2(cut().isEmpty(), qPrintable("recording:\n" + cut()));
+    m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
+    QVERIFY(w->button(0, Action::Keep)->isVisible());
+    QTRY_VERIFY2(cut().isEmpty(), qPrintable("a new take:\n" + cut()));
 }
 
 void TestVoices::grownUpsKeysInTheMainWindow_data()
