@@ -1,5 +1,6 @@
 #include "import.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -12,6 +13,12 @@
 namespace voices {
 
 namespace {
+
+// What an import says, in the grown-ups' language.
+struct VoiceImport
+{
+    Q_DECLARE_TR_FUNCTIONS(VoiceImport)
+};
 
 constexpr int kRate = 44100;
 
@@ -81,27 +88,28 @@ std::optional<Take> readSoundFile(const QString &path, QString *error)
     // may never end.
     const QFileInfo info(path);
     if (!info.exists())
-        return fail(QStringLiteral("%1: لا يوجد ملف بهذا الاسم.").arg(path));
+        return fail(VoiceImport::tr("%1: there is no file with this name.").arg(path));
     if (info.isDir())
-        return fail(QStringLiteral("%1: هذا مجلد، لا ملف صوت.").arg(path));
+        return fail(VoiceImport::tr("%1: this is a folder, not a sound file.").arg(path));
     if (!info.isFile())
-        return fail(QStringLiteral("%1: ليس ملفًا عاديًا (أنبوب أو جهاز)، فلا يُقرأ منه صوت.").arg(path));
+        return fail(
+            VoiceImport::tr("%1: not an ordinary file (a pipe or a device), so no sound is read from it.").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("%1: لا يمكن قراءته (%2).").arg(path, file.errorString()));
+        return fail(VoiceImport::tr("%1: cannot be read (%2).").arg(path, file.errorString()));
     const QByteArray bytes = file.read(qint64(kLongestImport * 48000 * 8 * 4) + 1);
 
     const Mixer mixer;
     if (!mixer.open)
-        return fail(QStringLiteral("لا يمكن فك ترميز الأصوات: %1").arg(QString::fromUtf8(SDL_GetError())));
+        return fail(VoiceImport::tr("Sounds cannot be decoded: %1").arg(QString::fromUtf8(SDL_GetError())));
     const std::unique_ptr<SDL_RWops, int (*)(SDL_RWops *)> rw(SDL_RWFromConstMem(bytes.constData(), int(bytes.size())),
                                                               SDL_RWclose);
     const double seconds = rw ? secondsIn(rw.get()) : -1;
     if (seconds > kLongestImport)
-        return fail(QStringLiteral("%1: أطول من %2 ثانية.").arg(path).arg(kLongestImport));
+        return fail(VoiceImport::tr("%1: longer than %n second(s).", "", int(kLongestImport)).arg(path));
     Mix_Chunk *chunk = seconds > 0 ? Mix_LoadWAV_RW(rw.get(), 0) : nullptr;
     if (!chunk)
-        return fail(QStringLiteral("%1: ليس صوتًا يعرفه البرنامج.").arg(path));
+        return fail(VoiceImport::tr("%1: not a sound the program knows.").arg(path));
     Take take{kRate, 1, std::vector<float>(chunk->alen / sizeof(float))};
     std::memcpy(take.samples.data(), chunk->abuf, take.samples.size() * sizeof(float));
     Mix_FreeChunk(chunk);
@@ -116,7 +124,7 @@ Change importVoice(const VoiceFolder &folder, int voice, const QString &path, co
         return {{}, error};
     const std::optional<EvenTake> even = evenTake(*take, loudness);
     if (!even)
-        return {{}, QStringLiteral("%1: %2").arg(path, kNoVoice)};
+        return {{}, VoiceImport::tr("%1: no voice can be heard in it, so nothing was kept.").arg(path)};
     return folder.save(voice, *even);
 }
 

@@ -11,8 +11,9 @@ namespace {
 
 constexpr int kRate = 44100;
 
-const QString kMicrophoneStuck = QStringLiteral("الميكروفون لا يستجيب بعد. أغلق النافذة وافتحها من جديد، أو استورد صوتًا من ملف.");
-const QString kNoMicrophone = QStringLiteral("لا يوجد ميكروفون يمكن التسجيل منه (%1). ما زال بإمكانك استيراد صوت من ملف.");
+// Said when the microphone cannot be opened, with SDL's reason.
+const char *const kNoMicrophone = QT_TRANSLATE_NOOP(
+    "SdlRecorder", "There is no microphone to record from (%1). You can still import a sound from a file.");
 
 } // namespace
 
@@ -49,7 +50,9 @@ void SdlRecorder::start()
         if (m_running) {
             // The last take's thread is still in the microphone's opening
             // or closing: waiting for it here would freeze the window.
-            QMetaObject::invokeMethod(this, [this] { emit failed(kMicrophoneStuck); }, Qt::QueuedConnection);
+            const QString stuck = tr("The microphone is still not answering. Close the window and open it again, "
+                                     "or import a sound from a file.");
+            QMetaObject::invokeMethod(this, [this, stuck] { emit failed(stuck); }, Qt::QueuedConnection);
             return;
         }
     }
@@ -109,7 +112,7 @@ void SdlRecorder::takeOne()
     std::unique_lock audio(sdlAudioLock());
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         const QString why = QString::fromUtf8(SDL_GetError());
-        report([this, why] { emit failed(kNoMicrophone.arg(why)); });
+        report([this, why] { emit failed(tr(kNoMicrophone).arg(why)); });
         return;
     }
     SDL_AudioSpec want{};
@@ -126,7 +129,7 @@ void SdlRecorder::takeOne()
         const QString why = QString::fromUtf8(SDL_GetError());
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         audio.unlock();
-        report([this, why] { emit failed(kNoMicrophone.arg(why)); });
+        report([this, why] { emit failed(tr(kNoMicrophone).arg(why)); });
         return;
     }
     SDL_PauseAudioDevice(device, 0);

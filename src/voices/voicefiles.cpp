@@ -3,6 +3,7 @@
 #include "platform/datafolder.h"
 #include "shell/letters.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -12,6 +13,12 @@
 namespace voices {
 
 namespace {
+
+// What the voices folder says, in the grown-ups' language.
+struct VoiceFiles
+{
+    Q_DECLARE_TR_FUNCTIONS(VoiceFiles)
+};
 
 void append16(QByteArray &out, quint16 v)
 {
@@ -27,7 +34,8 @@ void append32(QByteArray &out, quint32 v)
 
 QString cannotWrite(const QString &folder, const QString &why)
 {
-    return QStringLiteral("لا يمكن الكتابة في المجلد %1 (%2): لم يتغير شيء.").arg(QDir::toNativeSeparators(folder), why);
+    return VoiceFiles::tr("Cannot write to the folder %1 (%2): nothing changed.")
+        .arg(QDir::toNativeSeparators(folder), why);
 }
 
 // Copies `from` to `to` in one step: written beside `to`, then renamed over
@@ -75,10 +83,15 @@ QString voiceSoundName(int voice)
 QString voiceTitle(int voice)
 {
     if (voice == kRightVoice)
-        return QStringLiteral("الإجابة الصحيحة");
+        return VoiceFiles::tr("the right answer");
     if (voice == kWrongVoice)
-        return QStringLiteral("الإجابة الخاطئة");
+        return VoiceFiles::tr("the wrong answer");
     return letterGlyph(voice);
+}
+
+QString noVoice()
+{
+    return VoiceFiles::tr("No voice can be heard, so nothing was kept.");
 }
 
 std::optional<int> voiceNamed(const QString &name)
@@ -169,7 +182,7 @@ Change VoiceFolder::keep(int voice, const QByteArray &bytes, KeepOld keepOld) co
     const QString path = filePath(voice);
     const QString folder = QFileInfo(path).path();
     if (!makePrivateFolder(folder))
-        return {{}, cannotWrite(folder, QStringLiteral("لا يمكن إنشاؤه"))};
+        return {{}, cannotWrite(folder, VoiceFiles::tr("it cannot be created"))};
     QSaveFile file(path);
     // Written beside the voice, never in its place: on failure the old
     // voice stays as it was.
@@ -203,7 +216,7 @@ Change VoiceFolder::revert(int voice) const
         return {{}, {}};
     const QString old = path + QStringLiteral(".old");
     if (QFileInfo::exists(old) && !QFile::remove(old))
-        return {{}, cannotWrite(QFileInfo(path).path(), QStringLiteral("%1 باقٍ").arg(QFileInfo(old).fileName()))};
+        return {{}, cannotWrite(QFileInfo(path).path(), VoiceFiles::tr("%1 is still there").arg(QFileInfo(old).fileName()))};
     QFile file(path);
     if (!file.rename(old))
         return {{}, cannotWrite(QFileInfo(path).path(), file.errorString())};

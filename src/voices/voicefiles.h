@@ -23,7 +23,9 @@ inline constexpr int kWrongVoice = 29;
 QString voiceFile(int voice);
 // The name the sound player is given for it ("\wa\1.wav", "\yes.wav").
 QString voiceSoundName(int voice);
-// What a grown-up calls it: the letter, or the answer it marks.
+// What a grown-up calls it, as said inside a sentence ("Listen to %1"): the
+// letter, or the answer it marks ("the right answer"), in the grown-ups'
+// language.
 QString voiceTitle(int voice);
 
 // A voice as a person names it on the command line: "1" ... "28", the
@@ -33,8 +35,9 @@ std::optional<int> voiceNamed(const QString &name);
 // The name voiceNamed() takes for a voice: "1" … "28", "yes", "no".
 QString voiceArgument(int voice);
 
-// Said when a take holds nothing but silence or noise.
-inline const QString kNoVoice = QStringLiteral("لا يُسمع فيه صوت، فلم يُحفظ شيء.");
+// Said when a take holds nothing but silence or noise, in the grown-ups'
+// language.
+QString noVoice();
 
 // The user's voices folder: huroof/voices in the platform's data folder
 // (see userDataFolder()).

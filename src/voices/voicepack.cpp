@@ -1,5 +1,6 @@
 #include "voicepack.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -21,7 +22,11 @@ namespace voices {
 
 namespace {
 
-const QString kNothingChanged = QStringLiteral("لم يتغير شيء.");
+// What a pack's import and export say, in the grown-ups' language.
+struct VoicePack
+{
+    Q_DECLARE_TR_FUNCTIONS(VoicePack)
+};
 
 // The manifest is a few hundred bytes; anything near this is not one.
 constexpr qint64 kManifestMost = 64 << 10;
@@ -57,11 +62,11 @@ QString waveProblem(const QByteArray &bytes)
         return QString::fromUtf8(SDL_GetError());
     SDL_FreeWAV(buffer);
     if (spec.channels != 1 && spec.channels != 2)
-        return QStringLiteral("%1 قنوات").arg(spec.channels);
+        return VoicePack::tr("%n channel(s)", "", spec.channels);
     if (spec.freq < 8000 || spec.freq > 192000)
-        return QStringLiteral("%1 هرتز").arg(spec.freq);
+        return VoicePack::tr("%1 Hz").arg(spec.freq);
     if (length == 0)
-        return QStringLiteral("لا صوت فيه");
+        return VoicePack::tr("no sound in it");
     return {};
 }
 
@@ -170,18 +175,15 @@ public:
     const QString &error() const { return m_error; }
 
 private:
+    // `why` says what is wrong with the pack, or with one of its entries.
     std::nullopt_t refuse(const QString &why)
     {
-        m_error = QStringLiteral("%1: %2 %3").arg(m_file, why, kNothingChanged);
+        m_error = VoicePack::tr("%1: %2 Nothing changed.").arg(m_file, why);
         return std::nullopt;
-    }
-    std::nullopt_t refuseEntry(const QString &name, const QString &what)
-    {
-        return refuse(QStringLiteral("«%1» %2").arg(name, what));
     }
     std::nullopt_t damaged(archive *pack)
     {
-        return refuse(QStringLiteral("ليس حزمة أصوات سليمة (%1).").arg(archiveError(pack)));
+        return refuse(VoicePack::tr("not a valid voice pack (%1).").arg(archiveError(pack)));
     }
     // The entry's bytes, never more than `most`; no value (and the error
     // said) past it or on a damaged entry.
@@ -208,17 +210,17 @@ std::optional<QByteArray> PackReader::readEntry(archive *pack, archive_entry *en
         // Stopped as soon as the bound is passed: a bomb is never held.
         if (bytes.size() + n > limit) {
             if (declared)
-                return refuseEntry(name, QStringLiteral("أطول مما تقول الحزمة عنه: الحزمة تالفة."));
+                return refuse(VoicePack::tr("“%1” is longer than the pack says: the pack is damaged.").arg(name));
             if (name == kPackManifest)
-                return refuseEntry(name, QStringLiteral("أكبر مما يكون: ليس حزمة أصوات سليمة."));
+                return refuse(VoicePack::tr("“%1” is larger than it can be: not a valid voice pack.").arg(name));
             if (most < kPackMostPerVoice)
-                return refuse(QStringLiteral("أصواتها أكبر من %1 ميغابايت.").arg(megabytes(kPackMost)));
-            return refuseEntry(name, QStringLiteral("أكبر من %1 ميغابايت.").arg(megabytes(kPackMostPerVoice)));
+                return refuse(VoicePack::tr("its voices are larger than %1 MB.").arg(megabytes(kPackMost)));
+            return refuse(VoicePack::tr("“%1” is larger than %2 MB.").arg(name, megabytes(kPackMostPerVoice)));
         }
         bytes.append(chunk, int(n));
     }
     if (declared && bytes.size() != archive_entry_size(entry))
-        return refuseEntry(name, QStringLiteral("أقصر مما تقول الحزمة عنه: الحزمة تالفة."));
+        return refuse(VoicePack::tr("“%1” is shorter than the pack says: the pack is damaged.").arg(name));
     return bytes;
 }
 
@@ -230,20 +232,21 @@ std::optional<QStringList> PackReader::readManifest(const QByteArray &bytes)
     const double number = format.toDouble(-1);
     if (parsed.error != QJsonParseError::NoError || !document.isObject() || !format.isDouble() || number < 1
         || number != double(qint64(number)))
-        return refuseEntry(kPackManifest, QStringLiteral("لا يُقرأ: ليس حزمة أصوات سليمة."));
+        return refuse(VoicePack::tr("“%1” cannot be read: not a valid voice pack.").arg(kPackManifest));
     // First, before anything a newer format may have changed.
     if (number > kPackFormat)
-        return refuse(QStringLiteral("صنعها إصدار أحدث من البرنامج (الصيغة %1)، فحدّث البرنامج ثم استوردها.")
+        return refuse(VoicePack::tr("it was made by a newer version of the program (format %1): update the program, "
+                                    "then import it.")
                           .arg(qint64(number)));
     const QJsonValue sounds = document.object().value(QStringLiteral("sounds"));
     QStringList listed;
     for (const QJsonValue &sound : sounds.toArray()) {
         if (!voiceOfFile(sound.toString()) || listed.contains(sound.toString()))
-            return refuseEntry(kPackManifest, QStringLiteral("لا يُقرأ: ليس حزمة أصوات سليمة."));
+            return refuse(VoicePack::tr("“%1” cannot be read: not a valid voice pack.").arg(kPackManifest));
         listed << sound.toString();
     }
     if (!sounds.isArray())
-        return refuseEntry(kPackManifest, QStringLiteral("لا يُقرأ: ليس حزمة أصوات سليمة."));
+        return refuse(VoicePack::tr("“%1” cannot be read: not a valid voice pack.").arg(kPackManifest));
     return listed;
 }
 
@@ -253,16 +256,16 @@ std::optional<QList<Unpacked>> PackReader::read()
     // never end.
     const QFileInfo info(m_file);
     if (!info.exists())
-        return refuse(QStringLiteral("لا يوجد ملف بهذا الاسم."));
+        return refuse(VoicePack::tr("there is no file with this name."));
     if (info.isDir())
-        return refuse(QStringLiteral("هذا مجلد، لا حزمة أصوات."));
+        return refuse(VoicePack::tr("this is a folder, not a voice pack."));
     if (!info.isFile())
-        return refuse(QStringLiteral("ليس ملفًا عاديًا (أنبوب أو جهاز)، فلا تُقرأ منه حزمة."));
+        return refuse(VoicePack::tr("not an ordinary file (a pipe or a device), so no pack is read from it."));
     if (info.size() > kPackMost + kPackOverhead)
-        return refuse(QStringLiteral("أكبر من %1 ميغابايت، فليس حزمة أصوات.").arg(megabytes(kPackMost)));
+        return refuse(VoicePack::tr("larger than %1 MB, so not a voice pack.").arg(megabytes(kPackMost)));
     QFile file(m_file);
     if (!file.open(QIODevice::ReadOnly))
-        return refuse(QStringLiteral("لا يمكن قراءته (%1).").arg(file.errorString()));
+        return refuse(VoicePack::tr("cannot be read (%1).").arg(file.errorString()));
 
     // A ZIP read from its central directory, the way every unzip reads it;
     // libarchive checks each entry's own header against it.
@@ -288,32 +291,32 @@ std::optional<QList<Unpacked>> PackReader::read()
         const QString name = raw ? QString::fromUtf8(raw) : QString();
         // What the entry is, before any of its bytes are read.
         if (name.isEmpty())
-            return refuse(QStringLiteral("فيها ملف بلا اسم."));
+            return refuse(VoicePack::tr("it holds a file without a name."));
         if (leavesTheFolder(name))
-            return refuseEntry(name, QStringLiteral("يخرج من مجلد الأصوات."));
+            return refuse(VoicePack::tr("“%1” leads out of the voices folder.").arg(name));
         if (archive_entry_filetype(entry) == AE_IFLNK || archive_entry_symlink(entry) || archive_entry_hardlink(entry))
-            return refuseEntry(name, QStringLiteral("رابط، لا ملف صوت."));
+            return refuse(VoicePack::tr("“%1” is a link, not a sound file.").arg(name));
         if (archive_entry_filetype(entry) == AE_IFDIR)
-            return refuseEntry(name, QStringLiteral("مجلد، لا ملف صوت."));
+            return refuse(VoicePack::tr("“%1” is a folder, not a sound file.").arg(name));
         if (archive_entry_filetype(entry) != AE_IFREG)
-            return refuseEntry(name, QStringLiteral("ليس ملفًا عاديًا."));
+            return refuse(VoicePack::tr("“%1” is not an ordinary file.").arg(name));
         if (archive_entry_is_encrypted(entry))
-            return refuseEntry(name, QStringLiteral("مشفَّر."));
+            return refuse(VoicePack::tr("“%1” is encrypted.").arg(name));
         if (!listed && name != kPackManifest)
-            return refuse(QStringLiteral("ليس حزمة أصوات: لا يبدأ بـ %1.").arg(kPackManifest));
+            return refuse(VoicePack::tr("not a voice pack: it does not start with %1.").arg(kPackManifest));
         const std::optional<int> voice = voiceOfFile(name);
         if (!voice && name != kPackManifest)
-            return refuseEntry(name, QStringLiteral("ليس من أصوات البرنامج."));
+            return refuse(VoicePack::tr("“%1” is not one of the program's sounds.").arg(name));
         if (seen.contains(name))
-            return refuseEntry(name, QStringLiteral("فيها مرتين."));
+            return refuse(VoicePack::tr("“%1” is in it twice.").arg(name));
         seen.insert(name);
         const qint64 most = voice ? std::min(kPackMostPerVoice, kPackMost - total) : kManifestMost;
         if (archive_entry_size_is_set(entry) && archive_entry_size(entry) > most) {
             if (!voice)
-                return refuseEntry(name, QStringLiteral("أكبر مما يكون: ليس حزمة أصوات سليمة."));
+                return refuse(VoicePack::tr("“%1” is larger than it can be: not a valid voice pack.").arg(name));
             if (archive_entry_size(entry) <= kPackMostPerVoice)
-                return refuse(QStringLiteral("أصواتها أكبر من %1 ميغابايت.").arg(megabytes(kPackMost)));
-            return refuseEntry(name, QStringLiteral("أكبر من %1 ميغابايت.").arg(megabytes(kPackMostPerVoice)));
+                return refuse(VoicePack::tr("its voices are larger than %1 MB.").arg(megabytes(kPackMost)));
+            return refuse(VoicePack::tr("“%1” is larger than %2 MB.").arg(name, megabytes(kPackMostPerVoice)));
         }
         if (status == ARCHIVE_WARN)
             return damaged(pack.get());
@@ -328,23 +331,25 @@ std::optional<QList<Unpacked>> PackReader::read()
             continue;
         }
         if (const QString problem = waveProblem(*bytes); !problem.isEmpty())
-            return refuseEntry(name, QStringLiteral("ليس ملف WAVE يقبله البرنامج (%1).").arg(problem));
+            return refuse(VoicePack::tr("“%1” is not a WAVE file the program accepts (%2).").arg(name, problem));
         total += bytes->size();
         voices.push_back({*voice, *bytes});
     }
 
     if (!listed)
-        return refuse(QStringLiteral("ليس حزمة أصوات: لا %1 فيه.").arg(kPackManifest));
+        return refuse(VoicePack::tr("not a voice pack: there is no %1 in it.").arg(kPackManifest));
     for (const QString &sound : *listed) {
         if (!seen.contains(sound))
-            return refuseEntry(sound, QStringLiteral("في %1 وليس في الحزمة: الحزمة ناقصة.").arg(kPackManifest));
+            return refuse(
+                VoicePack::tr("“%1” is in %2 but not in the pack: the pack is incomplete.").arg(sound, kPackManifest));
     }
     for (const Unpacked &unpacked : voices) {
         if (!listed->contains(voiceFile(unpacked.voice)))
-            return refuseEntry(voiceFile(unpacked.voice), QStringLiteral("في الحزمة وليس في %1: الحزمة تالفة.").arg(kPackManifest));
+            return refuse(VoicePack::tr("“%1” is in the pack but not in %2: the pack is damaged.")
+                              .arg(voiceFile(unpacked.voice), kPackManifest));
     }
     if (voices.isEmpty())
-        return refuse(QStringLiteral("لا صوت في الحزمة."));
+        return refuse(VoicePack::tr("there is no sound in the pack."));
     return voices;
 }
 
@@ -361,7 +366,6 @@ bool alreadyIs(const VoiceFolder &folder, int voice, const QByteArray &bytes)
 
 Change exportPack(const VoiceFolder &folder, const QString &file)
 {
-    const QString nothingWritten = QStringLiteral("لم يُكتب شيء.");
     // Every voice read and checked as an import checks it, before the file
     // is touched: a pack that is made is a pack that imports.
     QList<Packed> files;
@@ -372,27 +376,35 @@ Change exportPack(const VoiceFolder &folder, const QString &file)
             continue;
         const QString path = folder.filePath(voice);
         QFile own(path);
+        const QString unreadable = VoicePack::tr("%1: cannot be read (%2). Nothing was written.");
         if (!own.open(QIODevice::ReadOnly))
-            return {{}, QStringLiteral("%1: لا يمكن قراءته (%2). %3").arg(path, own.errorString(), nothingWritten)};
+            return {{}, unreadable.arg(path, own.errorString())};
         const QByteArray bytes = own.read(kPackMostPerVoice + 1);
         if (own.error() != QFileDevice::NoError)
-            return {{}, QStringLiteral("%1: لا يمكن قراءته (%2). %3").arg(path, own.errorString(), nothingWritten)};
+            return {{}, unreadable.arg(path, own.errorString())};
         if (bytes.size() > kPackMostPerVoice)
-            return {{}, QStringLiteral("%1: أكبر من %2 ميغابايت، فلا تحمله حزمة. %3")
-                            .arg(path, megabytes(kPackMostPerVoice), nothingWritten)};
+            return {{},
+                    VoicePack::tr("%1: larger than %2 MB, so no pack can hold it. Nothing was written.")
+                        .arg(path, megabytes(kPackMostPerVoice))};
         if (const QString problem = waveProblem(bytes); !problem.isEmpty())
-            return {{}, QStringLiteral("%1: ليس ملف WAVE يقبله البرنامج (%2)، فلا تحمله حزمة: استورده من جديد. %3")
-                            .arg(path, problem, nothingWritten)};
+            return {{},
+                    VoicePack::tr("%1: not a WAVE file the program accepts (%2), so no pack can hold it: "
+                                  "import it again. Nothing was written.")
+                        .arg(path, problem)};
         total += bytes.size();
         if (total > kPackMost)
-            return {{}, QStringLiteral("أصواتك أكبر من %1 ميغابايت، فلا تحملها حزمة. %2")
-                            .arg(megabytes(kPackMost), nothingWritten)};
+            return {{},
+                    VoicePack::tr("Your voices are larger than %1 MB, so no pack can hold them. "
+                                  "Nothing was written.")
+                        .arg(megabytes(kPackMost))};
         files.push_back({voiceFile(voice), bytes, QFileInfo(path).lastModified()});
         sounds << voiceFile(voice);
     }
     if (files.isEmpty())
-        return {{}, QStringLiteral("لا صوت لك بعد في %1: سجّل صوتًا أو استورده أولًا. %2")
-                        .arg(folder.path(), nothingWritten)};
+        return {{},
+                VoicePack::tr("You have no voice of your own in %1 yet: record or import one first. "
+                              "Nothing was written.")
+                    .arg(folder.path())};
     const QDateTime newest = std::max_element(files.begin(), files.end(), [](const Packed &a, const Packed &b) {
                                  return a.modified < b.modified;
                              })->modified;
@@ -401,11 +413,12 @@ Change exportPack(const VoiceFolder &folder, const QString &file)
     files.prepend({kPackManifest, QJsonDocument(manifest).toJson(QJsonDocument::Compact) + '\n', newest});
 
     const auto cannotWrite = [&](const QString &why) {
-        return Change{{}, QStringLiteral("لا يمكن كتابة %1 (%2). %3").arg(file, why, nothingWritten)};
+        return Change{{}, VoicePack::tr("Cannot write %1 (%2). Nothing was written.").arg(file, why)};
     };
     const QFileInfo info(file);
     if (info.isDir())
-        return {{}, QStringLiteral("%1: هذا مجلد، فاكتب اسم ملف للحزمة. %2").arg(file, nothingWritten)};
+        return {{},
+                VoicePack::tr("%1: this is a folder; write a file name for the pack. Nothing was written.").arg(file)};
     if (info.exists() && !info.isFile()) {
         // A FIFO or a device (/dev/stdout): written into, never replaced.
         QFile out(file);
@@ -449,7 +462,8 @@ PackOutcome importPack(const VoiceFolder &folder, const QString &file)
         if (!change.ok()) {
             outcome.error = kept.isEmpty()
                 ? change.error
-                : QStringLiteral("%1 وقد حُفظ قبله من الحزمة: %2.").arg(change.error, kept.join(QStringLiteral("، ")));
+                : VoicePack::tr("%1 Kept from the pack before that: %2.")
+                      .arg(change.error, kept.join(VoicePack::tr(", ", "between the names of the files in a list")));
             return outcome;
         }
         outcome.replaced << change.path;

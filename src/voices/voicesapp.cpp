@@ -14,9 +14,22 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <QCoreApplication>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+
+namespace {
+
+// What the voices' file dialogs and command line say, in the grown-ups'
+// language.
+struct VoicesApp
+{
+    Q_DECLARE_TR_FUNCTIONS(VoicesApp)
+};
+
+} // namespace
 
 void importInOwnProcess(QObject *window, const QString &executable, int voice, const QString &file,
                         std::function<void(const voices::Change &)> done)
@@ -33,11 +46,11 @@ void importInOwnProcess(QObject *window, const QString &executable, int voice, c
         if (status == QProcess::NormalExit && code == 0)
             finish({out, {}});
         else
-            finish({{}, err.isEmpty() ? QStringLiteral("تعذّر استيراد الملف.") : err});
+            finish({{}, err.isEmpty() ? VoicesApp::tr("The file could not be imported.") : err});
     });
     QObject::connect(process, &QProcess::errorOccurred, window, [process, finish](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
-            finish({{}, QStringLiteral("تعذّر استيراد الملف: %1").arg(process->errorString())});
+            finish({{}, VoicesApp::tr("The file could not be imported: %1").arg(process->errorString())});
     });
     // "--" before the file: a file whose name starts with a dash is still
     // a file.
@@ -52,26 +65,27 @@ int runVoicesWindow()
     {
         VoicesWindow *window = nullptr;
         VoicesWindow built(VoicesServices{
-            sound,
-            recorder,
-            voices::VoiceFolder(voices::userVoicesFolder()),
-            voices::Loudness{},
+            sound, recorder, voices::VoiceFolder(voices::userVoicesFolder()), voices::Loudness{},
             [&window] {
                 return QFileDialog::getOpenFileName(
-                    window, QStringLiteral("اختر ملف صوت"), QString(),
-                    QStringLiteral("أصوات (*.wav *.ogg *.oga *.flac *.mp3 *.opus *.aiff *.aif *.voc);;كل الملفات (*)"));
+                    window, VoicesApp::tr("Choose a sound file"), QString(),
+                    VoicesApp::tr("Sounds (%1)")
+                            .arg(QStringLiteral("*.wav *.ogg *.oga *.flac *.mp3 *.opus *.aiff *.aif *.voc"))
+                        + QStringLiteral(";;") + VoicesApp::tr("All files (%1)").arg(QStringLiteral("*")));
             },
             [&window](int voice, const QString &file, std::function<void(const voices::Change &)> done) {
                 importInOwnProcess(window, QCoreApplication::applicationFilePath(), voice, file, std::move(done));
             },
             [&window] {
-                return QFileDialog::getSaveFileName(window, QStringLiteral("احفظ أصواتك في ملف"),
+                return QFileDialog::getSaveFileName(window, VoicesApp::tr("Save your voices to a file"),
                                                     QStringLiteral("huroof-voices.zip"),
-                                                    QStringLiteral("أصوات برنامج الحروف (*.zip)"));
+                                                    VoicesApp::tr("Huroof voices (%1)").arg(QStringLiteral("*.zip")));
             },
             [&window] {
-                return QFileDialog::getOpenFileName(window, QStringLiteral("خذ الأصوات من ملف"), QString(),
-                                                    QStringLiteral("أصوات برنامج الحروف (*.zip);;كل الملفات (*)"));
+                return QFileDialog::getOpenFileName(window, VoicesApp::tr("Take voices from a file"), QString(),
+                                                    VoicesApp::tr("Huroof voices (%1)").arg(QStringLiteral("*.zip"))
+                                                        + QStringLiteral(";;")
+                                                        + VoicesApp::tr("All files (%1)").arg(QStringLiteral("*")));
             }});
         window = &built;
         built.show();
@@ -89,13 +103,15 @@ int runVoicesWindow()
 int runImportVoice(const QStringList &nameAndFile)
 {
     if (nameAndFile.size() != 2) {
-        std::fprintf(stderr, "huroof: usage: huroof --import-voice NAME FILE\n");
+        std::fprintf(stderr, "huroof: %s\n", qUtf8Printable(VoicesApp::tr("usage: huroof --import-voice NAME FILE")));
         return 2;
     }
     const std::optional<int> voice = voices::voiceNamed(nameAndFile[0]);
     if (!voice) {
-        std::fprintf(stderr, "huroof: %s ليس اسم صوت: اكتب رقمًا من 1 إلى 28، أو الحرف نفسه، أو yes أو no.\n",
-                     qUtf8Printable(nameAndFile[0]));
+        std::fprintf(stderr, "huroof: %s\n",
+                     qUtf8Printable(VoicesApp::tr("%1 is not the name of a voice: write a number from 1 to 28, the "
+                                                  "letter itself, yes or no.")
+                                        .arg(nameAndFile[0])));
         return 2;
     }
     const voices::Change change = voices::importVoice(voices::VoiceFolder(voices::userVoicesFolder()), *voice,
@@ -111,7 +127,7 @@ int runImportVoice(const QStringList &nameAndFile)
 int runExportVoices(const QStringList &file)
 {
     if (file.size() != 1) {
-        std::fprintf(stderr, "huroof: usage: huroof --export-voices FILE\n");
+        std::fprintf(stderr, "huroof: %s\n", qUtf8Printable(VoicesApp::tr("usage: huroof --export-voices FILE")));
         return 2;
     }
     const voices::Change change = voices::exportPack(voices::VoiceFolder(voices::userVoicesFolder()), file[0]);
@@ -128,7 +144,7 @@ int runExportVoices(const QStringList &file)
 int runImportVoices(const QStringList &file)
 {
     if (file.size() != 1) {
-        std::fprintf(stderr, "huroof: usage: huroof --import-voices FILE\n");
+        std::fprintf(stderr, "huroof: %s\n", qUtf8Printable(VoicesApp::tr("usage: huroof --import-voices FILE")));
         return 2;
     }
     const voices::PackOutcome outcome = voices::importPack(voices::VoiceFolder(voices::userVoicesFolder()), file[0]);

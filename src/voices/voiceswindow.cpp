@@ -7,6 +7,7 @@
 #include "voices/recorder.h"
 #include "voices/voicepack.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,7 +33,8 @@ using voices::kVoiceCount;
 namespace {
 
 // What each button of a row says, its icon from the desktop's theme, and
-// its accessible name with the sound's title in place of %1.
+// its accessible name with the sound's title in place of %1; translated
+// where they are shown.
 struct ActionText
 {
     const char *caption;
@@ -41,27 +43,39 @@ struct ActionText
 };
 
 constexpr std::array<ActionText, 7> kActions = {{
-    {"استمع", "media-playback-start", "استمع إلى %1"},
-    {"سجّل", "media-record", "سجّل صوتك لـ %1"},
-    {"أوقف", "media-playback-stop", "أوقف التسجيل لـ %1"},
-    {"احفظ", "document-save", "احفظ التسجيل الجديد لـ %1"},
-    {"احذف", "edit-delete", "احذف التسجيل الجديد لـ %1"},
-    {"من ملف…", "document-open", "استورد صوتًا من ملف لـ %1"},
-    {"أعد صوت البرنامج", "edit-undo", "أعد صوت البرنامج لـ %1"},
+    {QT_TRANSLATE_NOOP("VoicesWindow", "Listen"), "media-playback-start",
+     QT_TRANSLATE_NOOP("VoicesWindow", "Listen to %1")},
+    {QT_TRANSLATE_NOOP("VoicesWindow", "Record"), "media-record",
+     QT_TRANSLATE_NOOP("VoicesWindow", "Record your voice for %1")},
+    {QT_TRANSLATE_NOOP("VoicesWindow", "Stop"), "media-playback-stop",
+     QT_TRANSLATE_NOOP("VoicesWindow", "Stop recording for %1")},
+    {QT_TRANSLATE_NOOP("VoicesWindow", "Keep"), "document-save",
+     QT_TRANSLATE_NOOP("VoicesWindow", "Keep the new take for %1")},
+    {QT_TRANSLATE_NOOP("VoicesWindow", "Throw away"), "edit-delete",
+     QT_TRANSLATE_NOOP("VoicesWindow", "Throw away the new take for %1")},
+    {QT_TRANSLATE_NOOP("VoicesWindow", "From a file…"), "document-open",
+     QT_TRANSLATE_NOOP("VoicesWindow", "Import a sound from a file for %1")},
+    {QT_TRANSLATE_NOOP("VoicesWindow", "Back to the program's voice"), "edit-undo",
+     QT_TRANSLATE_NOOP("VoicesWindow", "Back to the program's voice for %1")},
 }};
 
 // What a row's badge says, and its colours: whose voice plays now, or what
-// is happening in the row. Words of their own, never a button's.
+// is happening in the row. Words of their own, never a button's; translated
+// where they are shown.
 struct Badge
 {
     const char *text;
     QColor ink;
     QColor paper;
 };
-const Badge kProgramsVoice{"بصوت البرنامج", QColor(0x44, 0x44, 0x44), QColor(0xe4, 0xe4, 0xe4)};
-const Badge kOwnVoice{"صوتك", QColor(0xff, 0xff, 0xff), QColor(0x1f, 0x7a, 0x1f)};
-const Badge kNewTake{"تسجيل جديد لم يُحفظ", QColor(0x4a, 0x2a, 0x00), QColor(0xff, 0xc8, 0x70)};
-const Badge kRecordingNow{"يسجّل الآن", QColor(0xff, 0xff, 0xff), QColor(0xb0, 0x1c, 0x1c)};
+const Badge kProgramsVoice{QT_TRANSLATE_NOOP("VoicesWindow", "The program's voice"), QColor(0x44, 0x44, 0x44),
+                           QColor(0xe4, 0xe4, 0xe4)};
+const Badge kOwnVoice{QT_TRANSLATE_NOOP("VoicesWindow", "Your voice"), QColor(0xff, 0xff, 0xff),
+                      QColor(0x1f, 0x7a, 0x1f)};
+const Badge kNewTake{QT_TRANSLATE_NOOP("VoicesWindow", "New take, not kept"), QColor(0x4a, 0x2a, 0x00),
+                     QColor(0xff, 0xc8, 0x70)};
+const Badge kRecordingNow{QT_TRANSLATE_NOOP("VoicesWindow", "Recording now"), QColor(0xff, 0xff, 0xff),
+                          QColor(0xb0, 0x1c, 0x1c)};
 
 // The row standing out: recording, or holding a take to decide on.
 const QColor kRecordingRow(0xfd, 0xe8, 0xe8);
@@ -85,10 +99,9 @@ const QString kNewTakes = QStringLiteral(".new-XXXXXX");
 constexpr std::chrono::milliseconds kTakeComes{9000};
 constexpr std::chrono::milliseconds kStoppedTakeComes{3000};
 
-const QString kTakeWaits = QStringLiteral("تسجيلك الجديد لم يُحفظ بعد: استمع إليه، ثم احفظه أو احذفه.");
-
-const QString kMicrophoneSilent = QStringLiteral(
-    "الميكروفون لا يستجيب، فلم يُسجَّل شيء. تأكد من توصيله، أو استورد صوتًا من ملف.");
+// Said in a row while its take waits to be kept or thrown away.
+const char *const kTakeWaits = QT_TRANSLATE_NOOP(
+    "VoicesWindow", "Your new take is not kept yet: listen to it, then keep it or throw it away.");
 
 // From the largest picture there is (the @2x ones are found by QIcon), so
 // that it is sharp at every scale.
@@ -99,6 +112,17 @@ QIcon pictureOf(int voice)
     if (voice == voices::kWrongVoice)
         return QIcon(QString::fromLatin1(kCrossPicture));
     return QIcon(QString::fromLatin1(letterPicture(voice)));
+}
+
+// A row's name on its own (a label, a tooltip): the letter, or the answer
+// its sound marks. voices::voiceTitle() is the name inside a sentence.
+QString rowTitle(int voice)
+{
+    if (voice == voices::kRightVoice)
+        return QCoreApplication::translate("VoicesWindow", "The right answer");
+    if (voice == voices::kWrongVoice)
+        return QCoreApplication::translate("VoicesWindow", "The wrong answer");
+    return voices::voiceTitle(voice);
 }
 
 void paint(QWidget *widget, const QColor &paper, const QColor &ink = {})
@@ -116,16 +140,16 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     : QWidget(parent)
     , m_services(std::move(services))
 {
-    setWindowTitle(QStringLiteral("سجّل صوتك"));
+    setWindowTitle(tr("Record your voice"));
     setWindowIcon(programIcon());
-    setLayoutDirection(Qt::RightToLeft);
     // The program's own face, which travels with it.
     setFont(designFont(FontDesign{"Arial", 11, false}));
 
     auto *outer = new QVBoxLayout(this);
-    auto *intro = new QLabel(QStringLiteral(
-        "يسمع الطفل صوتك بدل صوت البرنامج. في كل سطر: استمع، ثم سجّل الحرف بصوتك "
-        "(يتوقف التسجيل وحده بعد خمس ثوانٍ) أو خذه من ملف صوت، ثم استمع إلى تسجيلك واحفظه أو احذفه."), this);
+    auto *intro = new QLabel(tr("The child hears your voice instead of the program's. In each row: listen, then "
+                                "record the letter in your voice (recording stops by itself after five seconds) or "
+                                "take it from a sound file, then listen to your take and keep it or throw it away."),
+                             this);
     intro->setWordWrap(true);
     outer->addWidget(intro);
 
@@ -133,12 +157,12 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     // computer.
     auto *packs = new QHBoxLayout;
     m_exportPack = new QPushButton(QIcon::fromTheme(QStringLiteral("document-save-as")),
-                                   QStringLiteral("احفظ أصواتك في ملف…"), this);
-    m_exportPack->setAccessibleName(QStringLiteral("احفظ كل أصواتك في ملف واحد لحاسوب آخر"));
+                                   tr("Save your voices to a file…"), this);
+    m_exportPack->setAccessibleName(tr("Save all your voices in one file for another computer"));
     m_exportPack->setToolTip(m_exportPack->accessibleName());
     m_importPack = new QPushButton(QIcon::fromTheme(QStringLiteral("document-open")),
-                                   QStringLiteral("خذ الأصوات من ملف…"), this);
-    m_importPack->setAccessibleName(QStringLiteral("خذ الأصوات من ملف حُفظت فيه على حاسوب آخر"));
+                                   tr("Take voices from a file…"), this);
+    m_importPack->setAccessibleName(tr("Take the voices from a file they were saved in on another computer"));
     m_importPack->setToolTip(m_importPack->accessibleName());
     for (QPushButton *b : {m_exportPack, m_importPack}) {
         b->setAutoDefault(false);
@@ -153,7 +177,7 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     // What happened last, always in sight above the list.
     m_message = new QLabel(this);
     m_message->setWordWrap(true);
-    m_message->setAccessibleName(QStringLiteral("رسالة"));
+    m_message->setAccessibleName(tr("Message"));
     outer->addWidget(m_message);
 
     m_scroll = new QScrollArea(this);
@@ -162,15 +186,17 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     auto *rows = new QVBoxLayout(list);
     rows->setSpacing(2);
     const int side = kPictureSide;
-    const int nameWidth = std::max(fontMetrics().horizontalAdvance(voices::voiceTitle(voices::kRightVoice)),
-                                   fontMetrics().horizontalAdvance(voices::voiceTitle(voices::kWrongVoice)))
+    const int nameWidth = std::max(fontMetrics().horizontalAdvance(rowTitle(voices::kRightVoice)),
+                                   fontMetrics().horizontalAdvance(rowTitle(voices::kWrongVoice)))
                           + 12;
     for (int voice = 0; voice < kVoiceCount; ++voice) {
         Row &row = m_rows[std::size_t(voice)];
+        // The row's name on its own, and inside a sentence.
+        const QString name = rowTitle(voice);
         const QString title = voices::voiceTitle(voice);
         row.frame = new QFrame(list);
         row.frame->setAutoFillBackground(true);
-        row.frame->setAccessibleName(title);
+        row.frame->setAccessibleName(name);
         auto *lines = new QVBoxLayout(row.frame);
         lines->setContentsMargins(6, 3, 6, 3);
         auto *line = new QHBoxLayout;
@@ -180,28 +206,32 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
         picture->setFixedSize(side, side);
         picture->setAlignment(Qt::AlignCenter);
         picture->setPixmap(pictureOf(voice).pixmap(QSize(side, side), devicePixelRatioF()));
-        picture->setAccessibleName(title);
-        picture->setToolTip(title);
+        picture->setAccessibleName(name);
+        picture->setToolTip(name);
         line->addWidget(picture);
         // The letters are their pictures; the answer sounds say what they
         // are, on one line, in a column as wide in every row so that the
         // badges stand in line.
-        auto *name = new QLabel(voice >= voices::kRightVoice ? title : QString(), row.frame);
-        name->setFixedWidth(nameWidth);
-        line->addWidget(name);
+        auto *nameLabel = new QLabel(voice >= voices::kRightVoice ? name : QString(), row.frame);
+        nameLabel->setFixedWidth(nameWidth);
+        line->addWidget(nameLabel);
 
         row.state = new QLabel(row.frame);
         row.state->setAutoFillBackground(true);
         row.state->setAlignment(Qt::AlignCenter);
         row.state->setMargin(4);
-        row.state->setMinimumWidth(fontMetrics().horizontalAdvance(QString::fromUtf8(kNewTake.text)) + 16);
-        row.state->setAccessibleName(QStringLiteral("حالة %1").arg(title));
+        // As wide as the widest badge, so that the buttons stand in line.
+        int badgeWidth = 0;
+        for (const Badge *badge : {&kProgramsVoice, &kOwnVoice, &kNewTake, &kRecordingNow})
+            badgeWidth = std::max(badgeWidth, fontMetrics().horizontalAdvance(tr(badge->text)));
+        row.state->setMinimumWidth(badgeWidth + 16);
+        row.state->setAccessibleName(tr("State of %1").arg(title));
         line->addWidget(row.state);
 
         for (std::size_t a = 0; a < kActions.size(); ++a) {
             auto *b = new QPushButton(QIcon::fromTheme(QString::fromLatin1(kActions[a].icon)),
-                                      QString::fromUtf8(kActions[a].caption), row.frame);
-            b->setAccessibleName(QString::fromUtf8(kActions[a].accessible).arg(title));
+                                      tr(kActions[a].caption), row.frame);
+            b->setAccessibleName(tr(kActions[a].accessible).arg(title));
             b->setToolTip(b->accessibleName());
             b->setAutoDefault(false);
             b->setMinimumHeight(kLeastButtonHeight);
@@ -213,14 +243,14 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
         row.meter->setTextVisible(false);
         row.meter->setFixedHeight(14);
         row.meter->setMinimumWidth(120);
-        row.meter->setAccessibleName(QStringLiteral("مستوى الصوت لـ %1").arg(title));
-        row.meter->setToolTip(QStringLiteral("مستوى الصوت"));
+        row.meter->setAccessibleName(tr("Sound level for %1").arg(title));
+        row.meter->setToolTip(tr("Sound level"));
         line->addWidget(row.meter, 1);
         line->addStretch();
 
         row.message = new QLabel(row.frame);
         row.message->setWordWrap(true);
-        row.message->setAccessibleName(QStringLiteral("رسالة %1").arg(title));
+        row.message->setAccessibleName(tr("Message for %1").arg(title));
         lines->addWidget(row.message);
 
         const auto on = [&row, this, voice](Action action, void (VoicesWindow::*handler)(int)) {
@@ -248,7 +278,10 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     connect(&m_services.recorder, &Recorder::finished, this, &VoicesWindow::tookTake);
     connect(&m_services.recorder, &Recorder::failed, this, &VoicesWindow::recordingFailed);
     m_watchdog.setSingleShot(true);
-    connect(&m_watchdog, &QTimer::timeout, this, [this] { recordingFailed(kMicrophoneSilent); });
+    connect(&m_watchdog, &QTimer::timeout, this, [this] {
+        recordingFailed(tr("The microphone is not answering, so nothing was recorded. Check that it is plugged in, "
+                           "or import a sound from a file."));
+    });
     m_meterTimer.setInterval(40);
     connect(&m_meterTimer, &QTimer::timeout, this,
             [this] { m_meter->setValue(int(m_services.recorder.level() * 100 + 0.5f)); });
@@ -302,7 +335,7 @@ void VoicesWindow::say(const QString &message)
     // A row's message lasts until the next; a take waiting to be kept or
     // thrown away always says so.
     for (Row &row : m_rows) {
-        row.message->setText(row.take ? kTakeWaits : QString());
+        row.message->setText(row.take ? tr(kTakeWaits) : QString());
         row.message->setVisible(!row.message->text().isEmpty());
     }
 }
@@ -331,7 +364,7 @@ void VoicesWindow::record(int voice)
         return;
     m_recording = voice;
     m_meter = m_rows[std::size_t(voice)].meter;
-    sayIn(voice, QStringLiteral("يسجّل الآن لـ %1: تكلّم، ثم اضغط «أوقف».").arg(voices::voiceTitle(voice)));
+    sayIn(voice, tr("Recording for %1 now: speak, then press “Stop”.").arg(voices::voiceTitle(voice)));
     // Nothing plays while the microphone listens: it would be in the take.
     m_services.sound.silence();
     m_services.recorder.start();
@@ -352,7 +385,7 @@ void VoicesWindow::tookTake(const voices::Take &take)
         return; // given up already
     std::optional<voices::EvenTake> even = voices::evenTake(take, m_services.loudness);
     if (!even) {
-        sayIn(voice, voices::kNoVoice);
+        sayIn(voice, voices::noVoice());
         refresh();
         return;
     }
@@ -360,7 +393,7 @@ void VoicesWindow::tookTake(const voices::Take &take)
     // grown-up hears what would be kept.
     const std::optional<voices::VoiceFolder> takes = newTakes();
     const Change aside = takes ? takes->save(voice, *even)
-                               : Change{{}, QStringLiteral("لا يمكن الكتابة في المجلد %1: لم يتغير شيء.")
+                               : Change{{}, tr("Cannot write to the folder %1: nothing changed.")
                                                 .arg(QDir::toNativeSeparators(m_services.folder.path()))};
     if (!aside.ok()) {
         sayIn(voice, aside.error);
@@ -368,7 +401,8 @@ void VoicesWindow::tookTake(const voices::Take &take)
         return;
     }
     m_rows[std::size_t(voice)].take = std::move(even);
-    sayIn(voice, QStringLiteral("هذا تسجيلك الجديد لـ %1: استمع إليه، ثم احفظه أو احذفه.").arg(voices::voiceTitle(voice)));
+    sayIn(voice, tr("This is your new take for %1: listen to it, then keep it or throw it away.")
+                     .arg(voices::voiceTitle(voice)));
     refresh();
     button(voice, Action::Keep)->setFocus();
     hear(voice);
@@ -401,7 +435,7 @@ void VoicesWindow::keep(int voice)
         return;
     }
     discard(voice);
-    sayIn(voice, QStringLiteral("حُفظ صوتك لـ %1.").arg(voices::voiceTitle(voice)));
+    sayIn(voice, tr("Your voice for %1 is kept.").arg(voices::voiceTitle(voice)));
     button(voice, Action::Hear)->setFocus();
 }
 
@@ -422,11 +456,11 @@ void VoicesWindow::import(int voice)
     if (file.isEmpty())
         return;
     m_importing = voice;
-    sayIn(voice, QStringLiteral("يستورد %1 …").arg(QDir::toNativeSeparators(file)));
+    sayIn(voice, tr("Importing %1…").arg(QDir::toNativeSeparators(file)));
     refresh();
     m_services.importFile(voice, file, [this, voice](const Change &change) {
         m_importing = -1;
-        sayIn(voice, change.ok() ? QStringLiteral("حُفظ صوتك لـ %1.").arg(voices::voiceTitle(voice)) : change.error);
+        sayIn(voice, change.ok() ? tr("Your voice for %1 is kept.").arg(voices::voiceTitle(voice)) : change.error);
         refresh();
     });
 }
@@ -439,7 +473,8 @@ void VoicesWindow::exportPack()
     if (file.isEmpty())
         return;
     const Change change = voices::exportPack(m_services.folder, file);
-    say(change.ok() ? QStringLiteral("حُفظت أصواتك في %1. افتحه في برنامج الحروف على الحاسوب الآخر بـ«خذ الأصوات من ملف…».")
+    say(change.ok() ? tr("Your voices are saved in %1. On the other computer, open it in Huroof with “Take voices "
+                         "from a file…”.")
                           .arg(QDir::toNativeSeparators(change.path))
                     : change.error);
 }
@@ -460,16 +495,17 @@ void VoicesWindow::importPack()
     if (!outcome.ok())
         say(outcome.error);
     else if (outcome.replaced.isEmpty())
-        say(QStringLiteral("الأصوات التي في الملف هي أصواتك نفسها: لم يتغير شيء."));
+        say(tr("The voices in the file are the same as yours: nothing changed."));
     else
-        say(QStringLiteral("أُخذ من الملف %1 صوتًا، وحُفظت أصواتك السابقة جانبًا.").arg(outcome.replaced.size()));
+        say(tr("%n sound(s) taken from the file; your earlier voices are kept aside.", "",
+               int(outcome.replaced.size())));
     refresh();
 }
 
 void VoicesWindow::revert(int voice)
 {
     const Change change = m_services.folder.revert(voice);
-    sayIn(voice, change.ok() ? QStringLiteral("عاد صوت البرنامج لـ %1.").arg(voices::voiceTitle(voice)) : change.error);
+    sayIn(voice, change.ok() ? tr("The program's voice is back for %1.").arg(voices::voiceTitle(voice)) : change.error);
     refresh();
 }
 
@@ -482,12 +518,12 @@ void VoicesWindow::refresh()
         const bool fresh = row.take.has_value();
         const bool recordingThis = m_recording == voice;
         const Badge &badge = recordingThis ? kRecordingNow : fresh ? kNewTake : own ? kOwnVoice : kProgramsVoice;
-        row.state->setText(QString::fromUtf8(badge.text));
+        row.state->setText(tr(badge.text));
         paint(row.state, badge.paper, badge.ink);
         paint(row.frame, recordingThis ? kRecordingRow : fresh ? kNewTakeRow : palette().color(QPalette::Window));
         row.meter->setVisible(recordingThis);
         if (fresh && row.message->text().isEmpty())
-            row.message->setText(kTakeWaits);
+            row.message->setText(tr(kTakeWaits));
         row.message->setVisible(!row.message->text().isEmpty());
         // Only what can be done in the row's state is shown; what cannot be
         // done just now (another row records) is shown greyed.

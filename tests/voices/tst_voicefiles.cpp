@@ -1,5 +1,6 @@
 // A grown-up's voices on disk: their names, the files a take is kept in,
 // and importing a file, which must never lose the voice that played before.
+#include "i18n/language.h"
 #include "voices/import.h"
 #include "voices/voicefiles.h"
 #include "voices/voicesapp.h"
@@ -73,6 +74,7 @@ class TestVoiceFiles : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void namesOnTheCommandLine_data();
     void namesOnTheCommandLine();
@@ -91,6 +93,12 @@ private slots:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
+
+void TestVoiceFiles::initTestCase()
+{
+    // As an Arabic desktop has it: the texts these tests read are Arabic.
+    i18n::useLanguage(QStringLiteral("ar"));
+}
 
 void TestVoiceFiles::init()
 {
