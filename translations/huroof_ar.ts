@@ -527,4 +527,484 @@ Once they play, the letters they know, the letters they mix up and their practic
         <translation>RTL</translation>
     </message>
 </context>
+<context>
+    <name>SdlRecorder</name>
+    <message>
+        <source>There is no microphone to record from (%1). You can still import a sound from a file.</source>
+        <translation>لا يوجد ميكروفون يمكن التسجيل منه (%1). ما زال بإمكانك استيراد صوت من ملف.</translation>
+    </message>
+    <message>
+        <source>The microphone is still not answering. Close the window and open it again, or import a sound from a file.</source>
+        <translation>الميكروفون لا يستجيب بعد. أغلق النافذة وافتحها من جديد، أو استورد صوتًا من ملف.</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceFiles</name>
+    <message>
+        <source>Cannot write to the folder %1 (%2): nothing changed.</source>
+        <translation>لا يمكن الكتابة في المجلد %1 (%2): لم يتغير شيء.</translation>
+    </message>
+    <message>
+        <source>the right answer</source>
+        <translation>الإجابة الصحيحة</translation>
+    </message>
+    <message>
+        <source>the wrong answer</source>
+        <translation>الإجابة الخاطئة</translation>
+    </message>
+    <message>
+        <source>No voice can be heard, so nothing was kept.</source>
+        <translation>لا يُسمع فيه صوت، فلم يُحفظ شيء.</translation>
+    </message>
+    <message>
+        <source>it cannot be created</source>
+        <translation>لا يمكن إنشاؤه</translation>
+    </message>
+    <message>
+        <source>%1 is still there</source>
+        <translation>%1 باقٍ</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceImport</name>
+    <message>
+        <source>%1: there is no file with this name.</source>
+        <translation>%1: لا يوجد ملف بهذا الاسم.</translation>
+    </message>
+    <message>
+        <source>%1: this is a folder, not a sound file.</source>
+        <translation>%1: هذا مجلد، لا ملف صوت.</translation>
+    </message>
+    <message>
+        <source>%1: not an ordinary file (a pipe or a device), so no sound is read from it.</source>
+        <translation>%1: ليس ملفًا عاديًا (أنبوب أو جهاز)، فلا يُقرأ منه صوت.</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read (%2).</source>
+        <translation>%1: لا يمكن قراءته (%2).</translation>
+    </message>
+    <message>
+        <source>Sounds cannot be decoded: %1</source>
+        <translation>لا يمكن فك ترميز الأصوات: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: longer than %n second(s).</source>
+        <translation>
+            <numerusform>%1: أطول من %n ثانية.</numerusform>
+            <numerusform>%1: أطول من ثانية واحدة.</numerusform>
+            <numerusform>%1: أطول من ثانيتين.</numerusform>
+            <numerusform>%1: أطول من %n ثوانٍ.</numerusform>
+            <numerusform>%1: أطول من %n ثانية.</numerusform>
+            <numerusform>%1: أطول من %n ثانية.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: not a sound the program knows.</source>
+        <translation>%1: ليس صوتًا يعرفه البرنامج.</translation>
+    </message>
+    <message>
+        <source>%1: no voice can be heard in it, so nothing was kept.</source>
+        <translation>%1: لا يُسمع فيه صوت، فلم يُحفظ شيء.</translation>
+    </message>
+</context>
+<context>
+    <name>VoicePack</name>
+    <message numerus="yes">
+        <source>%n channel(s)</source>
+        <translation>
+            <numerusform>%n قناة</numerusform>
+            <numerusform>قناة واحدة</numerusform>
+            <numerusform>قناتان</numerusform>
+            <numerusform>%n قنوات</numerusform>
+            <numerusform>%n قناة</numerusform>
+            <numerusform>%n قناة</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 Hz</source>
+        <translation>%1 هرتز</translation>
+    </message>
+    <message>
+        <source>no sound in it</source>
+        <translation>لا صوت فيه</translation>
+    </message>
+    <message>
+        <source>%1: %2 Nothing changed.</source>
+        <translation>%1: %2 لم يتغير شيء.</translation>
+    </message>
+    <message>
+        <source>not a valid voice pack (%1).</source>
+        <translation>ليس حزمة أصوات سليمة (%1).</translation>
+    </message>
+    <message>
+        <source>“%1” is longer than the pack says: the pack is damaged.</source>
+        <translation>«%1» أطول مما تقول الحزمة عنه: الحزمة تالفة.</translation>
+    </message>
+    <message>
+        <source>“%1” is larger than it can be: not a valid voice pack.</source>
+        <translation>«%1» أكبر مما يكون: ليس حزمة أصوات سليمة.</translation>
+    </message>
+    <message>
+        <source>its voices are larger than %1 MB.</source>
+        <translation>أصواتها أكبر من %1 ميغابايت.</translation>
+    </message>
+    <message>
+        <source>“%1” is larger than %2 MB.</source>
+        <translation>«%1» أكبر من %2 ميغابايت.</translation>
+    </message>
+    <message>
+        <source>“%1” is shorter than the pack says: the pack is damaged.</source>
+        <translation>«%1» أقصر مما تقول الحزمة عنه: الحزمة تالفة.</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be read: not a valid voice pack.</source>
+        <translation>«%1» لا يُقرأ: ليس حزمة أصوات سليمة.</translation>
+    </message>
+    <message>
+        <source>it was made by a newer version of the program (format %1): update the program, then import it.</source>
+        <translation>صنعها إصدار أحدث من البرنامج (الصيغة %1)، فحدّث البرنامج ثم استوردها.</translation>
+    </message>
+    <message>
+        <source>there is no file with this name.</source>
+        <translation>لا يوجد ملف بهذا الاسم.</translation>
+    </message>
+    <message>
+        <source>this is a folder, not a voice pack.</source>
+        <translation>هذا مجلد، لا حزمة أصوات.</translation>
+    </message>
+    <message>
+        <source>not an ordinary file (a pipe or a device), so no pack is read from it.</source>
+        <translation>ليس ملفًا عاديًا (أنبوب أو جهاز)، فلا تُقرأ منه حزمة.</translation>
+    </message>
+    <message>
+        <source>larger than %1 MB, so not a voice pack.</source>
+        <translation>أكبر من %1 ميغابايت، فليس حزمة أصوات.</translation>
+    </message>
+    <message>
+        <source>cannot be read (%1).</source>
+        <translation>لا يمكن قراءته (%1).</translation>
+    </message>
+    <message>
+        <source>it holds a file without a name.</source>
+        <translation>فيها ملف بلا اسم.</translation>
+    </message>
+    <message>
+        <source>“%1” leads out of the voices folder.</source>
+        <translation>«%1» يخرج من مجلد الأصوات.</translation>
+    </message>
+    <message>
+        <source>“%1” is a link, not a sound file.</source>
+        <translation>«%1» رابط، لا ملف صوت.</translation>
+    </message>
+    <message>
+        <source>“%1” is a folder, not a sound file.</source>
+        <translation>«%1» مجلد، لا ملف صوت.</translation>
+    </message>
+    <message>
+        <source>“%1” is not an ordinary file.</source>
+        <translation>«%1» ليس ملفًا عاديًا.</translation>
+    </message>
+    <message>
+        <source>“%1” is encrypted.</source>
+        <translation>«%1» مشفَّر.</translation>
+    </message>
+    <message>
+        <source>not a voice pack: it does not start with %1.</source>
+        <translation>ليس حزمة أصوات: لا يبدأ بـ %1.</translation>
+    </message>
+    <message>
+        <source>“%1” is not one of the program&apos;s sounds.</source>
+        <translation>«%1» ليس من أصوات البرنامج.</translation>
+    </message>
+    <message>
+        <source>“%1” is in it twice.</source>
+        <translation>«%1» فيها مرتين.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a WAVE file the program accepts (%2).</source>
+        <translation>«%1» ليس ملف WAVE يقبله البرنامج (%2).</translation>
+    </message>
+    <message>
+        <source>not a voice pack: there is no %1 in it.</source>
+        <translation>ليس حزمة أصوات: لا %1 فيه.</translation>
+    </message>
+    <message>
+        <source>“%1” is in %2 but not in the pack: the pack is incomplete.</source>
+        <translation>«%1» في %2 وليس في الحزمة: الحزمة ناقصة.</translation>
+    </message>
+    <message>
+        <source>“%1” is in the pack but not in %2: the pack is damaged.</source>
+        <translation>«%1» في الحزمة وليس في %2: الحزمة تالفة.</translation>
+    </message>
+    <message>
+        <source>there is no sound in the pack.</source>
+        <translation>لا صوت في الحزمة.</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read (%2). Nothing was written.</source>
+        <translation>%1: لا يمكن قراءته (%2). لم يُكتب شيء.</translation>
+    </message>
+    <message>
+        <source>%1: larger than %2 MB, so no pack can hold it. Nothing was written.</source>
+        <translation>%1: أكبر من %2 ميغابايت، فلا تحمله حزمة. لم يُكتب شيء.</translation>
+    </message>
+    <message>
+        <source>%1: not a WAVE file the program accepts (%2), so no pack can hold it: import it again. Nothing was written.</source>
+        <translation>%1: ليس ملف WAVE يقبله البرنامج (%2)، فلا تحمله حزمة: استورده من جديد. لم يُكتب شيء.</translation>
+    </message>
+    <message>
+        <source>Your voices are larger than %1 MB, so no pack can hold them. Nothing was written.</source>
+        <translation>أصواتك أكبر من %1 ميغابايت، فلا تحملها حزمة. لم يُكتب شيء.</translation>
+    </message>
+    <message>
+        <source>You have no voice of your own in %1 yet: record or import one first. Nothing was written.</source>
+        <translation>لا صوت لك بعد في %1: سجّل صوتًا أو استورده أولًا. لم يُكتب شيء.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1 (%2). Nothing was written.</source>
+        <translation>لا يمكن كتابة %1 (%2). لم يُكتب شيء.</translation>
+    </message>
+    <message>
+        <source>%1: this is a folder; write a file name for the pack. Nothing was written.</source>
+        <translation>%1: هذا مجلد، فاكتب اسم ملف للحزمة. لم يُكتب شيء.</translation>
+    </message>
+    <message>
+        <source>%1 Kept from the pack before that: %2.</source>
+        <translation>%1 وقد حُفظ قبله من الحزمة: %2.</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>between the names of the files in a list</comment>
+        <translation>، </translation>
+    </message>
+</context>
+<context>
+    <name>VoicesApp</name>
+    <message>
+        <source>The file could not be imported.</source>
+        <translation>تعذّر استيراد الملف.</translation>
+    </message>
+    <message>
+        <source>The file could not be imported: %1</source>
+        <translation>تعذّر استيراد الملف: %1</translation>
+    </message>
+    <message>
+        <source>Choose a sound file</source>
+        <translation>اختر ملف صوت</translation>
+    </message>
+    <message>
+        <source>Sounds (%1)</source>
+        <translation>أصوات (%1)</translation>
+    </message>
+    <message>
+        <source>All files (%1)</source>
+        <translation>كل الملفات (%1)</translation>
+    </message>
+    <message>
+        <source>Save your voices to a file</source>
+        <translation>احفظ أصواتك في ملف</translation>
+    </message>
+    <message>
+        <source>Huroof voices (%1)</source>
+        <translation>أصوات برنامج الحروف (%1)</translation>
+    </message>
+    <message>
+        <source>Take voices from a file</source>
+        <translation>خذ الأصوات من ملف</translation>
+    </message>
+    <message>
+        <source>usage: huroof --import-voice NAME FILE</source>
+        <translation>الاستعمال: huroof --import-voice NAME FILE</translation>
+    </message>
+    <message>
+        <source>%1 is not the name of a voice: write a number from 1 to 28, the letter itself, yes or no.</source>
+        <translation>%1 ليس اسم صوت: اكتب رقمًا من 1 إلى 28، أو الحرف نفسه، أو yes أو no.</translation>
+    </message>
+    <message>
+        <source>usage: huroof --export-voices FILE</source>
+        <translation>الاستعمال: huroof --export-voices FILE</translation>
+    </message>
+    <message>
+        <source>usage: huroof --import-voices FILE</source>
+        <translation>الاستعمال: huroof --import-voices FILE</translation>
+    </message>
+</context>
+<context>
+    <name>VoicesWindow</name>
+    <message>
+        <source>Listen</source>
+        <translation>استمع</translation>
+    </message>
+    <message>
+        <source>Listen to %1</source>
+        <translation>استمع إلى %1</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>سجّل</translation>
+    </message>
+    <message>
+        <source>Record your voice for %1</source>
+        <translation>سجّل صوتك لـ %1</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>أوقف</translation>
+    </message>
+    <message>
+        <source>Stop recording for %1</source>
+        <translation>أوقف التسجيل لـ %1</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>احفظ</translation>
+    </message>
+    <message>
+        <source>Keep the new take for %1</source>
+        <translation>احفظ التسجيل الجديد لـ %1</translation>
+    </message>
+    <message>
+        <source>Throw away</source>
+        <translation>احذف</translation>
+    </message>
+    <message>
+        <source>Throw away the new take for %1</source>
+        <translation>احذف التسجيل الجديد لـ %1</translation>
+    </message>
+    <message>
+        <source>From a file…</source>
+        <translation>من ملف…</translation>
+    </message>
+    <message>
+        <source>Import a sound from a file for %1</source>
+        <translation>استورد صوتًا من ملف لـ %1</translation>
+    </message>
+    <message>
+        <source>Back to the program&apos;s voice</source>
+        <translation>أعد صوت البرنامج</translation>
+    </message>
+    <message>
+        <source>Back to the program&apos;s voice for %1</source>
+        <translation>أعد صوت البرنامج لـ %1</translation>
+    </message>
+    <message>
+        <source>The program&apos;s voice</source>
+        <translation>بصوت البرنامج</translation>
+    </message>
+    <message>
+        <source>Your voice</source>
+        <translation>صوتك</translation>
+    </message>
+    <message>
+        <source>New take, not kept</source>
+        <translation>تسجيل جديد لم يُحفظ</translation>
+    </message>
+    <message>
+        <source>Recording now</source>
+        <translation>يسجّل الآن</translation>
+    </message>
+    <message>
+        <source>Your new take is not kept yet: listen to it, then keep it or throw it away.</source>
+        <translation>تسجيلك الجديد لم يُحفظ بعد: استمع إليه، ثم احفظه أو احذفه.</translation>
+    </message>
+    <message>
+        <source>The right answer</source>
+        <translation>الإجابة الصحيحة</translation>
+    </message>
+    <message>
+        <source>The wrong answer</source>
+        <translation>الإجابة الخاطئة</translation>
+    </message>
+    <message>
+        <source>Record your voice</source>
+        <translation>سجّل صوتك</translation>
+    </message>
+    <message>
+        <source>The child hears your voice instead of the program&apos;s. In each row: listen, then record the letter in your voice (recording stops by itself after five seconds) or take it from a sound file, then listen to your take and keep it or throw it away.</source>
+        <translation>يسمع الطفل صوتك بدل صوت البرنامج. في كل سطر: استمع، ثم سجّل الحرف بصوتك (يتوقف التسجيل وحده بعد خمس ثوانٍ) أو خذه من ملف صوت، ثم استمع إلى تسجيلك واحفظه أو احذفه.</translation>
+    </message>
+    <message>
+        <source>Save your voices to a file…</source>
+        <translation>احفظ أصواتك في ملف…</translation>
+    </message>
+    <message>
+        <source>Save all your voices in one file for another computer</source>
+        <translation>احفظ كل أصواتك في ملف واحد لحاسوب آخر</translation>
+    </message>
+    <message>
+        <source>Take voices from a file…</source>
+        <translation>خذ الأصوات من ملف…</translation>
+    </message>
+    <message>
+        <source>Take the voices from a file they were saved in on another computer</source>
+        <translation>خذ الأصوات من ملف حُفظت فيه على حاسوب آخر</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>رسالة</translation>
+    </message>
+    <message>
+        <source>State of %1</source>
+        <translation>حالة %1</translation>
+    </message>
+    <message>
+        <source>Sound level for %1</source>
+        <translation>مستوى الصوت لـ %1</translation>
+    </message>
+    <message>
+        <source>Sound level</source>
+        <translation>مستوى الصوت</translation>
+    </message>
+    <message>
+        <source>Message for %1</source>
+        <translation>رسالة %1</translation>
+    </message>
+    <message>
+        <source>The microphone is not answering, so nothing was recorded. Check that it is plugged in, or import a sound from a file.</source>
+        <translation>الميكروفون لا يستجيب، فلم يُسجَّل شيء. تأكد من توصيله، أو استورد صوتًا من ملف.</translation>
+    </message>
+    <message>
+        <source>Recording for %1 now: speak, then press “Stop”.</source>
+        <translation>يسجّل الآن لـ %1: تكلّم، ثم اضغط «أوقف».</translation>
+    </message>
+    <message>
+        <source>Cannot write to the folder %1: nothing changed.</source>
+        <translation>لا يمكن الكتابة في المجلد %1: لم يتغير شيء.</translation>
+    </message>
+    <message>
+        <source>This is your new take for %1: listen to it, then keep it or throw it away.</source>
+        <translation>هذا تسجيلك الجديد لـ %1: استمع إليه، ثم احفظه أو احذفه.</translation>
+    </message>
+    <message>
+        <source>Your voice for %1 is kept.</source>
+        <translation>حُفظ صوتك لـ %1.</translation>
+    </message>
+    <message>
+        <source>Importing %1…</source>
+        <translation>يستورد %1 …</translation>
+    </message>
+    <message>
+        <source>Your voices are saved in %1. On the other computer, open it in Huroof with “Take voices from a file…”.</source>
+        <translation>حُفظت أصواتك في %1. افتحه في برنامج الحروف على الحاسوب الآخر بـ«خذ الأصوات من ملف…».</translation>
+    </message>
+    <message>
+        <source>The voices in the file are the same as yours: nothing changed.</source>
+        <translation>الأصوات التي في الملف هي أصواتك نفسها: لم يتغير شيء.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sound(s) taken from the file; your earlier voices are kept aside.</source>
+        <translation>
+            <numerusform>أُخذ من الملف %n صوتًا، وحُفظت أصواتك السابقة جانبًا.</numerusform>
+            <numerusform>أُخذ من الملف صوت واحد، وحُفظت أصواتك السابقة جانبًا.</numerusform>
+            <numerusform>أُخذ من الملف صوتان، وحُفظت أصواتك السابقة جانبًا.</numerusform>
+            <numerusform>أُخذ من الملف %n أصوات، وحُفظت أصواتك السابقة جانبًا.</numerusform>
+            <numerusform>أُخذ من الملف %n صوتًا، وحُفظت أصواتك السابقة جانبًا.</numerusform>
+            <numerusform>أُخذ من الملف %n صوت، وحُفظت أصواتك السابقة جانبًا.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The program&apos;s voice is back for %1.</source>
+        <translation>عاد صوت البرنامج لـ %1.</translation>
+    </message>
+</context>
 </TS>

@@ -72,4 +72,34 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>VoiceImport</name>
+    <message numerus="yes">
+        <source>%1: longer than %n second(s).</source>
+        <translation>
+            <numerusform>%1: longer than %n second.</numerusform>
+            <numerusform>%1: longer than %n seconds.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>VoicePack</name>
+    <message numerus="yes">
+        <source>%n channel(s)</source>
+        <translation>
+            <numerusform>%n channel</numerusform>
+            <numerusform>%n channels</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>VoicesWindow</name>
+    <message numerus="yes">
+        <source>%n sound(s) taken from the file; your earlier voices are kept aside.</source>
+        <translation>
+            <numerusform>%n sound taken from the file; your earlier voices are kept aside.</numerusform>
+            <numerusform>%n sounds taken from the file; your earlier voices are kept aside.</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -491,4 +491,472 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
         <translation>LTR</translation>
     </message>
 </context>
+<context>
+    <name>SdlRecorder</name>
+    <message>
+        <source>There is no microphone to record from (%1). You can still import a sound from a file.</source>
+        <translation>Il n’y a pas de micro pour enregistrer (%1). Vous pouvez toujours importer un son depuis un fichier.</translation>
+    </message>
+    <message>
+        <source>The microphone is still not answering. Close the window and open it again, or import a sound from a file.</source>
+        <translation>Le micro ne répond toujours pas. Fermez la fenêtre et rouvrez-la, ou importez un son depuis un fichier.</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceFiles</name>
+    <message>
+        <source>Cannot write to the folder %1 (%2): nothing changed.</source>
+        <translation>Impossible d’écrire dans le dossier %1 (%2) : rien n’a changé.</translation>
+    </message>
+    <message>
+        <source>the right answer</source>
+        <translation>la bonne réponse</translation>
+    </message>
+    <message>
+        <source>the wrong answer</source>
+        <translation>la mauvaise réponse</translation>
+    </message>
+    <message>
+        <source>No voice can be heard, so nothing was kept.</source>
+        <translation>On n’entend aucune voix, rien n’a donc été gardé.</translation>
+    </message>
+    <message>
+        <source>it cannot be created</source>
+        <translation>impossible de le créer</translation>
+    </message>
+    <message>
+        <source>%1 is still there</source>
+        <translation>%1 est toujours là</translation>
+    </message>
+</context>
+<context>
+    <name>VoiceImport</name>
+    <message>
+        <source>%1: there is no file with this name.</source>
+        <translation>%1 : aucun fichier ne porte ce nom.</translation>
+    </message>
+    <message>
+        <source>%1: this is a folder, not a sound file.</source>
+        <translation>%1 : c’est un dossier, pas un fichier son.</translation>
+    </message>
+    <message>
+        <source>%1: not an ordinary file (a pipe or a device), so no sound is read from it.</source>
+        <translation>%1 : ce n’est pas un fichier ordinaire (un tube ou un périphérique), aucun son n’y est donc lu.</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read (%2).</source>
+        <translation>%1 : impossible de le lire (%2).</translation>
+    </message>
+    <message>
+        <source>Sounds cannot be decoded: %1</source>
+        <translation>Impossible de décoder les sons : %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: longer than %n second(s).</source>
+        <translation>
+            <numerusform>%1 : plus long que %n seconde.</numerusform>
+            <numerusform>%1 : plus long que %n secondes.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: not a sound the program knows.</source>
+        <translation>%1 : ce n’est pas un son que le programme connaît.</translation>
+    </message>
+    <message>
+        <source>%1: no voice can be heard in it, so nothing was kept.</source>
+        <translation>%1 : on n’y entend aucune voix, rien n’a donc été gardé.</translation>
+    </message>
+</context>
+<context>
+    <name>VoicePack</name>
+    <message numerus="yes">
+        <source>%n channel(s)</source>
+        <translation>
+            <numerusform>%n canal</numerusform>
+            <numerusform>%n canaux</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 Hz</source>
+        <translation>%1 Hz</translation>
+    </message>
+    <message>
+        <source>no sound in it</source>
+        <translation>aucun son</translation>
+    </message>
+    <message>
+        <source>%1: %2 Nothing changed.</source>
+        <translation>%1 : %2 Rien n’a changé.</translation>
+    </message>
+    <message>
+        <source>not a valid voice pack (%1).</source>
+        <translation>ce n’est pas un paquet de voix valable (%1).</translation>
+    </message>
+    <message>
+        <source>“%1” is longer than the pack says: the pack is damaged.</source>
+        <translation>« %1 » est plus long que ce qu’en dit le paquet : le paquet est abîmé.</translation>
+    </message>
+    <message>
+        <source>“%1” is larger than it can be: not a valid voice pack.</source>
+        <translation>« %1 » est plus gros qu’il ne peut l’être : ce n’est pas un paquet de voix valable.</translation>
+    </message>
+    <message>
+        <source>its voices are larger than %1 MB.</source>
+        <translation>ses voix dépassent %1 Mo.</translation>
+    </message>
+    <message>
+        <source>“%1” is larger than %2 MB.</source>
+        <translation>« %1 » dépasse %2 Mo.</translation>
+    </message>
+    <message>
+        <source>“%1” is shorter than the pack says: the pack is damaged.</source>
+        <translation>« %1 » est plus court que ce qu’en dit le paquet : le paquet est abîmé.</translation>
+    </message>
+    <message>
+        <source>“%1” cannot be read: not a valid voice pack.</source>
+        <translation>« %1 » est illisible : ce n’est pas un paquet de voix valable.</translation>
+    </message>
+    <message>
+        <source>it was made by a newer version of the program (format %1): update the program, then import it.</source>
+        <translation>il a été fait par une version plus récente du programme (format %1) : mettez le programme à jour, puis importez-le.</translation>
+    </message>
+    <message>
+        <source>there is no file with this name.</source>
+        <translation>aucun fichier ne porte ce nom.</translation>
+    </message>
+    <message>
+        <source>this is a folder, not a voice pack.</source>
+        <translation>c’est un dossier, pas un paquet de voix.</translation>
+    </message>
+    <message>
+        <source>not an ordinary file (a pipe or a device), so no pack is read from it.</source>
+        <translation>ce n’est pas un fichier ordinaire (un tube ou un périphérique), aucun paquet n’y est donc lu.</translation>
+    </message>
+    <message>
+        <source>larger than %1 MB, so not a voice pack.</source>
+        <translation>plus de %1 Mo, ce n’est donc pas un paquet de voix.</translation>
+    </message>
+    <message>
+        <source>cannot be read (%1).</source>
+        <translation>impossible de le lire (%1).</translation>
+    </message>
+    <message>
+        <source>it holds a file without a name.</source>
+        <translation>il contient un fichier sans nom.</translation>
+    </message>
+    <message>
+        <source>“%1” leads out of the voices folder.</source>
+        <translation>« %1 » sort du dossier des voix.</translation>
+    </message>
+    <message>
+        <source>“%1” is a link, not a sound file.</source>
+        <translation>« %1 » est un lien, pas un fichier son.</translation>
+    </message>
+    <message>
+        <source>“%1” is a folder, not a sound file.</source>
+        <translation>« %1 » est un dossier, pas un fichier son.</translation>
+    </message>
+    <message>
+        <source>“%1” is not an ordinary file.</source>
+        <translation>« %1 » n’est pas un fichier ordinaire.</translation>
+    </message>
+    <message>
+        <source>“%1” is encrypted.</source>
+        <translation>« %1 » est chiffré.</translation>
+    </message>
+    <message>
+        <source>not a voice pack: it does not start with %1.</source>
+        <translation>ce n’est pas un paquet de voix : il ne commence pas par %1.</translation>
+    </message>
+    <message>
+        <source>“%1” is not one of the program&apos;s sounds.</source>
+        <translation>« %1 » n’est pas l’un des sons du programme.</translation>
+    </message>
+    <message>
+        <source>“%1” is in it twice.</source>
+        <translation>« %1 » y est deux fois.</translation>
+    </message>
+    <message>
+        <source>“%1” is not a WAVE file the program accepts (%2).</source>
+        <translation>« %1 » n’est pas un fichier WAVE que le programme accepte (%2).</translation>
+    </message>
+    <message>
+        <source>not a voice pack: there is no %1 in it.</source>
+        <translation>ce n’est pas un paquet de voix : il ne contient pas de %1.</translation>
+    </message>
+    <message>
+        <source>“%1” is in %2 but not in the pack: the pack is incomplete.</source>
+        <translation>« %1 » est dans %2 mais pas dans le paquet : le paquet est incomplet.</translation>
+    </message>
+    <message>
+        <source>“%1” is in the pack but not in %2: the pack is damaged.</source>
+        <translation>« %1 » est dans le paquet mais pas dans %2 : le paquet est abîmé.</translation>
+    </message>
+    <message>
+        <source>there is no sound in the pack.</source>
+        <translation>il n’y a aucun son dans le paquet.</translation>
+    </message>
+    <message>
+        <source>%1: cannot be read (%2). Nothing was written.</source>
+        <translation>%1 : impossible de le lire (%2). Rien n’a été écrit.</translation>
+    </message>
+    <message>
+        <source>%1: larger than %2 MB, so no pack can hold it. Nothing was written.</source>
+        <translation>%1 : plus de %2 Mo, aucun paquet ne peut donc le contenir. Rien n’a été écrit.</translation>
+    </message>
+    <message>
+        <source>%1: not a WAVE file the program accepts (%2), so no pack can hold it: import it again. Nothing was written.</source>
+        <translation>%1 : ce n’est pas un fichier WAVE que le programme accepte (%2), aucun paquet ne peut donc le contenir : importez-le à nouveau. Rien n’a été écrit.</translation>
+    </message>
+    <message>
+        <source>Your voices are larger than %1 MB, so no pack can hold them. Nothing was written.</source>
+        <translation>Vos voix dépassent %1 Mo, aucun paquet ne peut donc les contenir. Rien n’a été écrit.</translation>
+    </message>
+    <message>
+        <source>You have no voice of your own in %1 yet: record or import one first. Nothing was written.</source>
+        <translation>Vous n’avez encore aucune voix à vous dans %1 : enregistrez-en ou importez-en une d’abord. Rien n’a été écrit.</translation>
+    </message>
+    <message>
+        <source>Cannot write %1 (%2). Nothing was written.</source>
+        <translation>Impossible d’écrire %1 (%2). Rien n’a été écrit.</translation>
+    </message>
+    <message>
+        <source>%1: this is a folder; write a file name for the pack. Nothing was written.</source>
+        <translation>%1 : c’est un dossier ; écrivez un nom de fichier pour le paquet. Rien n’a été écrit.</translation>
+    </message>
+    <message>
+        <source>%1 Kept from the pack before that: %2.</source>
+        <translation>%1 Déjà gardé du paquet avant cela : %2.</translation>
+    </message>
+    <message>
+        <source>, </source>
+        <comment>between the names of the files in a list</comment>
+        <translation>, </translation>
+    </message>
+</context>
+<context>
+    <name>VoicesApp</name>
+    <message>
+        <source>The file could not be imported.</source>
+        <translation>Le fichier n’a pas pu être importé.</translation>
+    </message>
+    <message>
+        <source>The file could not be imported: %1</source>
+        <translation>Le fichier n’a pas pu être importé : %1</translation>
+    </message>
+    <message>
+        <source>Choose a sound file</source>
+        <translation>Choisir un fichier son</translation>
+    </message>
+    <message>
+        <source>Sounds (%1)</source>
+        <translation>Sons (%1)</translation>
+    </message>
+    <message>
+        <source>All files (%1)</source>
+        <translation>Tous les fichiers (%1)</translation>
+    </message>
+    <message>
+        <source>Save your voices to a file</source>
+        <translation>Sauvegarder vos voix dans un fichier</translation>
+    </message>
+    <message>
+        <source>Huroof voices (%1)</source>
+        <translation>Voix de Huroof (%1)</translation>
+    </message>
+    <message>
+        <source>Take voices from a file</source>
+        <translation>Prendre des voix dans un fichier</translation>
+    </message>
+    <message>
+        <source>usage: huroof --import-voice NAME FILE</source>
+        <translation>utilisation : huroof --import-voice NAME FILE</translation>
+    </message>
+    <message>
+        <source>%1 is not the name of a voice: write a number from 1 to 28, the letter itself, yes or no.</source>
+        <translation>%1 n’est pas le nom d’une voix : écrivez un nombre de 1 à 28, la lettre elle-même, yes ou no.</translation>
+    </message>
+    <message>
+        <source>usage: huroof --export-voices FILE</source>
+        <translation>utilisation : huroof --export-voices FILE</translation>
+    </message>
+    <message>
+        <source>usage: huroof --import-voices FILE</source>
+        <translation>utilisation : huroof --import-voices FILE</translation>
+    </message>
+</context>
+<context>
+    <name>VoicesWindow</name>
+    <message>
+        <source>Listen</source>
+        <translation>Écouter</translation>
+    </message>
+    <message>
+        <source>Listen to %1</source>
+        <translation>Écouter %1</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Record your voice for %1</source>
+        <translation>Enregistrer votre voix pour %1</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Stop recording for %1</source>
+        <translation>Arrêter l’enregistrement pour %1</translation>
+    </message>
+    <message>
+        <source>Keep</source>
+        <translation>Garder</translation>
+    </message>
+    <message>
+        <source>Keep the new take for %1</source>
+        <translation>Garder le nouvel enregistrement pour %1</translation>
+    </message>
+    <message>
+        <source>Throw away</source>
+        <translation>Jeter</translation>
+    </message>
+    <message>
+        <source>Throw away the new take for %1</source>
+        <translation>Jeter le nouvel enregistrement pour %1</translation>
+    </message>
+    <message>
+        <source>From a file…</source>
+        <translation>Depuis un fichier…</translation>
+    </message>
+    <message>
+        <source>Import a sound from a file for %1</source>
+        <translation>Importer un son depuis un fichier pour %1</translation>
+    </message>
+    <message>
+        <source>Back to the program&apos;s voice</source>
+        <translation>Revenir à la voix du programme</translation>
+    </message>
+    <message>
+        <source>Back to the program&apos;s voice for %1</source>
+        <translation>Revenir à la voix du programme pour %1</translation>
+    </message>
+    <message>
+        <source>The program&apos;s voice</source>
+        <translation>Voix du programme</translation>
+    </message>
+    <message>
+        <source>Your voice</source>
+        <translation>Votre voix</translation>
+    </message>
+    <message>
+        <source>New take, not kept</source>
+        <translation>Nouvel enregistrement, non gardé</translation>
+    </message>
+    <message>
+        <source>Recording now</source>
+        <translation>Enregistrement en cours</translation>
+    </message>
+    <message>
+        <source>Your new take is not kept yet: listen to it, then keep it or throw it away.</source>
+        <translation>Votre nouvel enregistrement n’est pas encore gardé : écoutez-le, puis gardez-le ou jetez-le.</translation>
+    </message>
+    <message>
+        <source>The right answer</source>
+        <translation>La bonne réponse</translation>
+    </message>
+    <message>
+        <source>The wrong answer</source>
+        <translation>La mauvaise réponse</translation>
+    </message>
+    <message>
+        <source>Record your voice</source>
+        <translation>Enregistrer votre voix</translation>
+    </message>
+    <message>
+        <source>The child hears your voice instead of the program&apos;s. In each row: listen, then record the letter in your voice (recording stops by itself after five seconds) or take it from a sound file, then listen to your take and keep it or throw it away.</source>
+        <translation>L’enfant entend votre voix à la place de celle du programme. Sur chaque ligne : écoutez, puis enregistrez la lettre avec votre voix (l’enregistrement s’arrête tout seul après cinq secondes) ou prenez-la dans un fichier son, puis écoutez votre enregistrement et gardez-le ou jetez-le.</translation>
+    </message>
+    <message>
+        <source>Save your voices to a file…</source>
+        <translation>Sauvegarder vos voix dans un fichier…</translation>
+    </message>
+    <message>
+        <source>Save all your voices in one file for another computer</source>
+        <translation>Sauvegarder toutes vos voix dans un seul fichier pour un autre ordinateur</translation>
+    </message>
+    <message>
+        <source>Take voices from a file…</source>
+        <translation>Prendre des voix dans un fichier…</translation>
+    </message>
+    <message>
+        <source>Take the voices from a file they were saved in on another computer</source>
+        <translation>Prendre les voix d’un fichier où elles ont été sauvegardées sur un autre ordinateur</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>State of %1</source>
+        <translation>État de %1</translation>
+    </message>
+    <message>
+        <source>Sound level for %1</source>
+        <translation>Niveau sonore pour %1</translation>
+    </message>
+    <message>
+        <source>Sound level</source>
+        <translation>Niveau sonore</translation>
+    </message>
+    <message>
+        <source>Message for %1</source>
+        <translation>Message pour %1</translation>
+    </message>
+    <message>
+        <source>The microphone is not answering, so nothing was recorded. Check that it is plugged in, or import a sound from a file.</source>
+        <translation>Le micro ne répond pas, rien n’a donc été enregistré. Vérifiez qu’il est bien branché, ou importez un son depuis un fichier.</translation>
+    </message>
+    <message>
+        <source>Recording for %1 now: speak, then press “Stop”.</source>
+        <translation>Enregistrement pour %1 en cours : parlez, puis appuyez sur « Arrêter ».</translation>
+    </message>
+    <message>
+        <source>Cannot write to the folder %1: nothing changed.</source>
+        <translation>Impossible d’écrire dans le dossier %1 : rien n’a changé.</translation>
+    </message>
+    <message>
+        <source>This is your new take for %1: listen to it, then keep it or throw it away.</source>
+        <translation>Voici votre nouvel enregistrement pour %1 : écoutez-le, puis gardez-le ou jetez-le.</translation>
+    </message>
+    <message>
+        <source>Your voice for %1 is kept.</source>
+        <translation>Votre voix pour %1 est gardée.</translation>
+    </message>
+    <message>
+        <source>Importing %1…</source>
+        <translation>Importation de %1…</translation>
+    </message>
+    <message>
+        <source>Your voices are saved in %1. On the other computer, open it in Huroof with “Take voices from a file…”.</source>
+        <translation>Vos voix sont sauvegardées dans %1. Sur l’autre ordinateur, ouvrez-le dans Huroof avec « Prendre des voix dans un fichier… ».</translation>
+    </message>
+    <message>
+        <source>The voices in the file are the same as yours: nothing changed.</source>
+        <translation>Les voix du fichier sont déjà les vôtres : rien n’a changé.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n sound(s) taken from the file; your earlier voices are kept aside.</source>
+        <translation>
+            <numerusform>%n son pris dans le fichier ; vos anciennes voix sont mises de côté.</numerusform>
+            <numerusform>%n sons pris dans le fichier ; vos anciennes voix sont mises de côté.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The program&apos;s voice is back for %1.</source>
+        <translation>La voix du programme est revenue pour %1.</translation>
+    </message>
+</context>
 </TS>
