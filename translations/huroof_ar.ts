@@ -79,6 +79,10 @@
         <source>Try &apos;huroof --help&apos; for the options.</source>
         <translation>اكتب ‎&apos;huroof --help&apos;‎ لترى الخيارات.</translation>
     </message>
+    <message>
+        <source>cannot open the voices: %1</source>
+        <translation>لا يمكن فتح نافذة الأصوات: %1</translation>
+    </message>
 </context>
 <context>
     <name>ConfusionMap</name>
@@ -1005,6 +1009,10 @@ Once they play, the letters they know, the letters they mix up and their practic
     <message>
         <source>The program&apos;s voice is back for %1.</source>
         <translation>عاد صوت البرنامج لـ %1.</translation>
+    </message>
+    <message>
+        <source>Keep or throw away your new take first, then choose.</source>
+        <translation>احفظ تسجيلك الجديد أو احذفه أولًا، ثم اختر.</translation>
     </message>
 </context>
 </TS>

@@ -79,6 +79,10 @@
         <source>Try &apos;huroof --help&apos; for the options.</source>
         <translation>Essayez « huroof --help » pour voir les options.</translation>
     </message>
+    <message>
+        <source>cannot open the voices: %1</source>
+        <translation>impossible d’ouvrir la fenêtre des voix : %1</translation>
+    </message>
 </context>
 <context>
     <name>ConfusionMap</name>
@@ -957,6 +961,10 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     <message>
         <source>The program&apos;s voice is back for %1.</source>
         <translation>La voix du programme est revenue pour %1.</translation>
+    </message>
+    <message>
+        <source>Keep or throw away your new take first, then choose.</source>
+        <translation>Gardez ou jetez d’abord votre nouvel enregistrement, puis choisissez.</translation>
     </message>
 </context>
 </TS>

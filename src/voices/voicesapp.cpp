@@ -1,5 +1,6 @@
 #include "voicesapp.h"
 
+#include "i18n/languagechoice.h"
 #include "platform/programfolder.h"
 #include "platform/sdlsoundplayer.h"
 #include "voices/import.h"
@@ -63,32 +64,37 @@ int runVoicesWindow()
     SdlRecorder recorder;
     int code = 0;
     {
-        VoicesWindow *window = nullptr;
-        VoicesWindow built(VoicesServices{
-            sound, recorder, voices::VoiceFolder(voices::userVoicesFolder()), voices::Loudness{},
-            [&window] {
-                return QFileDialog::getOpenFileName(
-                    window, VoicesApp::tr("Choose a sound file"), QString(),
-                    VoicesApp::tr("Sounds (%1)")
-                            .arg(QStringLiteral("*.wav *.ogg *.oga *.flac *.mp3 *.opus *.aiff *.aif *.voc"))
-                        + QStringLiteral(";;") + VoicesApp::tr("All files (%1)").arg(QStringLiteral("*")));
-            },
-            [&window](int voice, const QString &file, std::function<void(const voices::Change &)> done) {
-                importInOwnProcess(window, QCoreApplication::applicationFilePath(), voice, file, std::move(done));
-            },
-            [&window] {
-                return QFileDialog::getSaveFileName(window, VoicesApp::tr("Save your voices to a file"),
-                                                    QStringLiteral("huroof-voices.zip"),
-                                                    VoicesApp::tr("Huroof voices (%1)").arg(QStringLiteral("*.zip")));
-            },
-            [&window] {
-                return QFileDialog::getOpenFileName(window, VoicesApp::tr("Take voices from a file"), QString(),
-                                                    VoicesApp::tr("Huroof voices (%1)").arg(QStringLiteral("*.zip"))
-                                                        + QStringLiteral(";;")
-                                                        + VoicesApp::tr("All files (%1)").arg(QStringLiteral("*")));
-            }});
-        window = &built;
-        built.show();
+        // Built again in the language a grown-up picks in it (never while a
+        // take waits or a recording runs: the window does not let them).
+        WindowInLanguage shown([&sound, &recorder](QWidget *) {
+            // The window the dialogs belong to, known once it is built.
+            auto window = std::make_shared<QWidget *>(nullptr);
+            auto built = std::make_unique<VoicesWindow>(VoicesServices{
+                sound, recorder, voices::VoiceFolder(voices::userVoicesFolder()), voices::Loudness{},
+                [window] {
+                    return QFileDialog::getOpenFileName(
+                        *window, VoicesApp::tr("Choose a sound file"), QString(),
+                        VoicesApp::tr("Sounds (%1)")
+                                .arg(QStringLiteral("*.wav *.ogg *.oga *.flac *.mp3 *.opus *.aiff *.aif *.voc"))
+                            + QStringLiteral(";;") + VoicesApp::tr("All files (%1)").arg(QStringLiteral("*")));
+                },
+                [window](int voice, const QString &file, std::function<void(const voices::Change &)> done) {
+                    importInOwnProcess(*window, QCoreApplication::applicationFilePath(), voice, file, std::move(done));
+                },
+                [window] {
+                    return QFileDialog::getSaveFileName(*window, VoicesApp::tr("Save your voices to a file"),
+                                                        QStringLiteral("huroof-voices.zip"),
+                                                        VoicesApp::tr("Huroof voices (%1)").arg(QStringLiteral("*.zip")));
+                },
+                [window] {
+                    return QFileDialog::getOpenFileName(*window, VoicesApp::tr("Take voices from a file"), QString(),
+                                                        VoicesApp::tr("Huroof voices (%1)").arg(QStringLiteral("*.zip"))
+                                                            + QStringLiteral(";;")
+                                                            + VoicesApp::tr("All files (%1)").arg(QStringLiteral("*")));
+                }});
+            *window = built.get();
+            return built;
+        });
         code = QApplication::exec();
     }
     // The window is gone; the process ends even when the microphone or the

@@ -11,7 +11,9 @@ int runVoicesTask(VoicesTask task, const QStringList &arguments)
     using Entry = int (*)(int, const QStringList &);
     const auto entry = reinterpret_cast<Entry>(module.resolve("huroofVoicesTask"));
     if (!entry) {
-        std::fprintf(stderr, "huroof: cannot open the voices: %s\n", qUtf8Printable(module.errorString()));
+        std::fprintf(stderr, "huroof: %s\n",
+                     qUtf8Printable(QCoreApplication::translate("CommandLine", "cannot open the voices: %1")
+                                        .arg(module.errorString())));
         return 1;
     }
     return entry(int(task), arguments);

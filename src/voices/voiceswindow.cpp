@@ -1,5 +1,6 @@
 #include "voiceswindow.h"
 
+#include "i18n/languagechoice.h"
 #include "platform/datafolder.h"
 #include "platform/soundplayer.h"
 #include "ui/builder.h"
@@ -143,7 +144,7 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     setWindowTitle(tr("Record your voice"));
     setWindowIcon(programIcon());
     // The program's own face, which travels with it.
-    setFont(designFont(FontDesign{"Arial", 11, false}));
+    setFont(grownUpsFont(11));
 
     auto *outer = new QVBoxLayout(this);
     auto *intro = new QLabel(tr("The child hears your voice instead of the program's. In each row: listen, then "
@@ -170,6 +171,10 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
         packs->addWidget(b);
     }
     packs->addStretch();
+    // The language of these windows. Building the window again in another
+    // would lose a take not kept and stop a recording: not while there is one.
+    m_language = new LanguageChoice(this);
+    packs->addWidget(m_language);
     outer->addLayout(packs);
     connect(m_exportPack, &QPushButton::clicked, this, &VoicesWindow::exportPack);
     connect(m_importPack, &QPushButton::clicked, this, &VoicesWindow::importPack);
@@ -542,4 +547,8 @@ void VoicesWindow::refresh()
         show(Action::Revert, settled && own, !busy);
     }
     m_importPack->setEnabled(!busy);
+    const bool waiting = std::any_of(m_rows.begin(), m_rows.end(), [](const Row &row) { return row.take.has_value(); });
+    m_language->setEnabled(!busy && !waiting);
+    m_language->setToolTip(m_language->isEnabled() ? QString()
+                                                   : tr("Keep or throw away your new take first, then choose."));
 }

@@ -12,6 +12,7 @@
 #include <optional>
 
 class QFrame;
+class LanguageChoice;
 class QLabel;
 class QProgressBar;
 class QScrollArea;
@@ -59,6 +60,7 @@ public:
     // and from one.
     QPushButton *exportPackButton() const { return m_exportPack; }
     QPushButton *importPackButton() const { return m_importPack; }
+    LanguageChoice *languageChoice() const { return m_language; }
     QString message() const;
     // The row's own message; empty when it has none.
     QString messageOf(int voice) const;
@@ -101,6 +103,7 @@ private:
     QScrollArea *m_scroll = nullptr;
     QPushButton *m_exportPack = nullptr;
     QPushButton *m_importPack = nullptr;
+    LanguageChoice *m_language = nullptr;
     QTimer m_meterTimer;
     // A take that never comes (a microphone stuck opening) is given up.
     QTimer m_watchdog;

@@ -2,6 +2,7 @@
 // capture through the "disk" driver, reading a prepared input file), and the
 // main window playing the voice that was kept.
 #include "i18n/language.h"
+#include "i18n/languagechoice.h"
 #include "platform/sdlsoundplayer.h"
 #include "shell/form1.h"
 #include "voices/recorder.h"
@@ -466,11 +467,18 @@ void TestVoices::theWindowSpeaksTheGrownUpsLanguage()
     // Once the rows have grown to their messages.
     const auto cut = [&w] { return textsNotWhole(w.get()).join('\n'); };
     QTRY_VERIFY2(cut().isEmpty(), qPrintable("settled:\n" + cut()));
+    // Another language builds the window again: not while that would lose
+    // a recording or a take not kept.
+    QVERIFY(w->languageChoice()->isEnabled());
     QTest::mouseClick(w->button(0, Action::Record), Qt::LeftButton);
     QTRY_VERIFY2(cut().isEmpty(), qPrintable("recording:\n" + cut()));
+    QVERIFY(!w->languageChoice()->isEnabled());
     m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
     QVERIFY(w->button(0, Action::Keep)->isVisible());
     QTRY_VERIFY2(cut().isEmpty(), qPrintable("a new take:\n" + cut()));
+    QVERIFY(!w->languageChoice()->isEnabled());
+    QTest::mouseClick(w->button(0, Action::Keep), Qt::LeftButton);
+    QVERIFY(w->languageChoice()->isEnabled());
 }
 
 void TestVoices::grownUpsKeysInTheMainWindow_data()
