@@ -5,11 +5,11 @@
     <name>CommandLine</name>
     <message>
         <source>cannot export the learning history: %1</source>
-        <translation>impossible d’exporter l’historique d’apprentissage : %1</translation>
+        <translation>impossible d’exporter l’historique d’apprentissage&#xa0;: %1</translation>
     </message>
     <message>
         <source>cannot open the progress window: %1</source>
-        <translation>impossible d’ouvrir la fenêtre des progrès : %1</translation>
+        <translation>impossible d’ouvrir la fenêtre des progrès&#xa0;: %1</translation>
     </message>
     <message>
         <source>Huroof</source>
@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>Arabic letters for young children: hear each letter, then find it in the letters contest.</source>
-        <translation>Les lettres arabes pour les jeunes enfants : écouter chaque lettre, puis la retrouver dans le concours de lettres.</translation>
+        <translation>Les lettres arabes pour les jeunes enfants&#xa0;: écouter chaque lettre, puis la retrouver dans le concours de lettres.</translation>
     </message>
     <message>
         <source>Show these options and exit.</source>
@@ -37,7 +37,7 @@
     </message>
     <message>
         <source>Open the child&apos;s window filling the screen and locked: only a grown-up&apos;s gesture (Ctrl+Shift+Q, then holding a button for 3 seconds) leaves it.</source>
-        <translation>Ouvrir la fenêtre de l’enfant en plein écran et verrouillée : seul le geste d’un adulte (Ctrl+Maj+Q, puis maintenir un bouton 3 secondes) permet d’en sortir.</translation>
+        <translation>Ouvrir la fenêtre de l’enfant en plein écran et verrouillée&#xa0;: seul le geste d’un adulte (Ctrl+Maj+Q, puis maintenir un bouton 3 secondes) permet d’en sortir.</translation>
     </message>
     <message>
         <source>Make FILE the sound NAME (1 to 28, the letter itself, yes or no), made even with the program&apos;s recordings, and exit.</source>
@@ -65,11 +65,11 @@
     </message>
     <message>
         <source>--import-voice takes a NAME and one FILE: huroof --import-voice NAME FILE</source>
-        <translation>--import-voice prend un NAME et un seul FILE : huroof --import-voice NAME FILE</translation>
+        <translation>--import-voice prend un NAME et un seul FILE&#xa0;: huroof --import-voice NAME FILE</translation>
     </message>
     <message>
         <source>Unexpected argument &apos;%1&apos;.</source>
-        <translation>Argument inattendu « %1 ».</translation>
+        <translation>Argument inattendu «&#xa0;%1&#xa0;».</translation>
     </message>
     <message>
         <source>--full-screen is for the child&apos;s window alone.</source>
@@ -77,11 +77,11 @@
     </message>
     <message>
         <source>Try &apos;huroof --help&apos; for the options.</source>
-        <translation>Essayez « huroof --help » pour voir les options.</translation>
+        <translation>Essayez «&#xa0;huroof --help&#xa0;» pour voir les options.</translation>
     </message>
     <message>
         <source>cannot open the voices: %1</source>
-        <translation>impossible d’ouvrir la fenêtre des voix : %1</translation>
+        <translation>impossible d’ouvrir la fenêtre des voix&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -96,17 +96,17 @@
     </message>
     <message>
         <source>Mix-up map: the letter asked against the letter clicked instead</source>
-        <translation>Carte des confusions : la lettre demandée face à la lettre cliquée à sa place</translation>
+        <translation>Carte des confusions&#xa0;: la lettre demandée face à la lettre cliquée à sa place</translation>
     </message>
     <message>
         <source>“%1” asked, “%2” never clicked instead</source>
-        <translation>« %1 » demandée, « %2 » jamais cliquée à sa place</translation>
+        <translation>«&#xa0;%1&#xa0;» demandée, «&#xa0;%2&#xa0;» jamais cliquée à sa place</translation>
     </message>
     <message numerus="yes">
         <source>“%1” asked, “%2” clicked: %n time(s)</source>
         <translation>
-            <numerusform>« %1 » demandée, « %2 » cliquée : %n fois</numerusform>
-            <numerusform>« %1 » demandée, « %2 » cliquée : %n fois</numerusform>
+            <numerusform>«&#xa0;%1&#xa0;» demandée, «&#xa0;%2&#xa0;» cliquée&#xa0;: %n fois</numerusform>
+            <numerusform>«&#xa0;%1&#xa0;» demandée, «&#xa0;%2&#xa0;» cliquée&#xa0;: %n fois</numerusform>
         </translation>
     </message>
 </context>
@@ -121,7 +121,7 @@
     <name>LanguageChoice</name>
     <message>
         <source>Language:</source>
-        <translation>Langue :</translation>
+        <translation>Langue&#xa0;:</translation>
     </message>
     <message>
         <source>Language of the grown-ups&apos; windows</source>
@@ -136,7 +136,7 @@
     <name>LeaveGesture</name>
     <message>
         <source>To leave full screen: hold this button until it fills with green (three seconds).</source>
-        <translation>Pour quitter le plein écran : maintenez ce bouton appuyé jusqu’à ce qu’il soit tout vert (trois secondes).</translation>
+        <translation>Pour quitter le plein écran&#xa0;: maintenez ce bouton appuyé jusqu’à ce qu’il soit tout vert (trois secondes).</translation>
     </message>
     <message>
         <source>Hold for three seconds to leave</source>
@@ -152,7 +152,7 @@
     <message>
         <source>%1: %2 of %3</source>
         <comment>a letter: its first tries right, of all its first tries</comment>
-        <translation>%1 : %2 sur %3</translation>
+        <translation>%1&#xa0;: %2 sur %3</translation>
     </message>
     <message>
         <source>, </source>
@@ -172,7 +172,7 @@
     </message>
     <message>
         <source>Who plays now:</source>
-        <translation>Qui joue maintenant :</translation>
+        <translation>Qui joue maintenant&#xa0;:</translation>
     </message>
     <message>
         <source>The child who plays now</source>
@@ -192,7 +192,7 @@
     </message>
     <message>
         <source>Report:</source>
-        <translation>Bilan :</translation>
+        <translation>Bilan&#xa0;:</translation>
     </message>
     <message>
         <source>The child whose report is shown</source>
@@ -200,7 +200,7 @@
     </message>
     <message>
         <source>Period:</source>
-        <translation>Période :</translation>
+        <translation>Période&#xa0;:</translation>
     </message>
     <message>
         <source>Today</source>
@@ -232,11 +232,11 @@
     </message>
     <message>
         <source>The child&apos;s window opens full screen, and no key the child presses leaves it. To leave: Ctrl+Shift+Q, then hold the button that appears for three seconds.</source>
-        <translation>La fenêtre de l’enfant s’ouvre en plein écran, et aucune touche pressée par l’enfant ne l’en fait sortir. Pour en sortir : Ctrl+Shift+Q, puis maintenez enfoncé pendant trois secondes le bouton qui apparaît.</translation>
+        <translation>La fenêtre de l’enfant s’ouvre en plein écran, et aucune touche pressée par l’enfant ne l’en fait sortir. Pour en sortir&#xa0;: Ctrl+Shift+Q, puis maintenez enfoncé pendant trois secondes le bouton qui apparaît.</translation>
     </message>
     <message>
         <source>Answers in the contest and in practice are kept under the name of the child who “plays now”; the “Report” choice changes only what this window shows.</source>
-        <translation>Les réponses du concours et de l’entraînement sont enregistrées au nom de l’enfant qui « joue maintenant » ; le choix « Bilan » ne change que ce qu’affiche cette fenêtre.</translation>
+        <translation>Les réponses du concours et de l’entraînement sont enregistrées au nom de l’enfant qui «&#xa0;joue maintenant&#xa0;»&#xa0;; le choix «&#xa0;Bilan&#xa0;» ne change que ce qu’affiche cette fenêtre.</translation>
     </message>
     <message>
         <source>Message</source>
@@ -244,11 +244,11 @@
     </message>
     <message>
         <source>Letters: found on the first try?</source>
-        <translation>Les lettres : trouvées du premier coup ?</translation>
+        <translation>Les lettres&#xa0;: trouvées du premier coup&#xa0;?</translation>
     </message>
     <message>
         <source>Under each letter: times answered right on the first try / times asked.</source>
-        <translation>Sous chaque lettre : réponses justes du premier coup / nombre de fois où elle a été demandée.</translation>
+        <translation>Sous chaque lettre&#xa0;: réponses justes du premier coup / nombre de fois où elle a été demandée.</translation>
     </message>
     <message>
         <source>Known</source>
@@ -276,7 +276,7 @@
     </message>
     <message>
         <source>Each day: the number of answers, and the share right on the first try</source>
-        <translation>Chaque jour : le nombre de réponses, et la part de réponses justes du premier coup</translation>
+        <translation>Chaque jour&#xa0;: le nombre de réponses, et la part de réponses justes du premier coup</translation>
     </message>
     <message>
         <source>Answers each day</source>
@@ -292,11 +292,11 @@
     </message>
     <message>
         <source>Right on the first try, % (left axis)</source>
-        <translation>Justes du 1er coup, % (à gauche)</translation>
+        <translation>Justes du 1er coup,&#xa0;% (à gauche)</translation>
     </message>
     <message>
         <source>Right on the first try, % (right axis)</source>
-        <translation>Justes du 1er coup, % (à droite)</translation>
+        <translation>Justes du 1er coup,&#xa0;% (à droite)</translation>
     </message>
     <message>
         <source>Practice plan</source>
@@ -304,7 +304,7 @@
     </message>
     <message>
         <source>New letters:</source>
-        <translation>Nouvelles lettres :</translation>
+        <translation>Nouvelles lettres&#xa0;:</translation>
     </message>
     <message>
         <source>Most common first</source>
@@ -320,19 +320,19 @@
     </message>
     <message>
         <source>The learning history cannot be opened, so answers are not kept now: %1</source>
-        <translation>Impossible d’ouvrir l’historique d’apprentissage, les réponses ne sont donc pas enregistrées pour l’instant : %1</translation>
+        <translation>Impossible d’ouvrir l’historique d’apprentissage, les réponses ne sont donc pas enregistrées pour l’instant&#xa0;: %1</translation>
     </message>
     <message>
         <source>The learning history was damaged: it was put aside as %1 and a new one begun.</source>
-        <translation>L’historique d’apprentissage était endommagé : il a été mis de côté sous le nom %1 et un nouvel historique a été commencé.</translation>
+        <translation>L’historique d’apprentissage était endommagé&#xa0;: il a été mis de côté sous le nom %1 et un nouvel historique a été commencé.</translation>
     </message>
     <message>
         <source>The learning history cannot be written to, so new answers are not kept.</source>
-        <translation>Impossible d’écrire dans l’historique d’apprentissage : les nouvelles réponses ne sont pas enregistrées.</translation>
+        <translation>Impossible d’écrire dans l’historique d’apprentissage&#xa0;: les nouvelles réponses ne sont pas enregistrées.</translation>
     </message>
     <message>
         <source>%1 plays now: their next answers are kept under their name.</source>
-        <translation>%1 joue maintenant : ses prochaines réponses sont enregistrées à son nom.</translation>
+        <translation>%1 joue maintenant&#xa0;: ses prochaines réponses sont enregistrées à son nom.</translation>
     </message>
     <message>
         <source>The choice of child cannot be kept.</source>
@@ -356,8 +356,8 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     <message numerus="yes">
         <source>Clicked “%1” instead of “%2”: %n time(s)</source>
         <translation>
-            <numerusform>A cliqué sur « %1 » au lieu de « %2 » : %n fois</numerusform>
-            <numerusform>A cliqué sur « %1 » au lieu de « %2 » : %n fois</numerusform>
+            <numerusform>A cliqué sur «&#xa0;%1&#xa0;» au lieu de «&#xa0;%2&#xa0;»&#xa0;: %n fois</numerusform>
+            <numerusform>A cliqué sur «&#xa0;%1&#xa0;» au lieu de «&#xa0;%2&#xa0;»&#xa0;: %n fois</numerusform>
         </translation>
     </message>
     <message>
@@ -371,22 +371,22 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>%1: new, not asked yet</source>
-        <translation>%1 : nouvelle, pas encore demandée</translation>
+        <translation>%1&#xa0;: nouvelle, pas encore demandée</translation>
     </message>
     <message numerus="yes">
         <source>%1: mixed up with %2 %n time(s) this week</source>
         <translation>
-            <numerusform>%1 : confondue avec %2 %n fois cette semaine</numerusform>
-            <numerusform>%1 : confondue avec %2 %n fois cette semaine</numerusform>
+            <numerusform>%1&#xa0;: confondue avec %2 %n fois cette semaine</numerusform>
+            <numerusform>%1&#xa0;: confondue avec %2 %n fois cette semaine</numerusform>
         </translation>
     </message>
     <message>
         <source>%1: missed the last time it was asked</source>
-        <translation>%1 : manquée la dernière fois qu’elle a été demandée</translation>
+        <translation>%1&#xa0;: manquée la dernière fois qu’elle a été demandée</translation>
     </message>
     <message>
         <source>%1: right on the first try %2 in a row, on %3 (known after %4 over two days)</source>
-        <translation>%1 : juste du premier coup %2 d’affilée, sur %3 (connue après %4 sur deux jours)</translation>
+        <translation>%1&#xa0;: juste du premier coup %2 d’affilée, sur %3 (connue après %4 sur deux jours)</translation>
     </message>
     <message numerus="yes">
         <source>%n time(s)</source>
@@ -407,13 +407,13 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     <message numerus="yes">
         <source>%1: known, and due for review (last asked %n day(s) ago)</source>
         <translation>
-            <numerusform>%1 : connue, et à revoir (dernière question il y a %n jour)</numerusform>
-            <numerusform>%1 : connue, et à revoir (dernière question il y a %n jours)</numerusform>
+            <numerusform>%1&#xa0;: connue, et à revoir (dernière question il y a %n jour)</numerusform>
+            <numerusform>%1&#xa0;: connue, et à revoir (dernière question il y a %n jours)</numerusform>
         </translation>
     </message>
     <message>
         <source>Learning now: %1</source>
-        <translation>En cours d’apprentissage : %1</translation>
+        <translation>En cours d’apprentissage&#xa0;: %1</translation>
     </message>
     <message>
         <source>nothing</source>
@@ -423,13 +423,13 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     <message numerus="yes">
         <source>%1: right on the first try when last asked; a letter is known after %n right answer(s) in a row over two days</source>
         <translation>
-            <numerusform>%1 : justes du premier coup la dernière fois qu’elles ont été demandées ; une lettre est connue après %n bonne réponse d’affilée sur deux jours</numerusform>
-            <numerusform>%1 : justes du premier coup la dernière fois qu’elles ont été demandées ; une lettre est connue après %n bonnes réponses d’affilée sur deux jours</numerusform>
+            <numerusform>%1&#xa0;: justes du premier coup la dernière fois qu’elles ont été demandées&#xa0;; une lettre est connue après %n bonne réponse d’affilée sur deux jours</numerusform>
+            <numerusform>%1&#xa0;: justes du premier coup la dernière fois qu’elles ont été demandées&#xa0;; une lettre est connue après %n bonnes réponses d’affilée sur deux jours</numerusform>
         </translation>
     </message>
     <message>
         <source>Next letter: %1, once the letters being learnt are answered right twice on the first try</source>
-        <translation>Prochaine lettre : %1, quand les lettres en cours d’apprentissage auront été trouvées deux fois du premier coup</translation>
+        <translation>Prochaine lettre&#xa0;: %1, quand les lettres en cours d’apprentissage auront été trouvées deux fois du premier coup</translation>
     </message>
     <message>
         <source>All the letters are in practice.</source>
@@ -437,11 +437,11 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>To review today: nothing</source>
-        <translation>À revoir aujourd’hui : aucune</translation>
+        <translation>À revoir aujourd’hui&#xa0;: aucune</translation>
     </message>
     <message>
         <source>To review today (asked first): %1</source>
-        <translation>À revoir aujourd’hui (demandées en premier) : %1</translation>
+        <translation>À revoir aujourd’hui (demandées en premier)&#xa0;: %1</translation>
     </message>
     <message numerus="yes">
         <source>Knows %n of the 28 letters.</source>
@@ -456,13 +456,13 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>Today: not played yet.</source>
-        <translation>Aujourd’hui : pas encore joué.</translation>
+        <translation>Aujourd’hui&#xa0;: pas encore joué.</translation>
     </message>
     <message numerus="yes">
         <source>Today: %n answer(s), %1% right on the first try.</source>
         <translation>
-            <numerusform>Aujourd’hui : %n réponse, %1 % juste du 1er coup.</numerusform>
-            <numerusform>Aujourd’hui : %n réponses, %1 % justes du 1er coup.</numerusform>
+            <numerusform>Aujourd’hui&#xa0;: %n réponse, %1&#xa0;% juste du 1er coup.</numerusform>
+            <numerusform>Aujourd’hui&#xa0;: %n réponses, %1&#xa0;% justes du 1er coup.</numerusform>
         </translation>
     </message>
     <message>
@@ -472,7 +472,7 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     <message>
         <source>%d%%</source>
         <comment>the share axis&apos;s labels: a printf format, %d the number, %% a percent sign</comment>
-        <translation>%d %%</translation>
+        <translation>%d&#xa0;%%</translation>
     </message>
     <message>
         <source>The answers were exported to %1.</source>
@@ -510,7 +510,7 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     <name>VoiceFiles</name>
     <message>
         <source>Cannot write to the folder %1 (%2): nothing changed.</source>
-        <translation>Impossible d’écrire dans le dossier %1 (%2) : rien n’a changé.</translation>
+        <translation>Impossible d’écrire dans le dossier %1 (%2)&#xa0;: rien n’a changé.</translation>
     </message>
     <message>
         <source>the right answer</source>
@@ -537,38 +537,38 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     <name>VoiceImport</name>
     <message>
         <source>%1: there is no file with this name.</source>
-        <translation>%1 : aucun fichier ne porte ce nom.</translation>
+        <translation>%1&#xa0;: aucun fichier ne porte ce nom.</translation>
     </message>
     <message>
         <source>%1: this is a folder, not a sound file.</source>
-        <translation>%1 : c’est un dossier, pas un fichier son.</translation>
+        <translation>%1&#xa0;: c’est un dossier, pas un fichier son.</translation>
     </message>
     <message>
         <source>%1: not an ordinary file (a pipe or a device), so no sound is read from it.</source>
-        <translation>%1 : ce n’est pas un fichier ordinaire (un tube ou un périphérique), aucun son n’y est donc lu.</translation>
+        <translation>%1&#xa0;: ce n’est pas un fichier ordinaire (un tube ou un périphérique), aucun son n’y est donc lu.</translation>
     </message>
     <message>
         <source>%1: cannot be read (%2).</source>
-        <translation>%1 : impossible de le lire (%2).</translation>
+        <translation>%1&#xa0;: impossible de le lire (%2).</translation>
     </message>
     <message>
         <source>Sounds cannot be decoded: %1</source>
-        <translation>Impossible de décoder les sons : %1</translation>
+        <translation>Impossible de décoder les sons&#xa0;: %1</translation>
     </message>
     <message numerus="yes">
         <source>%1: longer than %n second(s).</source>
         <translation>
-            <numerusform>%1 : plus long que %n seconde.</numerusform>
-            <numerusform>%1 : plus long que %n secondes.</numerusform>
+            <numerusform>%1&#xa0;: plus long que %n seconde.</numerusform>
+            <numerusform>%1&#xa0;: plus long que %n secondes.</numerusform>
         </translation>
     </message>
     <message>
         <source>%1: not a sound the program knows.</source>
-        <translation>%1 : ce n’est pas un son que le programme connaît.</translation>
+        <translation>%1&#xa0;: ce n’est pas un son que le programme connaît.</translation>
     </message>
     <message>
         <source>%1: no voice can be heard in it, so nothing was kept.</source>
-        <translation>%1 : on n’y entend aucune voix, rien n’a donc été gardé.</translation>
+        <translation>%1&#xa0;: on n’y entend aucune voix, rien n’a donc été gardé.</translation>
     </message>
 </context>
 <context>
@@ -590,7 +590,7 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>%1: %2 Nothing changed.</source>
-        <translation>%1 : %2 Rien n’a changé.</translation>
+        <translation>%1&#xa0;: %2 Rien n’a changé.</translation>
     </message>
     <message>
         <source>not a valid voice pack (%1).</source>
@@ -598,11 +598,11 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>“%1” is longer than the pack says: the pack is damaged.</source>
-        <translation>« %1 » est plus long que ce qu’en dit le paquet : le paquet est abîmé.</translation>
+        <translation>«&#xa0;%1&#xa0;» est plus long que ce qu’en dit le paquet&#xa0;: le paquet est abîmé.</translation>
     </message>
     <message>
         <source>“%1” is larger than it can be: not a valid voice pack.</source>
-        <translation>« %1 » est plus gros qu’il ne peut l’être : ce n’est pas un paquet de voix valable.</translation>
+        <translation>«&#xa0;%1&#xa0;» est plus gros qu’il ne peut l’être&#xa0;: ce n’est pas un paquet de voix valable.</translation>
     </message>
     <message>
         <source>its voices are larger than %1 MB.</source>
@@ -610,19 +610,19 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>“%1” is larger than %2 MB.</source>
-        <translation>« %1 » dépasse %2 Mo.</translation>
+        <translation>«&#xa0;%1&#xa0;» dépasse %2 Mo.</translation>
     </message>
     <message>
         <source>“%1” is shorter than the pack says: the pack is damaged.</source>
-        <translation>« %1 » est plus court que ce qu’en dit le paquet : le paquet est abîmé.</translation>
+        <translation>«&#xa0;%1&#xa0;» est plus court que ce qu’en dit le paquet&#xa0;: le paquet est abîmé.</translation>
     </message>
     <message>
         <source>“%1” cannot be read: not a valid voice pack.</source>
-        <translation>« %1 » est illisible : ce n’est pas un paquet de voix valable.</translation>
+        <translation>«&#xa0;%1&#xa0;» est illisible&#xa0;: ce n’est pas un paquet de voix valable.</translation>
     </message>
     <message>
         <source>it was made by a newer version of the program (format %1): update the program, then import it.</source>
-        <translation>il a été fait par une version plus récente du programme (format %1) : mettez le programme à jour, puis importez-le.</translation>
+        <translation>il a été fait par une version plus récente du programme (format %1)&#xa0;: mettez le programme à jour, puis importez-le.</translation>
     </message>
     <message>
         <source>there is no file with this name.</source>
@@ -650,51 +650,51 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>“%1” leads out of the voices folder.</source>
-        <translation>« %1 » sort du dossier des voix.</translation>
+        <translation>«&#xa0;%1&#xa0;» sort du dossier des voix.</translation>
     </message>
     <message>
         <source>“%1” is a link, not a sound file.</source>
-        <translation>« %1 » est un lien, pas un fichier son.</translation>
+        <translation>«&#xa0;%1&#xa0;» est un lien, pas un fichier son.</translation>
     </message>
     <message>
         <source>“%1” is a folder, not a sound file.</source>
-        <translation>« %1 » est un dossier, pas un fichier son.</translation>
+        <translation>«&#xa0;%1&#xa0;» est un dossier, pas un fichier son.</translation>
     </message>
     <message>
         <source>“%1” is not an ordinary file.</source>
-        <translation>« %1 » n’est pas un fichier ordinaire.</translation>
+        <translation>«&#xa0;%1&#xa0;» n’est pas un fichier ordinaire.</translation>
     </message>
     <message>
         <source>“%1” is encrypted.</source>
-        <translation>« %1 » est chiffré.</translation>
+        <translation>«&#xa0;%1&#xa0;» est chiffré.</translation>
     </message>
     <message>
         <source>not a voice pack: it does not start with %1.</source>
-        <translation>ce n’est pas un paquet de voix : il ne commence pas par %1.</translation>
+        <translation>ce n’est pas un paquet de voix&#xa0;: il ne commence pas par %1.</translation>
     </message>
     <message>
         <source>“%1” is not one of the program&apos;s sounds.</source>
-        <translation>« %1 » n’est pas l’un des sons du programme.</translation>
+        <translation>«&#xa0;%1&#xa0;» n’est pas l’un des sons du programme.</translation>
     </message>
     <message>
         <source>“%1” is in it twice.</source>
-        <translation>« %1 » y est deux fois.</translation>
+        <translation>«&#xa0;%1&#xa0;» y est deux fois.</translation>
     </message>
     <message>
         <source>“%1” is not a WAVE file the program accepts (%2).</source>
-        <translation>« %1 » n’est pas un fichier WAVE que le programme accepte (%2).</translation>
+        <translation>«&#xa0;%1&#xa0;» n’est pas un fichier WAVE que le programme accepte (%2).</translation>
     </message>
     <message>
         <source>not a voice pack: there is no %1 in it.</source>
-        <translation>ce n’est pas un paquet de voix : il ne contient pas de %1.</translation>
+        <translation>ce n’est pas un paquet de voix&#xa0;: il ne contient pas de %1.</translation>
     </message>
     <message>
         <source>“%1” is in %2 but not in the pack: the pack is incomplete.</source>
-        <translation>« %1 » est dans %2 mais pas dans le paquet : le paquet est incomplet.</translation>
+        <translation>«&#xa0;%1&#xa0;» est dans %2 mais pas dans le paquet&#xa0;: le paquet est incomplet.</translation>
     </message>
     <message>
         <source>“%1” is in the pack but not in %2: the pack is damaged.</source>
-        <translation>« %1 » est dans le paquet mais pas dans %2 : le paquet est abîmé.</translation>
+        <translation>«&#xa0;%1&#xa0;» est dans le paquet mais pas dans %2&#xa0;: le paquet est abîmé.</translation>
     </message>
     <message>
         <source>there is no sound in the pack.</source>
@@ -702,15 +702,15 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>%1: cannot be read (%2). Nothing was written.</source>
-        <translation>%1 : impossible de le lire (%2). Rien n’a été écrit.</translation>
+        <translation>%1&#xa0;: impossible de le lire (%2). Rien n’a été écrit.</translation>
     </message>
     <message>
         <source>%1: larger than %2 MB, so no pack can hold it. Nothing was written.</source>
-        <translation>%1 : plus de %2 Mo, aucun paquet ne peut donc le contenir. Rien n’a été écrit.</translation>
+        <translation>%1&#xa0;: plus de %2 Mo, aucun paquet ne peut donc le contenir. Rien n’a été écrit.</translation>
     </message>
     <message>
         <source>%1: not a WAVE file the program accepts (%2), so no pack can hold it: import it again. Nothing was written.</source>
-        <translation>%1 : ce n’est pas un fichier WAVE que le programme accepte (%2), aucun paquet ne peut donc le contenir : importez-le à nouveau. Rien n’a été écrit.</translation>
+        <translation>%1&#xa0;: ce n’est pas un fichier WAVE que le programme accepte (%2), aucun paquet ne peut donc le contenir&#xa0;: importez-le à nouveau. Rien n’a été écrit.</translation>
     </message>
     <message>
         <source>Your voices are larger than %1 MB, so no pack can hold them. Nothing was written.</source>
@@ -718,7 +718,7 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>You have no voice of your own in %1 yet: record or import one first. Nothing was written.</source>
-        <translation>Vous n’avez encore aucune voix à vous dans %1 : enregistrez-en ou importez-en une d’abord. Rien n’a été écrit.</translation>
+        <translation>Vous n’avez encore aucune voix à vous dans %1&#xa0;: enregistrez-en ou importez-en une d’abord. Rien n’a été écrit.</translation>
     </message>
     <message>
         <source>Cannot write %1 (%2). Nothing was written.</source>
@@ -726,11 +726,11 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>%1: this is a folder; write a file name for the pack. Nothing was written.</source>
-        <translation>%1 : c’est un dossier ; écrivez un nom de fichier pour le paquet. Rien n’a été écrit.</translation>
+        <translation>%1&#xa0;: c’est un dossier&#xa0;; écrivez un nom de fichier pour le paquet. Rien n’a été écrit.</translation>
     </message>
     <message>
         <source>%1 Kept from the pack before that: %2.</source>
-        <translation>%1 Déjà gardé du paquet avant cela : %2.</translation>
+        <translation>%1 Déjà gardé du paquet avant cela&#xa0;: %2.</translation>
     </message>
     <message>
         <source>, </source>
@@ -746,7 +746,7 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>The file could not be imported: %1</source>
-        <translation>Le fichier n’a pas pu être importé : %1</translation>
+        <translation>Le fichier n’a pas pu être importé&#xa0;: %1</translation>
     </message>
     <message>
         <source>Choose a sound file</source>
@@ -774,19 +774,19 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>usage: huroof --import-voice NAME FILE</source>
-        <translation>utilisation : huroof --import-voice NAME FILE</translation>
+        <translation>utilisation&#xa0;: huroof --import-voice NAME FILE</translation>
     </message>
     <message>
         <source>%1 is not the name of a voice: write a number from 1 to 28, the letter itself, yes or no.</source>
-        <translation>%1 n’est pas le nom d’une voix : écrivez un nombre de 1 à 28, la lettre elle-même, yes ou no.</translation>
+        <translation>%1 n’est pas le nom d’une voix&#xa0;: écrivez un nombre de 1 à 28, la lettre elle-même, yes ou no.</translation>
     </message>
     <message>
         <source>usage: huroof --export-voices FILE</source>
-        <translation>utilisation : huroof --export-voices FILE</translation>
+        <translation>utilisation&#xa0;: huroof --export-voices FILE</translation>
     </message>
     <message>
         <source>usage: huroof --import-voices FILE</source>
-        <translation>utilisation : huroof --import-voices FILE</translation>
+        <translation>utilisation&#xa0;: huroof --import-voices FILE</translation>
     </message>
 </context>
 <context>
@@ -865,7 +865,7 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>Your new take is not kept yet: listen to it, then keep it or throw it away.</source>
-        <translation>Votre nouvel enregistrement n’est pas encore gardé : écoutez-le, puis gardez-le ou jetez-le.</translation>
+        <translation>Votre nouvel enregistrement n’est pas encore gardé&#xa0;: écoutez-le, puis gardez-le ou jetez-le.</translation>
     </message>
     <message>
         <source>The right answer</source>
@@ -881,7 +881,7 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>The child hears your voice instead of the program&apos;s. In each row: listen, then record the letter in your voice (recording stops by itself after five seconds) or take it from a sound file, then listen to your take and keep it or throw it away.</source>
-        <translation>L’enfant entend votre voix à la place de celle du programme. Sur chaque ligne : écoutez, puis enregistrez la lettre avec votre voix (l’enregistrement s’arrête tout seul après cinq secondes) ou prenez-la dans un fichier son, puis écoutez votre enregistrement et gardez-le ou jetez-le.</translation>
+        <translation>L’enfant entend votre voix à la place de celle du programme. Sur chaque ligne&#xa0;: écoutez, puis enregistrez la lettre avec votre voix (l’enregistrement s’arrête tout seul après cinq secondes) ou prenez-la dans un fichier son, puis écoutez votre enregistrement et gardez-le ou jetez-le.</translation>
     </message>
     <message>
         <source>Save your voices to a file…</source>
@@ -925,15 +925,15 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>Recording for %1 now: speak, then press “Stop”.</source>
-        <translation>Enregistrement pour %1 en cours : parlez, puis appuyez sur « Arrêter ».</translation>
+        <translation>Enregistrement pour %1 en cours&#xa0;: parlez, puis appuyez sur «&#xa0;Arrêter&#xa0;».</translation>
     </message>
     <message>
         <source>Cannot write to the folder %1: nothing changed.</source>
-        <translation>Impossible d’écrire dans le dossier %1 : rien n’a changé.</translation>
+        <translation>Impossible d’écrire dans le dossier %1&#xa0;: rien n’a changé.</translation>
     </message>
     <message>
         <source>This is your new take for %1: listen to it, then keep it or throw it away.</source>
-        <translation>Voici votre nouvel enregistrement pour %1 : écoutez-le, puis gardez-le ou jetez-le.</translation>
+        <translation>Voici votre nouvel enregistrement pour %1&#xa0;: écoutez-le, puis gardez-le ou jetez-le.</translation>
     </message>
     <message>
         <source>Your voice for %1 is kept.</source>
@@ -945,17 +945,17 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     </message>
     <message>
         <source>Your voices are saved in %1. On the other computer, open it in Huroof with “Take voices from a file…”.</source>
-        <translation>Vos voix sont sauvegardées dans %1. Sur l’autre ordinateur, ouvrez-le dans Huroof avec « Prendre des voix dans un fichier… ».</translation>
+        <translation>Vos voix sont sauvegardées dans %1. Sur l’autre ordinateur, ouvrez-le dans Huroof avec «&#xa0;Prendre des voix dans un fichier…&#xa0;».</translation>
     </message>
     <message>
         <source>The voices in the file are the same as yours: nothing changed.</source>
-        <translation>Les voix du fichier sont déjà les vôtres : rien n’a changé.</translation>
+        <translation>Les voix du fichier sont déjà les vôtres&#xa0;: rien n’a changé.</translation>
     </message>
     <message numerus="yes">
         <source>%n sound(s) taken from the file; your earlier voices are kept aside.</source>
         <translation>
-            <numerusform>%n son pris dans le fichier ; vos anciennes voix sont mises de côté.</numerusform>
-            <numerusform>%n sons pris dans le fichier ; vos anciennes voix sont mises de côté.</numerusform>
+            <numerusform>%n son pris dans le fichier&#xa0;; vos anciennes voix sont mises de côté.</numerusform>
+            <numerusform>%n sons pris dans le fichier&#xa0;; vos anciennes voix sont mises de côté.</numerusform>
         </translation>
     </message>
     <message>

@@ -130,11 +130,21 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     outer->addWidget(m_message);
 
     m_pages = new QStackedWidget(this);
-    m_empty = new QLabel(m_pages);
+    // Before a child has played: what will show here, and the settings
+    // (a parent's first visit is when the language and the full screen are
+    // chosen).
+    m_emptyPage = new QWidget(m_pages);
+    auto *emptyRows = new QVBoxLayout(m_emptyPage);
+    m_empty = new QLabel(m_emptyPage);
     m_empty->setAlignment(Qt::AlignCenter);
     m_empty->setWordWrap(true);
     m_empty->setFont(grownUpsFont(16, true));
-    m_pages->addWidget(m_empty);
+    emptyRows->addStretch(1);
+    emptyRows->addWidget(m_empty);
+    emptyRows->addStretch(1);
+    m_emptySettings = group(tr("Settings"), m_emptyPage);
+    emptyRows->addWidget(m_emptySettings);
+    m_pages->addWidget(m_emptyPage);
 
     // Scrolls only where the screen is too small for it all.
     m_scroll = new QScrollArea(m_pages);
@@ -162,7 +172,7 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
 
     // Beside the letters, two pages: the letters confused, and what
     // practice does next.
-    auto *side = new QTabWidget(content);
+    auto *side = m_side = new QTabWidget(content);
     auto *confusion = new QWidget(side);
     new QVBoxLayout(confusion);
     side->addTab(confusion, tr("Letters mixed up"));
@@ -226,7 +236,7 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
 
     // The grown-ups' settings: the child's window's full screen, and the
     // language of these windows.
-    auto *settings = new QWidget(side);
+    auto *settings = m_settings = new QWidget(side);
     auto *settingsRows = new QVBoxLayout(settings);
     side->addTab(settings, tr("Settings"));
     settingsRows->addWidget(m_fullScreen);
@@ -287,7 +297,7 @@ void ProgressWindow::fitToScreen()
 {
     // Everything in view where the screen has room for it; never larger
     // than the screen's free area, which then scrolls.
-    m_pages->setCurrentWidget(m_scroll);
+    showPage(m_scroll);
     // Before the window is first shown, its layouts keep the sizes their
     // parts had before the history was read.
     for (QWidget *part : findChildren<QWidget *>())
@@ -310,7 +320,7 @@ QSqlDatabase ProgressWindow::db() const
 
 bool ProgressWindow::showsEmptyState() const
 {
-    return m_pages->currentWidget() == m_empty;
+    return m_pages->currentWidget() == m_emptyPage;
 }
 
 QString ProgressWindow::message() const
@@ -397,6 +407,22 @@ history::Period ProgressWindow::period() const
     return {};
 }
 
+void ProgressWindow::showPage(QWidget *page)
+{
+    // The settings go where they can be reached: a page of their own beside
+    // the report, or under the words of a report not there yet.
+    const bool empty = page == m_emptyPage;
+    const int tab = m_side->indexOf(m_settings);
+    if (empty && tab >= 0) {
+        m_side->removeTab(tab);
+        m_emptySettings->layout()->addWidget(m_settings);
+        m_settings->show();
+    } else if (!empty && tab < 0) {
+        m_side->addTab(m_settings, tr("Settings"));
+    }
+    m_pages->setCurrentWidget(page);
+}
+
 void ProgressWindow::refresh()
 {
     const int child = m_report->currentData().isValid() ? m_report->currentData().toInt() : history::kDefaultChild;
@@ -410,12 +436,12 @@ void ProgressWindow::refresh()
                                      "plan show here.")
                                       .arg(inSentence(name, layoutDirection()))
                                 : tr("The learning history cannot be read."));
-        m_pages->setCurrentWidget(m_empty);
+        showPage(m_emptyPage);
         m_days.clear();
         m_segments.clear();
         return;
     }
-    m_pages->setCurrentWidget(m_scroll);
+    showPage(m_scroll);
     m_letters->setScores(history::letterScores(db(), child, p));
     const QList<history::Confusion> confusions = history::confusions(db(), child, p);
     m_confusion->setConfusions(confusions);

@@ -18,6 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QScrollArea;
 class QStackedWidget;
+class QTabWidget;
 
 // What the progress window needs from outside; tests pass their own.
 struct ProgressServices
@@ -94,6 +95,7 @@ private:
     void fillPlan(int child);
     void newLettersChosen(int index);
     void fitToScreen();
+    void showPage(QWidget *page);
 
     ProgressServices m_services;
     QString m_connection;
@@ -107,7 +109,11 @@ private:
     QLabel *m_message = nullptr;
     QStackedWidget *m_pages = nullptr;
     QScrollArea *m_scroll = nullptr;
+    QWidget *m_emptyPage = nullptr;
     QLabel *m_empty = nullptr;
+    QWidget *m_emptySettings = nullptr;
+    QTabWidget *m_side = nullptr;
+    QWidget *m_settings = nullptr;
     LetterMap *m_letters = nullptr;
     ConfusionMap *m_confusion = nullptr;
     QLabel *m_confusionText = nullptr;

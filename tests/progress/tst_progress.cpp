@@ -3,6 +3,7 @@
 // the empty state and the export.
 #include "history/historydb.h"
 #include "i18n/language.h"
+#include "i18n/languagechoice.h"
 #include "progress/progressviews.h"
 #include "progress/progresswindow.h"
 #include "ui/look.h"
@@ -152,6 +153,22 @@ void TestProgress::emptyHistoryIsFriendly()
     QVERIFY(w->chartDays().isEmpty());
     QVERIFY(w->message().isEmpty());
     QCOMPARE(w->layoutDirection(), Qt::RightToLeft);
+    // A parent's first visit: the language and the full screen are there to
+    // choose before any report, and go back beside the report once there is
+    // one.
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QVERIFY(w->languageChoice()->isVisible());
+    QVERIFY(w->fullScreenBox()->isVisible());
+    QVERIFY(textsNotWhole(w.get()).isEmpty());
+    play(db(), kWeek);
+    w->refresh();
+    QVERIFY(!w->showsEmptyState());
+    auto *pages = w->findChild<QTabWidget *>();
+    QCOMPARE(pages->tabText(pages->count() - 1), QStringLiteral("الإعدادات"));
+    pages->setCurrentIndex(pages->count() - 1);
+    QVERIFY(w->languageChoice()->isVisible());
+    QVERIFY(w->fullScreenBox()->isVisible());
 }
 
 void TestProgress::periods_data()
