@@ -690,28 +690,36 @@ void TestHistory::exportFromTheCommandLine()
         store.record(answer(2, 2, 0, QDateTime(QDate(2026, 12, 1), QTime(8, 30, 5, 250), Qt::UTC)));
         store.record(answer(3, 4, 1, QDateTime(QDate(2026, 12, 1), QTime(8, 30, 9), Qt::UTC)));
     }
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", m_dir->path());
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(m_dir->path());
-    p.start(HUROOF_EXECUTABLE, {"--export-history", target});
-    QVERIFY(p.waitForFinished(30000));
-    QCOMPARE(p.exitCode(), code);
-    if (code != 0) {
-        QCOMPARE(p.readAllStandardError().count('\n'), 1);
-        return;
+    // The same bytes in every language: the header and the values are data
+    // for a spreadsheet, not words for a person. Errors keep the program's
+    // name first.
+    for (const QString language : {"ar", "en", "fr"}) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", m_dir->path());
+        env.insert("LANGUAGE", language);
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(m_dir->path());
+        p.start(HUROOF_EXECUTABLE, {"--export-history", target});
+        QVERIFY(p.waitForFinished(30000));
+        QCOMPARE(p.exitCode(), code);
+        if (code != 0) {
+            const QByteArray error = p.readAllStandardError();
+            QCOMPARE(error.count('\n'), 1);
+            QVERIFY2(error.startsWith("huroof: "), error.constData());
+            continue;
+        }
+        QByteArray csv = p.readAllStandardOutput();
+        if (target != "-") {
+            QVERIFY(csv.isEmpty());
+            QFile f(m_dir->filePath(target));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            csv = f.readAll();
+        }
+        QCOMPARE(QString::fromUtf8(csv), QStringLiteral("time,child,asked,clicked,right,wrong_tries,seconds,order,mode\n"
+                                                        "2026-12-01T08:30:05.250Z,طفلي,2,2,1,0,1.250,alphabetical,contest\n"
+                                                        "2026-12-01T08:30:09.000Z,طفلي,3,4,0,1,2.250,random,contest\n"));
     }
-    QByteArray csv = p.readAllStandardOutput();
-    if (target != "-") {
-        QVERIFY(csv.isEmpty());
-        QFile f(m_dir->filePath(target));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        csv = f.readAll();
-    }
-    QCOMPARE(QString::fromUtf8(csv), QStringLiteral("time,child,asked,clicked,right,wrong_tries,seconds,order,mode\n"
-                                                    "2026-12-01T08:30:05.250Z,طفلي,2,2,1,0,1.250,alphabetical,contest\n"
-                                                    "2026-12-01T08:30:09.000Z,طفلي,3,4,0,1,2.250,random,contest\n"));
 }
 
 void TestHistory::exportOnlyReads_data()
