@@ -87,11 +87,7 @@ int main(int argc, char *argv[])
         return command.action == CommandLine::Action::Voices ? runVoicesTask(VoicesTask::Window, {})
                                                              : runProgressWindow();
     }
-    // The child's window is Arabic in every language; only the lock's words
-    // for a grown-up, and the first child's name, are in theirs. Qt's own
-    // texts appear in no child's window.
     QApplication::setApplicationDisplayName(QStringLiteral("برنامج الحروف"));
-    i18n::useLanguage(i18n::chosenLanguage(), i18n::QtTexts::Not);
 
     // Full screen (and locked) when asked, or as a grown-up chose to keep.
     const bool fullScreen = command.fullScreen || keptFullScreen();
@@ -100,6 +96,12 @@ int main(int argc, char *argv[])
     if (fullScreen)
         splash->setFullScreen();
     splash->showEarly();
+
+    // The child's window is Arabic in every language; only the lock's words
+    // for a grown-up, and the first child's name, are in theirs: in place
+    // before the window and the history are made, not before the splash.
+    // Qt's own texts appear in no child's window.
+    i18n::useLanguage(i18n::chosenLanguage(), i18n::QtTexts::Not);
 
     // A grown-up's own voice first, then the program's.
     SdlSoundPlayer sound(QStringList{voices::userVoicesFolder(), programFolder()}, SdlSoundPlayer::builtInAlert());

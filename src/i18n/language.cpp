@@ -46,13 +46,17 @@ namespace i18n {
 
 QStringList languages()
 {
-    QStringList codes{kSource};
-    for (const QString &file : QDir(kCatalogs).entryList({QStringLiteral("huroof_*.qm")}, QDir::Files)) {
-        const QString code = file.mid(7, file.size() - 7 - 3);
-        if (!codes.contains(code))
-            codes << code;
-    }
-    codes.sort();
+    // The catalogs are compiled in: read once.
+    static const QStringList codes = [] {
+        QStringList found{kSource};
+        for (const QString &file : QDir(kCatalogs).entryList({QStringLiteral("huroof_*.qm")}, QDir::Files)) {
+            const QString code = file.mid(7, file.size() - 7 - 3);
+            if (!found.contains(code))
+                found << code;
+        }
+        found.sort();
+        return found;
+    }();
     return codes;
 }
 
