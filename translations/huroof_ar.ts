@@ -396,34 +396,6 @@ Once they play, the letters they know, the letters they mix up and their practic
         <source>%1: missed the last time it was asked</source>
         <translation>%1: أخطأه آخر مرة سُئل عنه</translation>
     </message>
-    <message>
-        <source>%1: right on the first try %2 in a row, on %3 (known after %4 over two days)</source>
-        <translation>%1: صحيح من أول مرة %2 على التوالي، في %3 (يُعدّ معروفًا بعد %4 في يومين)</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n time(s)</source>
-        <comment>how many times it was done</comment>
-        <translation>
-            <numerusform>%n مرة</numerusform>
-            <numerusform>مرة واحدة</numerusform>
-            <numerusform>مرتين</numerusform>
-            <numerusform>%n مرات</numerusform>
-            <numerusform>%n مرة</numerusform>
-            <numerusform>%n مرة</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n day(s)</source>
-        <comment>on how many days</comment>
-        <translation>
-            <numerusform>%n يومًا</numerusform>
-            <numerusform>يوم واحد</numerusform>
-            <numerusform>يومين</numerusform>
-            <numerusform>%n أيام</numerusform>
-            <numerusform>%n يومًا</numerusform>
-            <numerusform>%n يومًا</numerusform>
-        </translation>
-    </message>
     <message numerus="yes">
         <source>%1: known, and due for review (last asked %n day(s) ago)</source>
         <translation>
@@ -443,21 +415,6 @@ Once they play, the letters they know, the letters they mix up and their practic
         <source>nothing</source>
         <comment>no letter</comment>
         <translation>لا شيء</translation>
-    </message>
-    <message numerus="yes">
-        <source>%1: right on the first try when last asked; a letter is known after %n right answer(s) in a row over two days</source>
-        <translation>
-            <numerusform>%1: صحيحة من أول مرة آخر مرة سُئل عنها؛ يُعدّ الحرف معروفًا بعد %n مرة على التوالي في يومين</numerusform>
-            <numerusform>%1: صحيحة من أول مرة آخر مرة سُئل عنها؛ يُعدّ الحرف معروفًا بعد مرة واحدة على التوالي في يومين</numerusform>
-            <numerusform>%1: صحيحة من أول مرة آخر مرة سُئل عنها؛ يُعدّ الحرف معروفًا بعد مرتين على التوالي في يومين</numerusform>
-            <numerusform>%1: صحيحة من أول مرة آخر مرة سُئل عنها؛ يُعدّ الحرف معروفًا بعد %n مرات على التوالي في يومين</numerusform>
-            <numerusform>%1: صحيحة من أول مرة آخر مرة سُئل عنها؛ يُعدّ الحرف معروفًا بعد %n مرة على التوالي في يومين</numerusform>
-            <numerusform>%1: صحيحة من أول مرة آخر مرة سُئل عنها؛ يُعدّ الحرف معروفًا بعد %n مرة على التوالي في يومين</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Next letter: %1, once the letters being learnt are answered right twice on the first try</source>
-        <translation>الحرف القادم: %1، حين يجيب عن الحروف التي يتعلّمها صحيحًا مرتين من أول مرة</translation>
     </message>
     <message>
         <source>All the letters are in practice.</source>
@@ -521,6 +478,25 @@ Once they play, the letters they know, the letters they mix up and their practic
     <message>
         <source>Settings</source>
         <translation>الإعدادات</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: right on the first try %n time(s) in a row; known once it is recalled after a day away</source>
+        <translation>
+            <numerusform>%1: صحيح من أول مرة %n مرة على التوالي؛ يُعدّ معروفًا حين يتذكّره بعد غياب يوم</numerusform>
+            <numerusform>%1: صحيح من أول مرة مرة واحدة؛ يُعدّ معروفًا حين يتذكّره بعد غياب يوم</numerusform>
+            <numerusform>%1: صحيح من أول مرة مرتين على التوالي؛ يُعدّ معروفًا حين يتذكّره بعد غياب يوم</numerusform>
+            <numerusform>%1: صحيح من أول مرة %n مرات على التوالي؛ يُعدّ معروفًا حين يتذكّره بعد غياب يوم</numerusform>
+            <numerusform>%1: صحيح من أول مرة %n مرة على التوالي؛ يُعدّ معروفًا حين يتذكّره بعد غياب يوم</numerusform>
+            <numerusform>%1: صحيح من أول مرة %n مرة على التوالي؛ يُعدّ معروفًا حين يتذكّره بعد غياب يوم</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: right on the first try when last asked; a letter is known once it is recalled after a day away</source>
+        <translation>%1: صحيحة من أول مرة في آخر سؤال؛ يُعدّ الحرف معروفًا حين يتذكّره بعد غياب يوم</translation>
+    </message>
+    <message>
+        <source>Next letter: %1, once the letters being learnt are remembered well</source>
+        <translation>الحرف القادم: %1، حين يتذكّر الحروف التي يتعلّمها جيدًا</translation>
     </message>
 </context>
 <context>

@@ -28,33 +28,10 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n time(s)</source>
-        <comment>how many times it was done</comment>
-        <translation>
-            <numerusform>once</numerusform>
-            <numerusform>%n times</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n day(s)</source>
-        <comment>on how many days</comment>
-        <translation>
-            <numerusform>%n day</numerusform>
-            <numerusform>%n days</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>%1: known, and due for review (last asked %n day(s) ago)</source>
         <translation>
             <numerusform>%1: known, and due for review (last asked %n day ago)</numerusform>
             <numerusform>%1: known, and due for review (last asked %n days ago)</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%1: right on the first try when last asked; a letter is known after %n right answer(s) in a row over two days</source>
-        <translation>
-            <numerusform>%1: right on the first try when last asked; a letter is known after %n right answer in a row over two days</numerusform>
-            <numerusform>%1: right on the first try when last asked; a letter is known after %n right answers in a row over two days</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -69,6 +46,13 @@
         <translation>
             <numerusform>Today: %n answer, %1% right on the first try.</numerusform>
             <numerusform>Today: %n answers, %1% right on the first try.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: right on the first try %n time(s) in a row; known once it is recalled after a day away</source>
+        <translation>
+            <numerusform>%1: right on the first try %n time in a row; known once it is recalled after a day away</numerusform>
+            <numerusform>%1: right on the first try %n times in a row; known once it is recalled after a day away</numerusform>
         </translation>
     </message>
 </context>

@@ -384,26 +384,6 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
         <source>%1: missed the last time it was asked</source>
         <translation>%1&#xa0;: manquée la dernière fois qu’elle a été demandée</translation>
     </message>
-    <message>
-        <source>%1: right on the first try %2 in a row, on %3 (known after %4 over two days)</source>
-        <translation>%1&#xa0;: juste du premier coup %2 d’affilée, sur %3 (connue après %4 sur deux jours)</translation>
-    </message>
-    <message numerus="yes">
-        <source>%n time(s)</source>
-        <comment>how many times it was done</comment>
-        <translation>
-            <numerusform>%n fois</numerusform>
-            <numerusform>%n fois</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%n day(s)</source>
-        <comment>on how many days</comment>
-        <translation>
-            <numerusform>%n jour</numerusform>
-            <numerusform>%n jours</numerusform>
-        </translation>
-    </message>
     <message numerus="yes">
         <source>%1: known, and due for review (last asked %n day(s) ago)</source>
         <translation>
@@ -419,17 +399,6 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
         <source>nothing</source>
         <comment>no letter</comment>
         <translation>aucune</translation>
-    </message>
-    <message numerus="yes">
-        <source>%1: right on the first try when last asked; a letter is known after %n right answer(s) in a row over two days</source>
-        <translation>
-            <numerusform>%1&#xa0;: justes du premier coup la dernière fois qu’elles ont été demandées&#xa0;; une lettre est connue après %n bonne réponse d’affilée sur deux jours</numerusform>
-            <numerusform>%1&#xa0;: justes du premier coup la dernière fois qu’elles ont été demandées&#xa0;; une lettre est connue après %n bonnes réponses d’affilée sur deux jours</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Next letter: %1, once the letters being learnt are answered right twice on the first try</source>
-        <translation>Prochaine lettre&#xa0;: %1, quand les lettres en cours d’apprentissage auront été trouvées deux fois du premier coup</translation>
     </message>
     <message>
         <source>All the letters are in practice.</source>
@@ -485,6 +454,21 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     <message>
         <source>Settings</source>
         <translation>Réglages</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: right on the first try %n time(s) in a row; known once it is recalled after a day away</source>
+        <translation>
+            <numerusform>%1 : juste du premier coup %n fois de suite ; connue quand elle est retrouvée après un jour d’absence</numerusform>
+            <numerusform>%1 : juste du premier coup %n fois de suite ; connue quand elle est retrouvée après un jour d’absence</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: right on the first try when last asked; a letter is known once it is recalled after a day away</source>
+        <translation>%1 : justes du premier coup la dernière fois ; une lettre est connue quand elle est retrouvée après un jour d’absence</translation>
+    </message>
+    <message>
+        <source>Next letter: %1, once the letters being learnt are remembered well</source>
+        <translation>Prochaine lettre : %1, quand les lettres en cours sont bien retenues</translation>
     </message>
 </context>
 <context>

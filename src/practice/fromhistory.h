@@ -18,10 +18,12 @@ inline practice::Event practiceEvent(const Answer &answer)
     return event;
 }
 
-// A scheduler that has seen a child's answers, oldest first.
-inline practice::Scheduler replayed(const QList<Answer> &answers, bool alphabetical)
+// A scheduler that has seen a child's answers, oldest first, read at `now`
+// (seconds since the epoch): answers dated later come from a wrong clock.
+inline practice::Scheduler replayed(const QList<Answer> &answers, bool alphabetical, std::int64_t now)
 {
     practice::Scheduler scheduler(alphabetical ? practice::NewLetters::Alphabetical : practice::NewLetters::Common);
+    scheduler.setNow(now);
     for (const Answer &answer : answers)
         scheduler.observe(practiceEvent(answer));
     return scheduler;

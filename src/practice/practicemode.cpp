@@ -41,10 +41,11 @@ void Form1::startPractice()
         return;
     QPointer<Form1> self(this);
     QThread *const ui = thread();
-    m_services.answers->recall([self, ui, session](Recalled recalled) {
+    const std::int64_t now = QDateTime::currentSecsSinceEpoch();
+    m_services.answers->recall([self, ui, session, now](Recalled recalled) {
         // A year of answers is replayed where it was read, not on the
         // child's thread.
-        auto scheduler = std::make_shared<practice::Scheduler>(replayed(recalled.answers, recalled.alphabetical));
+        auto scheduler = std::make_shared<practice::Scheduler>(replayed(recalled.answers, recalled.alphabetical, now));
         if (QThread::currentThread() == ui) {
             if (self)
                 self->practiceRecalled(session, std::move(*scheduler));

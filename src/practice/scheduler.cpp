@@ -1,21 +1,67 @@
 #include "scheduler.h"
 
+#include "families.h"
 #include "letterfrequency.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
 #include <map>
 
 namespace practice {
 
 namespace {
 
+constexpr std::int64_t kDay = 24 * 3600;
+constexpr std::int64_t kWeek = 7 * kDay;
+// How far ahead of the computer's time an answer may be dated and still be
+// taken at its word (a clock a little fast, another time zone).
+constexpr std::int64_t kClockSlack = 6 * 3600;
 // Mistakes kept for the plan's "this week": far more than a week of play.
 constexpr std::size_t kMistakesKept = 2000;
-constexpr std::int64_t kWeek = 7 * 24 * 3600;
+
+// The child's pace before its answers say otherwise, and the bounds its
+// fitted pace stays within.
+constexpr double kStartHalfLife = 60;
+constexpr double kLeastFirstHalfLife = 15;
+constexpr double kMostFirstHalfLife = 6 * 3600;
+constexpr double kStartGrowth = 1.0;
+constexpr double kLeastGrowth = 0.25;
+constexpr double kMostGrowth = 4.0;
+// How far one answer moves the fitted pace (on a log scale).
+constexpr double kFitRate = 0.2;
+// A miss shortens it to this part; a letter clicked for another, to this.
+constexpr double kMissed = 0.5;
+constexpr double kTakenForAnother = 0.7;
+constexpr double kLeastHalfLife = 10;
+// A new letter waits while more than this many of the last kRecent first
+// clicks were wrong.
+constexpr int kRecent = 8;
+constexpr int kRecentWrongs = 2;
 
 bool valid(int letter)
 {
     return letter >= 0 && letter < kLetters;
+}
+
+constexpr std::array<int, kLetters> familyTable()
+{
+    std::array<int, kLetters> table{};
+    table.fill(-1);
+    for (std::size_t f = 0; f < kFamilies.size(); ++f) {
+        for (int k : kFamilies[f]) {
+            if (k >= 0)
+                table[std::size_t(k)] = int(f);
+        }
+    }
+    return table;
+}
+
+constexpr std::array<int, kLetters> kFamilyOf = familyTable();
+
+double recallAfter(double halfLife, double seconds)
+{
+    return halfLife > 0 ? std::exp2(-seconds / halfLife) : 0.0;
 }
 
 } // namespace
@@ -25,48 +71,108 @@ const std::array<int, kLetters> &commonFirst()
     return kCommonFirstTable;
 }
 
+int family(int letter)
+{
+    return valid(letter) ? kFamilyOf[std::size_t(letter)] : -1;
+}
+
 Scheduler::Scheduler(NewLetters order)
     : m_order(order)
+    , m_firstHalfLife(kStartHalfLife)
+    , m_growth(kStartGrowth)
 {
 }
 
-void Scheduler::firstTry(Letter &letter, bool right, int day)
+// Time since the letter was last heard. A time ahead of `now` (a clock
+// that was wrong then, or is wrong now) counts as a day ago: never as
+// today, so that a wrong date cannot put a letter off.
+std::int64_t Scheduler::elapsed(const Letter &letter, std::int64_t now) const
 {
-    letter.lastTwo = ((letter.lastTwo << 1) | (right ? 1u : 0u)) & 3u;
-    letter.firsts = std::min(2, letter.firsts + 1);
-    letter.lastFirstDay = day;
+    return letter.lastSeen > now ? kDay : now - letter.lastSeen;
+}
+
+double Scheduler::recall(int k, std::int64_t now) const
+{
+    if (!valid(k))
+        return 0;
+    const Letter &l = m_letters[std::size_t(k)];
+    return l.seen ? recallAfter(l.halfLife, double(elapsed(l, now))) : 0.0;
+}
+
+// The first click of a question on `letter`: how well the child recalled
+// it tells how good the estimate was, and the question that follows (the
+// letter heard and marked) lengthens or shortens its half-life.
+void Scheduler::firstTry(Letter &l, const Event &event)
+{
+    const bool right = event.right;
+    m_recent = (m_recent << 1) | (right ? 1u : 0u);
+    m_recentCount = std::min(kRecent, m_recentCount + 1);
+    ++l.timesAsked;
+    l.lastFirstRight = right;
+    if (right)
+        ++l.firstTryRights;
+    else
+        ++l.firstTryWrongs;
+
+    if (!l.seen) {
+        // Never heard before: a right click is a guess, and from now on the
+        // child has heard it once.
+        l.seen = true;
+        l.halfLife = m_firstHalfLife;
+        l.rightsInARow = right ? 1 : 0;
+        return;
+    }
+
+    // A clock put back counts as no time passing.
+    const double gap = double(std::max<std::int64_t>(0, event.time - l.lastSeen));
+    const double p = recallAfter(l.halfLife, gap);
+    const double surprise = (right ? 1.0 : 0.0) - p;
+    // The child's pace, fitted: a letter's first retrieval tells how long a
+    // letter heard once is kept; later ones how much a retrieval adds.
+    if (l.timesAsked == 2)
+        m_firstHalfLife = std::clamp(m_firstHalfLife * std::exp(kFitRate * surprise), kLeastFirstHalfLife, kMostFirstHalfLife);
+    else
+        m_growth = std::clamp(m_growth * std::exp(kFitRate * surprise), kLeastGrowth, kMostGrowth);
+
     if (!right) {
-        // Known or not, it is learnt again: back in play, the count afresh.
-        ++letter.firstTryWrongs;
-        letter.rightsInARow = 0;
-        letter.daysInARow = 0;
-        letter.lastRightDay = -1;
-        letter.known = false;
-        letter.box = 0;
+        l.halfLife = std::max(kLeastHalfLife, l.halfLife * kMissed);
+        l.rightsInARow = 0;
+        l.known = false;
+        l.recalledAfterADay = 0;
         return;
     }
-    ++letter.rightsInARow;
-    if (letter.lastRightDay != day)
-        ++letter.daysInARow;
-    letter.lastRightDay = day;
-    if (letter.known) {
-        // Asked before its day (a confusion's re-ask) moves nothing.
-        if (day >= letter.dueDay) {
-            letter.box = std::min(kTopBox, letter.box + 1);
-            letter.dueDay = day + (1 << (letter.box - 1));
-        }
-    } else if (letter.rightsInARow >= kKnownRights && letter.daysInARow >= kKnownDays) {
-        letter.known = true;
-        letter.active = true;
-        letter.box = 1;
-        letter.dueDay = day + 1;
+    ++l.rightsInARow;
+    // How likely the click was recalled rather than guessed among the
+    // letters it could be.
+    const double guess = event.practice ? 1.0 / double(std::max<std::size_t>(1, active().count())) : 1.0 / kLetters;
+    const double recalled = p / (p + (1 - p) * guess);
+    // Recalled as it was fading teaches the most; recalled right after it
+    // was heard, almost nothing (the spacing effect).
+    const double lengthening = 1 + m_growth * recalled * std::min(1.0, (1 - p) / (1 - kTarget));
+    // Recalled after a gap, the memory lasted that long, whatever the
+    // estimate said (unless the click was a guess): a letter the estimate
+    // had given up overnight is not kept at minutes.
+    l.halfLife = std::max(l.halfLife * lengthening, gap * (1 - guess));
+    if (gap >= double(kRetentionDelay))
+        ++l.recalledAfterADay;
+    if (l.recalledAfterADay >= kKnownRecalls && recallAfter(l.halfLife, double(kDay)) >= kKnownRecall) {
+        l.known = true;
+        l.active = true;
     }
 }
 
-void Scheduler::observe(const Event &event)
+void Scheduler::setNow(std::int64_t now)
 {
-    if (!valid(event.asked) || !valid(event.clicked))
+    m_now = now;
+}
+
+void Scheduler::observe(const Event &given)
+{
+    if (!valid(given.asked) || !valid(given.clicked))
         return;
+    Event event = given;
+    if (event.time > m_now + kClockSlack)
+        event.time = m_now - kDay;
     Letter &asked = m_letters[std::size_t(event.asked)];
     if (event.practice) {
         // Practice asks and takes clicks on letters in play only.
@@ -77,50 +183,27 @@ void Scheduler::observe(const Event &event)
         ++m_questions;
         m_current = event.asked;
         m_last = event.asked;
-        m_wrongClicks.clear();
         asked.lastAsked = m_questions;
-        asked.lastTime = event.time;
-        ++asked.timesAsked;
-        std::erase_if(m_pending, [&](const Pending &p) { return p.letter == event.asked; });
-        firstTry(asked, event.right, event.day);
+        firstTry(asked, event);
         // A letter the child shows it knows, in the contest too, is in play.
-        if (asked.firsts == 2 && asked.lastTwo == 3u)
+        if (asked.rightsInARow >= 2)
             asked.active = true;
     }
-    if (!event.right) {
-        if (event.asked == m_current)
-            m_wrongClicks.push_back(event.clicked);
-        m_mistakes.push_back({event.time, event.asked, event.clicked});
-        if (m_mistakes.size() > kMistakesKept)
-            m_mistakes.erase(m_mistakes.begin(), m_mistakes.begin() + std::ptrdiff_t(kMistakesKept / 4));
+    asked.lastSeen = event.time;
+    if (event.right) {
+        m_current = -1;
+        if (event.asked == m_asking)
+            m_asking = -1;
         return;
     }
-    // Answered: a letter taken for another is taught, not only counted. The
-    // letter asked comes back within the next 3 questions, the one clicked
-    // within the next 5, neither as the very next.
-    if (event.asked == m_current && asked.active) {
-        // The latest confusion is taught in place of any still waiting: a
-        // child who mixes many letters up would otherwise hear nothing but
-        // re-asks.
-        bool addedAsked = false;
-        const auto taught = [&] {
-            if (!addedAsked)
-                m_pending.clear();
-            addedAsked = true;
-        };
-        for (int clicked : m_wrongClicks) {
-            if (clicked == event.asked || !m_letters[std::size_t(clicked)].active)
-                continue;
-            if (!addedAsked) {
-                taught();
-                m_pending.push_back({event.asked, m_questions + 2, m_questions + 3});
-            }
-            if (std::none_of(m_pending.begin(), m_pending.end(), [&](const Pending &p) { return p.letter == clicked; }))
-                m_pending.push_back({clicked, m_questions + 2, m_questions + 5});
-        }
-    }
-    m_wrongClicks.clear();
-    m_current = -1;
+    m_mistakes.push_back({event.time, event.asked, event.clicked});
+    if (m_mistakes.size() > kMistakesKept)
+        m_mistakes.erase(m_mistakes.begin(), m_mistakes.begin() + std::ptrdiff_t(kMistakesKept / 4));
+    // The letter clicked for the one asked is not as sure as it seemed: it
+    // comes back sooner, and both then at growing gaps as they are right.
+    Letter &clicked = m_letters[std::size_t(event.clicked)];
+    if (event.clicked != event.asked && event.asked == m_current && clicked.seen && clicked.active)
+        clicked.halfLife = std::max(kLeastHalfLife, clicked.halfLife * kTakenForAnother);
 }
 
 void Scheduler::enter(int letter)
@@ -145,90 +228,100 @@ void Scheduler::start()
         enter(k);
 }
 
-// Every letter in play was right at the first try the last two times it was
-// asked, the last of them today: the child is ready for one more.
-bool Scheduler::readyForNew(int today) const
+bool Scheduler::isDue(const Letter &l, std::int64_t now) const
 {
-    // Not while kMostLearning letters are being learnt: with few letters a
-    // guess is often right, and a letter among many is asked too seldom to
-    // be remembered.
-    const auto learning = std::count_if(m_letters.begin(), m_letters.end(),
-                                        [](const Letter &l) { return l.active && !l.known; });
-    if (learning >= kMostLearning)
+    return l.active && (!l.seen || recallAfter(l.halfLife, double(elapsed(l, now))) < kTarget);
+}
+
+// Nothing is due (the caller knows), the newest letter has been recalled,
+// and the child has been right lately.
+bool Scheduler::readyForNew(std::int64_t) const
+{
+    if (m_newest >= 0 && m_letters[std::size_t(m_newest)].firstTryRights == 0)
         return false;
-    return std::all_of(m_letters.begin(), m_letters.end(), [today](const Letter &l) {
-        return !l.active || l.known || (l.firsts == 2 && l.lastTwo == 3u && l.lastFirstDay == today);
-    });
+    const unsigned mask = (1u << m_recentCount) - 1u;
+    const int wrongs = m_recentCount - std::popcount(m_recent & mask);
+    return wrongs <= kRecentWrongs;
 }
 
-bool Scheduler::due(const Letter &letter, int today) const
-{
-    return letter.known && letter.dueDay <= today;
-}
-
-int Scheduler::pick(int today) const
+int Scheduler::pick(std::int64_t now) const
 {
     const long question = m_questions + 1;
-    // 1. A confusion to teach, the nearest deadline first.
-    const Pending *teach = nullptr;
-    for (const Pending &p : m_pending) {
-        if (p.notBefore > question || (p.letter == m_last && p.deadline > question))
-            continue;
-        if (!teach || p.deadline < teach->deadline)
-            teach = &p;
-    }
-    if (teach)
-        return teach->letter;
-    // 2. A known letter whose day has come, the longest overdue first.
+    const auto tooSoon = [&](int k) {
+        const Letter &l = m_letters[std::size_t(k)];
+        return k == m_last || (l.lastAsked >= 0 && question - l.lastAsked <= kMinGap);
+    };
+    // A letter of the same shape as the one just asked, each of them
+    // learnt, is asked beside it: told apart side by side.
+    const auto besideItsLookAlike = [&](int k) {
+        return m_last >= 0 && family(k) >= 0 && family(k) == family(m_last) && m_letters[std::size_t(k)].rightsInARow >= 2
+            && m_letters[std::size_t(m_last)].rightsInARow >= 2;
+    };
+
+    // 1. A letter on the board never asked; then the letters due, in the
+    // order they fell due (a letter just missed falls due again within
+    // seconds, and comes back before those forgotten overnight are
+    // through); a look-alike of the letter just asked, as if due half a
+    // minute sooner.
     int best = -1;
+    double soonest = 0;
     for (int k = 0; k < kLetters; ++k) {
         const Letter &l = m_letters[std::size_t(k)];
-        if (k == m_last || !due(l, today))
+        if (!isDue(l, now) || tooSoon(k))
             continue;
-        const Letter *b = best < 0 ? nullptr : &m_letters[std::size_t(best)];
-        if (!b || l.dueDay < b->dueDay || (l.dueDay == b->dueDay && l.lastAsked < b->lastAsked))
+        const double due = l.seen ? double(l.lastSeen) + l.halfLife * std::log2(1 / kTarget) - (besideItsLookAlike(k) ? 30.0 : 0.0)
+                                  : -1e300;
+        if (best < 0 || due < soonest) {
             best = k;
+            soonest = due;
+        }
     }
     if (best >= 0)
         return best;
-    // 3. A new letter, when the child is ready for one.
-    if (readyForNew(today)) {
+    // 2. Nothing due: a new letter, when the child is ready for one.
+    bool anyDue = false;
+    for (const Letter &l : m_letters)
+        anyDue = anyDue || isDue(l, now);
+    if (!anyDue && readyForNew(now)) {
         const int k = nextToEnter();
         if (k >= 0)
             return k;
     }
-    // 4. The letter in play asked longest ago.
+    // 3. Nothing to learn now: the letters on the board in turn, the one
+    // asked longest ago first. Asked early, a letter moves little in its
+    // estimate, so a choice by recall would ask the same few again and
+    // again.
     for (int k = 0; k < kLetters; ++k) {
         const Letter &l = m_letters[std::size_t(k)];
-        if (k == m_last || !l.active || l.known)
+        if (!l.active || tooSoon(k))
             continue;
         if (best < 0 || l.lastAsked < m_letters[std::size_t(best)].lastAsked)
             best = k;
     }
     if (best >= 0)
         return best;
-    // 5. Nothing to learn and nothing due: the known letter nearest its day.
+    // 4. Few letters on the board: any but the last.
     for (int k = 0; k < kLetters; ++k) {
-        const Letter &l = m_letters[std::size_t(k)];
-        if (k == m_last || !l.active)
-            continue;
-        const Letter *b = best < 0 ? nullptr : &m_letters[std::size_t(best)];
-        if (!b || l.dueDay < b->dueDay || (l.dueDay == b->dueDay && l.lastAsked < b->lastAsked))
-            best = k;
+        if (m_letters[std::size_t(k)].active && k != m_last)
+            return k;
     }
-    return best >= 0 ? best : m_last;
+    return m_last;
 }
 
-int Scheduler::next(std::int64_t, int today)
+int Scheduler::next(std::int64_t now, int)
 {
+    m_now = now;
     start();
-    int k = pick(today);
+    int k = pick(now);
     if (k < 0)
         k = nextToEnter();
     if (k < 0)
         k = 0;
+    if (!m_letters[std::size_t(k)].active)
+        m_newest = k;
     enter(k);
     m_last = k;
+    m_asking = k;
     return k;
 }
 
@@ -240,36 +333,45 @@ LetterSet Scheduler::active() const
     return set;
 }
 
+LetterSet Scheduler::clickable() const
+{
+    if (m_asking >= 0 && !m_letters[std::size_t(m_asking)].seen)
+        return LetterSet().set(std::size_t(m_asking));
+    return active();
+}
+
 int Scheduler::knownCount() const
 {
     return int(std::count_if(m_letters.begin(), m_letters.end(), [](const Letter &l) { return l.known; }));
 }
 
-Plan Scheduler::plan(std::int64_t now, int today) const
+Plan Scheduler::plan(std::int64_t now, int) const
 {
     Plan plan;
     plan.active = active();
     plan.known = knownCount();
     plan.next = nextToEnter();
-    // This week's confusions, by letter: the letter it went with most.
-    std::array<std::map<int, int>, kLetters> partners;
+    // This week's confusions, by letter: the letter it went with most, and
+    // which of the two was asked.
+    std::array<std::map<std::pair<int, int>, int>, kLetters> partners;
     for (const Mistake &m : m_mistakes) {
-        if (now - m.time > kWeek || m.asked == m.clicked)
+        if (now - m.time > kWeek || m.time > now || m.asked == m.clicked)
             continue;
-        ++partners[std::size_t(m.asked)][m.clicked];
-        ++partners[std::size_t(m.clicked)][m.asked];
+        ++partners[std::size_t(m.asked)][{m.clicked, m.asked}];
+        ++partners[std::size_t(m.clicked)][{m.asked, m.asked}];
     }
     for (int k = 0; k < kLetters; ++k) {
         const Letter &l = m_letters[std::size_t(k)];
+        plan.knownLetters[std::size_t(k)] = l.known;
         if (!l.active)
             continue;
         PlanEntry entry;
         entry.letter = k;
         if (l.known) {
-            if (!due(l, today))
+            if (!isDue(l, now))
                 continue;
             entry.why = PlanEntry::Why::Due;
-            entry.days = l.lastFirstDay < 0 ? 0 : today - l.lastFirstDay;
+            entry.days = int(elapsed(l, now) / kDay);
             plan.due.push_back(entry);
             continue;
         }
@@ -278,16 +380,16 @@ Plan Scheduler::plan(std::int64_t now, int today) const
                                            [](const auto &a, const auto &b) { return a.second < b.second; });
         if (most != with.end()) {
             entry.why = PlanEntry::Why::Confused;
-            entry.other = most->first;
+            entry.other = most->first.first;
+            entry.asked = most->first.second;
             entry.times = most->second;
-        } else if (l.firsts == 0) {
+        } else if (l.timesAsked == 0) {
             entry.why = PlanEntry::Why::New;
-        } else if ((l.lastTwo & 1u) == 0) {
+        } else if (!l.lastFirstRight) {
             entry.why = PlanEntry::Why::Missed;
         } else {
-            entry.why = PlanEntry::Why::Practising;
+            entry.why = PlanEntry::Why::Learning;
             entry.times = l.rightsInARow;
-            entry.days = l.daysInARow;
         }
         plan.inPlay.push_back(entry);
     }

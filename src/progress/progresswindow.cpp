@@ -478,12 +478,9 @@ QString why(const practice::PlanEntry &e, Qt::LayoutDirection direction)
         return ProgressWindow::tr("%1: mixed up with %2 %n time(s) this week", "", e.times).arg(letter, inSentence(letterGlyph(e.other), direction));
     case Why::Missed:
         return ProgressWindow::tr("%1: missed the last time it was asked").arg(letter);
-    case Why::Practising:
-        // Three counts in one sentence: each its own words.
-        return ProgressWindow::tr("%1: right on the first try %2 in a row, on %3 (known after %4 over two days)")
-            .arg(letter, ProgressWindow::tr("%n time(s)", "how many times it was done", e.times),
-                 ProgressWindow::tr("%n day(s)", "on how many days", e.days),
-                 ProgressWindow::tr("%n time(s)", "how many times it was done", practice::kKnownRights));
+    case Why::Learning:
+        return ProgressWindow::tr("%1: right on the first try %n time(s) in a row; known once it is recalled after a day away", "", e.times)
+            .arg(letter);
     case Why::Due:
         return ProgressWindow::tr("%1: known, and due for review (last asked %n day(s) ago)", "", e.days).arg(letter);
     }
@@ -496,9 +493,9 @@ void ProgressWindow::fillPlan(int child)
 {
     const bool alphabetical = history::alphabeticalNewLetters(db(), child);
     m_newLetters->setCurrentIndex(alphabetical ? 1 : 0);
-    practice::Scheduler scheduler = replayed(history::answers(db(), child), alphabetical);
-    scheduler.start();
     const QDateTime now = m_services.now ? m_services.now() : QDateTime::currentDateTime();
+    practice::Scheduler scheduler = replayed(history::answers(db(), child), alphabetical, now.toSecsSinceEpoch());
+    scheduler.start();
     const practice::Plan plan = scheduler.plan(now.toSecsSinceEpoch(), int(today().toJulianDay()));
     QStringList lines;
     lines << tr("Learning now: %1").arg(plan.inPlay.empty() ? tr("nothing", "no letter") : glyphs(plan.inPlay, layoutDirection()));
@@ -506,7 +503,7 @@ void ProgressWindow::fillPlan(int child)
     // going well, together.
     std::vector<practice::PlanEntry> going;
     for (const practice::PlanEntry &e : plan.inPlay) {
-        if (e.why == practice::PlanEntry::Why::Practising)
+        if (e.why == practice::PlanEntry::Why::Learning)
             going.push_back(e);
         else
             lines << QStringLiteral("• ") + why(e, layoutDirection());
@@ -515,12 +512,11 @@ void ProgressWindow::fillPlan(int child)
         lines << QStringLiteral("• ") + why(going.front(), layoutDirection());
     else if (!going.empty())
         lines << QStringLiteral("• ")
-                     + tr("%1: right on the first try when last asked; a letter is known after %n right answer(s) "
-                          "in a row over two days",
-                          "", practice::kKnownRights)
+                     + tr("%1: right on the first try when last asked; a letter is known once it is recalled "
+                          "after a day away")
                            .arg(glyphs(going, layoutDirection()));
     lines << (plan.next >= 0
-                  ? tr("Next letter: %1, once the letters being learnt are answered right twice on the first try")
+                  ? tr("Next letter: %1, once the letters being learnt are remembered well")
                         .arg(inSentence(letterGlyph(plan.next), layoutDirection()))
                   : tr("All the letters are in practice."));
     if (plan.due.empty()) {

@@ -9,6 +9,7 @@
 
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <QSet>
 #include <QTest>
 
 #include "support/fakes.h"
@@ -90,8 +91,8 @@ private slots:
     void aThirdModeWithLettersInPlay();
     void askedAndMarkedLikeTheContest();
     void aNewLetterEntersOnceTheOthersAreRight();
-    void aConfusionIsTaught();
     void dueLettersComeFirst();
+    void anAnswerFromAWrongClockPutsNoLetterOff();
     void aHistoryReadLateIsTakenIn();
     void anotherChoiceEndsPractice();
     void aRestartContinuesFromTheHistory();
@@ -167,14 +168,15 @@ void TestPractice::askedAndMarkedLikeTheContest()
     QCOMPARE(f.form->state().quizPos, 0);
 }
 
+// The first three letters, each met on its own; then, as the child is
+// right and nothing is due yet, a new one.
 void TestPractice::aNewLetterEntersOnceTheOthersAreRight()
 {
     FormFixture f;
     f.form->show();
     f.pick("Co2", kPractice);
-    answerRight(f, 5);
-    QCOMPARE(lettersInPlay(f).size(), 3);
-    answerRight(f, 1);
+    QCOMPARE(answerRight(f, 3), (QList<int>{Alef, Noon, Ya}));
+    QCOMPARE(lettersInPlay(f), (QList<int>{Alef, Noon, Ya}));
     const int entering = ask(f);
     QCOMPARE(entering, practice::commonFirst()[3]);
     QCOMPARE(lettersInPlay(f), (QList<int>{Alef, Ta, Noon, Ya}));
@@ -188,32 +190,8 @@ void TestPractice::aNewLetterEntersOnceTheOthersAreRight()
     QCOMPARE(lettersInPlay(g), (QList<int>{Alef, Ba, Ta}));
 }
 
-// Clicked ب when ت was asked: ت again within the next 3 questions, ب within
-// the next 5.
-void TestPractice::aConfusionIsTaught()
-{
-    FormFixture f;
-    f.answers.answers = rightToday({Alef, Noon, Ya, Ta, Waw, Meem, Ba}, 2);
-    f.form->show();
-    f.pick("Co2", kPractice);
-    QCOMPARE(lettersInPlay(f).size(), 7);
-    int asked = ask(f);
-    // Until the letter asked is one of the two, answered right.
-    while (asked != Ta && asked != Ba) {
-        clickLetter(f, asked);
-        asked = ask(f);
-    }
-    const int clicked = asked == Ta ? Ba : Ta;
-    clickLetter(f, clicked);
-    clickLetter(f, asked);
-    const QList<int> next = answerRight(f, 5);
-    QVERIFY(next.first() != asked);
-    QVERIFY(next.mid(0, 3).contains(asked));
-    QVERIFY(next.contains(clicked));
-}
-
-// Known letters whose day has come are asked first, the longest overdue
-// first; then a new letter, as nothing else is being learnt.
+// Letters last seen days ago are asked first, those that fell due first
+// before the others; then, nothing being due, a new letter.
 void TestPractice::dueLettersComeFirst()
 {
     const QDateTime now = QDateTime::currentDateTimeUtc();
@@ -226,7 +204,23 @@ void TestPractice::dueLettersComeFirst()
     f.form->show();
     f.pick("Co2", kPractice);
     QCOMPARE(lettersInPlay(f), (QList<int>{Alef, Noon, Ya}));
-    QCOMPARE(answerRight(f, 4), (QList<int>{Alef, Noon, Ya, practice::commonFirst()[3]}));
+    const QList<int> asked = answerRight(f, 4);
+    QCOMPARE(QSet<int>(asked.begin(), asked.begin() + 2), (QSet<int>{Alef, Noon}));
+    QCOMPARE(asked.mid(2), (QList<int>{Ya, practice::commonFirst()[3]}));
+}
+
+// A right answer dated 2035 (a clock that was wrong) is not taken for
+// today's: that letter is asked first, as one last seen yesterday, while
+// the letters right a minute ago wait.
+void TestPractice::anAnswerFromAWrongClockPutsNoLetterOff()
+{
+    FormFixture f;
+    f.answers.answers = rightToday({Noon}, 3);
+    f.answers.answers << practised(Noon, Noon, 0, QDateTime(QDate(2035, 6, 1), QTime(17, 0), Qt::UTC));
+    f.answers.answers << rightToday({Alef, Ya, Ta}, 3);
+    f.form->show();
+    f.pick("Co2", kPractice);
+    QCOMPARE(ask(f), int(Noon));
 }
 
 // A history that takes its time to be read: practice starts from what it
@@ -298,7 +292,7 @@ void TestPractice::aRestartContinuesFromTheHistory()
         clickLetter(f, f.form->practiceAsked());
         answerRight(f, 3);
         inPlay = lettersInPlay(f);
-        QCOMPARE(inPlay.size(), 4);
+        QVERIFY(inPlay.size() > 3);
         store.waitUntilWritten();
     }
     {
