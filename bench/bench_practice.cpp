@@ -635,7 +635,7 @@ public:
         }
         return k;
     }
-    LetterSet clickable() const override { return m_scheduler.active(); }
+    LetterSet clickable() const override { return m_scheduler.clickable(); }
     void observe(const Event &e) override
     {
         m_scheduler.observe(e);
@@ -1080,7 +1080,7 @@ void schedulerCost()
         const int asked = s.next(days.tick(), days.today());
         Clock::duration spent = Clock::now() - t0;
         const std::int64_t end =
-            answer(memory, asked, s.active(), days.tick(), days.today(), true, rng, [&](const Event &e) {
+            answer(memory, asked, s.clickable(), days.tick(), days.today(), true, rng, [&](const Event &e) {
                 const auto t1 = Clock::now();
                 s.observe(e);
                 spent += Clock::now() - t1;

@@ -22,7 +22,7 @@ constexpr std::size_t kMistakesKept = 2000;
 
 // The child's pace before its answers say otherwise, and the bounds its
 // fitted pace stays within.
-constexpr double kStartHalfLife = 60;
+constexpr double kStartHalfLife = 20;
 constexpr double kLeastFirstHalfLife = 15;
 constexpr double kMostFirstHalfLife = 6 * 3600;
 constexpr double kStartGrowth = 1.0;
@@ -37,7 +37,7 @@ constexpr double kLeastHalfLife = 10;
 // A new letter waits while more than this many of the last kRecent first
 // clicks were wrong.
 constexpr int kRecent = 8;
-constexpr int kRecentWrongs = 2;
+constexpr int kRecentWrongs = 1;
 
 bool valid(int letter)
 {
@@ -115,11 +115,11 @@ void Scheduler::firstTry(Letter &l, const Event &event)
         ++l.firstTryWrongs;
 
     if (!l.seen) {
-        // Never heard before: a right click is a guess, and from now on the
-        // child has heard it once.
+        // Never heard here before: in practice, a letter met alone; in the
+        // contest, a right click among all 28 is worth counting.
         l.seen = true;
         l.halfLife = m_firstHalfLife;
-        l.rightsInARow = right ? 1 : 0;
+        l.rightsInARow = right && !event.practice ? 1 : 0;
         return;
     }
 
@@ -300,12 +300,16 @@ int Scheduler::pick(std::int64_t now) const
     }
     if (best >= 0)
         return best;
-    // 4. Few letters on the board: any but the last.
+    // 4. Fewer letters on the board than the gap: the one asked longest
+    // ago but the last.
     for (int k = 0; k < kLetters; ++k) {
-        if (m_letters[std::size_t(k)].active && k != m_last)
-            return k;
+        const Letter &l = m_letters[std::size_t(k)];
+        if (!l.active || k == m_last)
+            continue;
+        if (best < 0 || l.lastAsked < m_letters[std::size_t(best)].lastAsked)
+            best = k;
     }
-    return m_last;
+    return best >= 0 ? best : m_last;
 }
 
 int Scheduler::next(std::int64_t now, int)
@@ -322,6 +326,7 @@ int Scheduler::next(std::int64_t now, int)
     enter(k);
     m_last = k;
     m_asking = k;
+    m_choices = choicesFor(k, now);
     return k;
 }
 
@@ -335,9 +340,32 @@ LetterSet Scheduler::active() const
 
 LetterSet Scheduler::clickable() const
 {
-    if (m_asking >= 0 && !m_letters[std::size_t(m_asking)].seen)
-        return LetterSet().set(std::size_t(m_asking));
-    return active();
+    return m_asking >= 0 ? m_choices : active();
+}
+
+// The letters to choose among for a question on letter k: k alone the
+// first time; then k and a few of the letters on the board the child
+// remembers best, twice as many at each right first click in a row, until
+// the whole board.
+LetterSet Scheduler::choicesFor(int k, std::int64_t now) const
+{
+    const Letter &asked = m_letters[std::size_t(k)];
+    LetterSet choices;
+    choices.set(std::size_t(k));
+    if (!asked.seen)
+        return choices;
+    const int others = asked.rightsInARow >= 5 ? kLetters : 1 << asked.rightsInARow;
+    std::vector<std::pair<double, int>> board;
+    for (int j = 0; j < kLetters; ++j) {
+        if (j != k && m_letters[std::size_t(j)].active)
+            board.push_back({recall(j, now), j});
+    }
+    if (int(board.size()) <= others)
+        return active();
+    std::stable_sort(board.begin(), board.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+    for (int i = 0; i < others; ++i)
+        choices.set(std::size_t(board[std::size_t(i)].second));
+    return choices;
 }
 
 int Scheduler::knownCount() const

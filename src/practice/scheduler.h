@@ -54,7 +54,7 @@ int family(int letter);
 // Letters a child with no history starts with.
 inline constexpr int kFirstLetters = 3;
 // The chance of recall at which a letter is asked again.
-inline constexpr double kTarget = 0.85;
+inline constexpr double kTarget = 0.9;
 // How long a letter must have been away for a right first click to show it
 // is remembered, not just heard: a day, less a few hours, so that a child
 // who plays a little earlier than the day before is counted.
@@ -67,7 +67,7 @@ inline constexpr int kKnownRecalls = 2;
 inline constexpr double kKnownRecall = 0.8;
 // A letter is not asked again before this many other questions, unless no
 // other letter is on the board.
-inline constexpr int kMinGap = 2;
+inline constexpr int kMinGap = 4;
 
 // What practice knows of one letter.
 struct Letter
@@ -169,6 +169,7 @@ private:
     std::int64_t elapsed(const Letter &letter, std::int64_t now) const;
     int pick(std::int64_t now) const;
     bool isDue(const Letter &letter, std::int64_t now) const;
+    LetterSet choicesFor(int k, std::int64_t now) const;
 
     NewLetters m_order;
     std::array<Letter, kLetters> m_letters{};
@@ -181,6 +182,7 @@ private:
     int m_current = -1;
     // The letter next() last gave, while it has not been answered right.
     int m_asking = -1;
+    LetterSet m_choices;
     // The child's own pace, fitted from its answers: the half-life a letter
     // starts with once heard, and how much a first click right at kTarget
     // lengthens it (a factor of 1 + m_growth).
