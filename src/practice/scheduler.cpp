@@ -135,6 +135,10 @@ void Scheduler::firstTry(Letter &l, const Event &event)
         m_growth = std::clamp(m_growth * std::exp(kFitRate * surprise), kLeastGrowth, kMostGrowth);
 
     if (!right) {
+        // Missed: half as long. (Asking it again within the session after
+        // a miss, whatever its half-life, costs the benchmark's children of
+        // the spacing model a day and teaches those of the other nothing
+        // more: the answer was just heard.)
         l.halfLife = std::max(kLeastHalfLife, l.halfLife * kMissed);
         l.rightsInARow = 0;
         l.known = false;
@@ -233,8 +237,8 @@ bool Scheduler::isDue(const Letter &l, std::int64_t now) const
     return l.active && (!l.seen || recallAfter(l.halfLife, double(elapsed(l, now))) < kTarget);
 }
 
-// Nothing is due (the caller knows), the newest letter has been recalled,
-// and the child has been right lately.
+// Nothing is due (the caller knows), the newest letter has been found at
+// least once, and the child has been right lately.
 bool Scheduler::readyForNew(std::int64_t) const
 {
     if (m_newest >= 0 && m_letters[std::size_t(m_newest)].firstTryRights == 0)

@@ -133,6 +133,7 @@ private slots:
     void wrongClockPutsNoLetterOff();
     void planSaysWhy();
     void sameAnswersSameScheduler();
+    void alwaysAsksALetterOnTheBoard_data();
     void alwaysAsksALetterOnTheBoard();
 };
 
@@ -218,13 +219,15 @@ void TestScheduler::newLettersComeWhileTheChildIsRight()
     askRight(quick, 120, kFirstDay, std::int64_t(kFirstDay) * kDay);
     QVERIFY2(quick.active().count() >= 8, qPrintable(QString::number(quick.active().count())));
 
+    // Right two times in three: the letters in play are not sure enough
+    // for another.
     Scheduler missing;
     std::int64_t t = std::int64_t(kFirstDay) * kDay;
     for (int i = 0; i < 120; ++i, t += 5) {
         const int k = missing.next(t, kFirstDay);
         const LetterSet can = missing.clickable();
         int wrong = -1;
-        for (int j = 0; j < practice::kLetters && wrong < 0; ++j) {
+        for (int j = 0; j < practice::kLetters && wrong < 0 && i % 3 == 2; ++j) {
             if (can.test(std::size_t(j)) && j != k)
                 wrong = j;
         }
@@ -233,7 +236,7 @@ void TestScheduler::newLettersComeWhileTheChildIsRight()
             missing.observe({t, kFirstDay, k, wrong, false, tries++, true});
         missing.observe({t + 2, kFirstDay, k, k, true, tries, true});
     }
-    QVERIFY(int(missing.active().count()) <= practice::kFirstLetters + 1);
+    QVERIFY2(missing.active().count() <= std::size_t(practice::kFirstLetters + 1), qPrintable(QString::number(missing.active().count())));
 }
 
 // Right every time, a letter is asked at gaps that grow: never twice in a
@@ -463,27 +466,36 @@ void TestScheduler::sameAnswersSameScheduler()
     QCOMPARE(askRight(replayed, 40, kFirstDay + 7, t + kDay), askRight(live, 40, kFirstDay + 7, t + kDay));
 }
 
-// Whatever the answers, the letter asked is on the board, never the same
-// twice in a row while another is there, and a child who is mostly right
-// meets every letter.
+// Whatever the answers, the letter asked is on the board, never again
+// within kMinGap questions while the board holds enough others (heard again
+// straight away, it would be recalled from the moment before, not from
+// memory), and a child who is mostly right meets every letter.
+void TestScheduler::alwaysAsksALetterOnTheBoard_data()
+{
+    QTest::addColumn<unsigned>("missOneIn");
+    QTest::newRow("mostly right") << 8u;
+    QTest::newRow("missing a third") << 3u;
+}
+
 void TestScheduler::alwaysAsksALetterOnTheBoard()
 {
+    QFETCH(unsigned, missOneIn);
     std::mt19937 random(7);
     Scheduler s;
     int day = kFirstDay;
     std::int64_t time = std::int64_t(day) * kDay;
-    int last = -1;
+    std::map<int, int> lastAsked;
     for (int i = 0; i < 5000; ++i) {
         if (i % 150 == 149)
             ++day, time += kDay;
         const int k = s.next(time, day);
         QVERIFY(s.active().test(std::size_t(k)));
         QVERIFY(s.clickable().test(std::size_t(k)));
-        if (s.active().count() > 1)
-            QVERIFY(k != last);
-        last = k;
+        if (lastAsked.count(k) && s.active().count() > std::size_t(practice::kMinGap + 1))
+            QVERIFY2(i - lastAsked[k] > practice::kMinGap, qPrintable(QStringLiteral("%1 at %2").arg(k).arg(i)));
+        lastAsked[k] = i;
         int tries = 0;
-        while (random() % 8 == 0) {
+        while (random() % missOneIn == 0) {
             int clicked = int(random() % 28);
             if (!s.clickable().test(std::size_t(clicked)) || clicked == k)
                 break;
@@ -492,7 +504,8 @@ void TestScheduler::alwaysAsksALetterOnTheBoard()
         s.observe({time, day, k, k, true, tries, true});
         time += 5;
     }
-    QCOMPARE(int(s.active().count()), 28);
+    if (missOneIn > 4)
+        QCOMPARE(int(s.active().count()), 28);
 }
 
 QTEST_GUILESS_MAIN(TestScheduler)
