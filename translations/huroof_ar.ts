@@ -163,6 +163,28 @@
         <comment>between the letters&apos; descriptions</comment>
         <translation>، </translation>
     </message>
+    <message>
+        <source>%1, known</source>
+        <comment>a letter&apos;s description, of a letter practice calls known</comment>
+        <translation>%1، يعرفه</translation>
+    </message>
+    <message>
+        <source>Right on the first try: %1 of %2</source>
+        <comment>a letter&apos;s first tries right, of its first tries in the period</comment>
+        <translation>أصابه من أول مرة: %1 من %2</translation>
+    </message>
+    <message>
+        <source>Not asked in this period</source>
+        <translation>لم يُسأل عنه في هذه المدة</translation>
+    </message>
+    <message>
+        <source>Known: found on the first try after a day or more away, twice</source>
+        <translation>يعرفه: وجده من أول مرة بعد غياب يوم أو أكثر، مرتين</translation>
+    </message>
+    <message>
+        <source>Not known yet: known once found on the first try after a day or more away, twice</source>
+        <translation>لم يعرفه بعد: يعرفه حين يجده من أول مرة بعد غياب يوم أو أكثر، مرتين</translation>
+    </message>
 </context>
 <context>
     <name>ProgressWindow</name>
@@ -255,18 +277,6 @@
         <translation>تحت كل حرف: مرات الإجابة الصحيحة من أول مرة / مرات السؤال عنه.</translation>
     </message>
     <message>
-        <source>Known</source>
-        <translation>يعرفه</translation>
-    </message>
-    <message>
-        <source>Sometimes</source>
-        <translation>أحيانًا</translation>
-    </message>
-    <message>
-        <source>Not known yet</source>
-        <translation>لم يعرفه بعد</translation>
-    </message>
-    <message>
         <source>Not asked</source>
         <translation>لم يُسأل عنه</translation>
     </message>
@@ -346,12 +356,6 @@
         <source>The child</source>
         <comment>in place of a name</comment>
         <translation>الطفل</translation>
-    </message>
-    <message>
-        <source>%1 has not answered in the contest or in practice yet.
-Once they play, the letters they know, the letters they mix up and their practice plan show here.</source>
-        <translation>لم يجب %1 في المسابقة ولا في التمرين بعد.
-حين يلعب تظهر هنا الحروف التي يعرفها، والحروف التي يخلط بينها، وخطة تمرينه.</translation>
     </message>
     <message>
         <source>The learning history cannot be read.</source>
@@ -497,6 +501,36 @@ Once they play, the letters they know, the letters they mix up and their practic
     <message>
         <source>Next letter: %1, once the letters being learnt are remembered well</source>
         <translation>الحرف القادم: %1، حين يتذكّر الحروف التي يتعلّمها جيدًا</translation>
+    </message>
+    <message>
+        <source>Every time</source>
+        <comment>found on the first try</comment>
+        <translation>كل مرة</translation>
+    </message>
+    <message>
+        <source>Sometimes</source>
+        <comment>found on the first try</comment>
+        <translation>أحيانًا</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <comment>found on the first try</comment>
+        <translation>ولا مرة</translation>
+    </message>
+    <message>
+        <source>Known</source>
+        <comment>a letter practice calls known</comment>
+        <translation>يعرفه</translation>
+    </message>
+    <message>
+        <source>Known: found on the first try after a day or more away, twice, with no miss since</source>
+        <translation>يعرفه: وجده من أول مرة بعد غياب يوم أو أكثر، مرتين، ولم يخطئه بعدهما</translation>
+    </message>
+    <message>
+        <source>%1 has not answered in the contest or in practice yet.
+Once they play, how often they find each letter on the first try, the letters they mix up and their practice plan show here.</source>
+        <translation>لم يجب %1 في المسابقة ولا في التمرين بعد.
+حين يلعب يظهر هنا كم مرة يجد كل حرف من أول مرة، والحروف التي يخلط بينها، وخطة تمرينه.</translation>
     </message>
 </context>
 <context>

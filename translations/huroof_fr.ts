@@ -159,6 +159,28 @@
         <comment>between the letters&apos; descriptions</comment>
         <translation>, </translation>
     </message>
+    <message>
+        <source>%1, known</source>
+        <comment>a letter&apos;s description, of a letter practice calls known</comment>
+        <translation>%1, connue</translation>
+    </message>
+    <message>
+        <source>Right on the first try: %1 of %2</source>
+        <comment>a letter&apos;s first tries right, of its first tries in the period</comment>
+        <translation>Trouvée du premier coup&#xa0;: %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Not asked in this period</source>
+        <translation>Pas demandée sur cette période</translation>
+    </message>
+    <message>
+        <source>Known: found on the first try after a day or more away, twice</source>
+        <translation>Connue&#xa0;: trouvée du premier coup après au moins un jour d’absence, deux fois</translation>
+    </message>
+    <message>
+        <source>Not known yet: known once found on the first try after a day or more away, twice</source>
+        <translation>Pas encore connue&#xa0;: elle le sera une fois trouvée du premier coup après au moins un jour d’absence, deux fois</translation>
+    </message>
 </context>
 <context>
     <name>ProgressWindow</name>
@@ -251,20 +273,8 @@
         <translation>Sous chaque lettre&#xa0;: réponses justes du premier coup / nombre de fois où elle a été demandée.</translation>
     </message>
     <message>
-        <source>Known</source>
-        <translation>Connue</translation>
-    </message>
-    <message>
-        <source>Sometimes</source>
-        <translation>Parfois</translation>
-    </message>
-    <message>
-        <source>Not known yet</source>
-        <translation>Pas encore connue</translation>
-    </message>
-    <message>
         <source>Not asked</source>
-        <translation>Jamais demandée</translation>
+        <translation>Pas demandée</translation>
     </message>
     <message>
         <source>Letters mixed up</source>
@@ -342,12 +352,6 @@
         <source>The child</source>
         <comment>in place of a name</comment>
         <translation>L’enfant</translation>
-    </message>
-    <message>
-        <source>%1 has not answered in the contest or in practice yet.
-Once they play, the letters they know, the letters they mix up and their practice plan show here.</source>
-        <translation>%1 n’a encore répondu ni au concours ni à l’entraînement.
-Dès les premières réponses, vous verrez ici les lettres connues, les lettres confondues et le plan d’entraînement.</translation>
     </message>
     <message>
         <source>The learning history cannot be read.</source>
@@ -469,6 +473,36 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     <message>
         <source>Next letter: %1, once the letters being learnt are remembered well</source>
         <translation>Prochaine lettre : %1, quand les lettres en cours sont bien retenues</translation>
+    </message>
+    <message>
+        <source>Every time</source>
+        <comment>found on the first try</comment>
+        <translation>À chaque fois</translation>
+    </message>
+    <message>
+        <source>Sometimes</source>
+        <comment>found on the first try</comment>
+        <translation>Parfois</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <comment>found on the first try</comment>
+        <translation>Jamais</translation>
+    </message>
+    <message>
+        <source>Known</source>
+        <comment>a letter practice calls known</comment>
+        <translation>Connue</translation>
+    </message>
+    <message>
+        <source>Known: found on the first try after a day or more away, twice, with no miss since</source>
+        <translation>Connue&#xa0;: trouvée du premier coup après au moins un jour d’absence, deux fois, sans erreur depuis</translation>
+    </message>
+    <message>
+        <source>%1 has not answered in the contest or in practice yet.
+Once they play, how often they find each letter on the first try, the letters they mix up and their practice plan show here.</source>
+        <translation>%1 n’a encore répondu ni au concours ni à l’entraînement.
+Dès les premières réponses, vous verrez ici les lettres trouvées du premier coup, les lettres confondues et le plan d’entraînement.</translation>
     </message>
 </context>
 <context>

@@ -161,11 +161,17 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     static_cast<QVBoxLayout *>(letters->layout())->addWidget(m_letters, 0, Qt::AlignLeft);
     letters->layout()->addWidget(
         note(tr("Under each letter: times answered right on the first try / times asked."), letters));
+    // The colours answer the question over the map; "known" is practice's
+    // word alone (see fillPlan()), shown by the tick.
     auto *legend = new QHBoxLayout;
-    legend->addWidget(swatch(shareColour(1.0), tr("Known"), letters));
-    legend->addWidget(swatch(shareColour(0.5), tr("Sometimes"), letters));
-    legend->addWidget(swatch(shareColour(0.0), tr("Not known yet"), letters));
+    legend->addWidget(swatch(shareColour(1.0), tr("Every time", "found on the first try"), letters));
+    legend->addWidget(swatch(shareColour(0.5), tr("Sometimes", "found on the first try"), letters));
+    legend->addWidget(swatch(shareColour(0.0), tr("Never", "found on the first try"), letters));
     legend->addWidget(swatch(QColor(0xe0, 0xe0, 0xe0), tr("Not asked"), letters));
+    legend->addSpacing(12);
+    QWidget *known = knownMarkSwatch(tr("Known", "a letter practice calls known"), letters);
+    known->setToolTip(tr("Known: found on the first try after a day or more away, twice, with no miss since"));
+    legend->addWidget(known);
     legend->addStretch(1);
     static_cast<QVBoxLayout *>(letters->layout())->addLayout(legend);
     static_cast<QVBoxLayout *>(letters->layout())->addStretch(1);
@@ -432,8 +438,8 @@ void ProgressWindow::refresh()
     // lately) and a plan: what is due is most worth seeing after a pause.
     if (!m_open || history::answerCount(db(), child, {}) == 0) {
         m_empty->setText(m_open ? tr("%1 has not answered in the contest or in practice yet.\n"
-                                     "Once they play, the letters they know, the letters they mix up and their practice "
-                                     "plan show here.")
+                                     "Once they play, how often they find each letter on the first try, the letters they "
+                                     "mix up and their practice plan show here.")
                                       .arg(inSentence(name, layoutDirection()))
                                 : tr("The learning history cannot be read."));
         showPage(m_emptyPage);
@@ -497,6 +503,8 @@ void ProgressWindow::fillPlan(int child)
     practice::Scheduler scheduler = replayed(history::answers(db(), child), alphabetical, now.toSecsSinceEpoch());
     scheduler.start();
     const practice::Plan plan = scheduler.plan(now.toSecsSinceEpoch(), int(today().toJulianDay()));
+    // The report's letters say "known" in practice's meaning, and only there.
+    m_letters->setKnown(plan.knownLetters);
     QStringList lines;
     lines << tr("Learning now: %1").arg(plan.inPlay.empty() ? tr("nothing", "no letter") : glyphs(plan.inPlay, layoutDirection()));
     // A line for each letter that needs saying something of its own; those

@@ -1,6 +1,7 @@
 // The progress window over a small played history: the letters coloured by
-// how well each is known, the confusions in words, the days, the children,
-// the empty state and the export.
+// how often each was found on the first try, the letters known, the
+// confusions in words, the practice plan, the days, the children, the empty
+// state and the export.
 #include "history/historydb.h"
 #include "i18n/language.h"
 #include "i18n/languagechoice.h"
@@ -50,9 +51,10 @@ struct Played
     int wrongTries;
 };
 
-// A child's week: ب known (right at once, every time), ت confused with ب
-// three times before it was found, ث missed at its first try today; and a
-// month ago, ج missed at its first try.
+// A child's week: ب right at once, every time (not known yet: recalled
+// after a day away once), ت confused with ب three times before it was
+// found, ث missed at its first try today; and a month ago, ج missed at its
+// first try.
 const QList<Played> kWeek = {
     {0, 2, 2, 0}, {0, 2, 2, 0}, {0, 3, 2, 0}, {0, 3, 2, 1}, {0, 3, 3, 2}, {0, 4, 5, 0}, {0, 4, 4, 1},
     {2, 2, 2, 0}, {2, 3, 2, 0}, {2, 3, 3, 1},
@@ -95,6 +97,7 @@ private slots:
     void lettersColouredByFirstTries();
     void confusionsInWords();
     void practicePlanInWords();
+    void theReportAndThePlanAgreeOnKnown();
     void aPauseStillShowsThePlan();
     void fullScreenIsKept();
     void aDayWithoutPlayIsZeroNotBridged();
@@ -225,6 +228,7 @@ void TestProgress::lettersColouredByFirstTries()
     // ب right at once every time: green; ت and ث never: red; أ never
     // asked: grey.
     QCOMPARE(w->letterMap()->colourOf(1), shareColour(1.0));
+    QVERIFY(!w->letterMap()->marksKnown(1));
     QCOMPARE(w->letterMap()->colourOf(2), shareColour(0.0));
     QCOMPARE(w->letterMap()->colourOf(3), shareColour(0.0));
     QCOMPARE(w->letterMap()->colourOf(0).hsvSaturation(), 0);
@@ -292,6 +296,59 @@ void TestProgress::practicePlanInWords()
     QVERIFY(w->planText().contains(QStringLiteral("الحرف القادم: ب،")));
     QVERIFY(history::alphabeticalNewLetters(db(), history::kDefaultChild));
     QCOMPARE(window()->newLettersList()->currentIndex(), 1);
+}
+
+// Right at the first try every time today is not known: known is
+// practice's word (recalled after a day away, twice), and the report uses it
+// for those letters alone, as the plan does.
+void TestProgress::theReportAndThePlanAgreeOnKnown()
+{
+    const auto answer = [this](int daysAgo, int letter, Answer::Mode mode) {
+        Answer a;
+        a.time = kNow.addDays(-daysAgo).addSecs(-3600).toUTC();
+        a.asked = a.clicked = letter;
+        a.right = true;
+        a.mode = mode;
+        QVERIFY(history::add(db(), a).isEmpty());
+    };
+    // ك recalled on later days, last a week ago; ب met today, right at once
+    // each time.
+    for (int daysAgo : {12, 11, 9, 7})
+        answer(daysAgo, 22, Answer::Mode::Contest);
+    for (int i = 0; i < 3; ++i)
+        answer(0, 2, Answer::Mode::Practice);
+    auto w = window();
+    w->periodList()->setCurrentIndex(int(ProgressWindow::Period::Today));
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const LetterMap *map = w->letterMap();
+    QCOMPARE(map->colourOf(1), shareColour(1.0));
+    QVERIFY(!map->marksKnown(1));
+    QCOMPARE(map->toolTipOf(1).split('\n').value(1),
+             QStringLiteral("لم يعرفه بعد: يعرفه حين يجده من أول مرة بعد غياب يوم أو أكثر، مرتين"));
+    // Known, though not asked in the period.
+    QCOMPARE(map->colourOf(21).hsvSaturation(), 0);
+    QVERIFY(map->marksKnown(21));
+    QCOMPARE(map->toolTipOf(21),
+             QStringLiteral("لم يُسأل عنه في هذه المدة\nيعرفه: وجده من أول مرة بعد غياب يوم أو أكثر، مرتين"));
+    int marked = 0;
+    for (int k = 0; k < 28; ++k)
+        marked += map->marksKnown(k);
+    QCOMPARE(marked, 1);
+    // Nothing else of the report says "knows": the colours have words of
+    // their own.
+    QStringList knows;
+    for (const QLabel *label : w->findChildren<QLabel *>()) {
+        if (label->isVisible() && label->text().contains(QStringLiteral("يعرف")) && label != w->planLabel())
+            knows << label->text();
+    }
+    QVERIFY2(knows == QStringList{QStringLiteral("يعرفه")}, qPrintable(knows.join(" | ")));
+    // Hovering a letter shows what it says.
+    const QRect cell = map->cellOf(1);
+    QHelpEvent hover(QEvent::ToolTip, cell.center(), map->mapToGlobal(cell.center()));
+    QApplication::sendEvent(const_cast<LetterMap *>(map), &hover);
+    QCOMPARE(QToolTip::text(), map->toolTipOf(1));
+    QVERIFY(w->planText().contains(QStringLiteral("يعرف 1 من 28 حرفًا.")));
 }
 
 // Nothing played this week: the week's report is empty, not missing, and
