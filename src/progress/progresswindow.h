@@ -67,7 +67,8 @@ public:
     QString message() const;
     QString confusionText() const;
     QString todayText() const;
-    // The practice plan for the child shown, in words.
+    // The practice plan for the child shown, in words, as plain text (its
+    // letters as the window sets them in a sentence).
     QString planText() const;
     const QLabel *planLabel() const { return m_plan; }
     QComboBox *newLettersList() const { return m_newLetters; }
