@@ -163,6 +163,28 @@
         <comment>between the letters&apos; descriptions</comment>
         <translation>، </translation>
     </message>
+    <message>
+        <source>%1, known</source>
+        <comment>a letter&apos;s description, of a letter practice calls known</comment>
+        <translation>%1، يعرفه</translation>
+    </message>
+    <message>
+        <source>Right on the first try: %1 of %2</source>
+        <comment>a letter&apos;s first tries right, of its first tries in the period</comment>
+        <translation>أصابه من أول مرة: %1 من %2</translation>
+    </message>
+    <message>
+        <source>Not asked in this period</source>
+        <translation>لم يُسأل عنه في هذه المدة</translation>
+    </message>
+    <message>
+        <source>Known: found on the first try after a day or more away, twice</source>
+        <translation>يعرفه: وجده من أول مرة بعد غياب يوم أو أكثر، مرتين</translation>
+    </message>
+    <message>
+        <source>Not known yet: known once found on the first try after a day or more away, twice</source>
+        <translation>لم يعرفه بعد: يعرفه حين يجده من أول مرة بعد غياب يوم أو أكثر، مرتين</translation>
+    </message>
 </context>
 <context>
     <name>ProgressWindow</name>
@@ -255,18 +277,6 @@
         <translation>تحت كل حرف: مرات الإجابة الصحيحة من أول مرة / مرات السؤال عنه.</translation>
     </message>
     <message>
-        <source>Known</source>
-        <translation>يعرفه</translation>
-    </message>
-    <message>
-        <source>Sometimes</source>
-        <translation>أحيانًا</translation>
-    </message>
-    <message>
-        <source>Not known yet</source>
-        <translation>لم يعرفه بعد</translation>
-    </message>
-    <message>
         <source>Not asked</source>
         <translation>لم يُسأل عنه</translation>
     </message>
@@ -348,12 +358,6 @@
         <translation>الطفل</translation>
     </message>
     <message>
-        <source>%1 has not answered in the contest or in practice yet.
-Once they play, the letters they know, the letters they mix up and their practice plan show here.</source>
-        <translation>لم يجب %1 في المسابقة ولا في التمرين بعد.
-حين يلعب تظهر هنا الحروف التي يعرفها، والحروف التي يخلط بينها، وخطة تمرينه.</translation>
-    </message>
-    <message>
         <source>The learning history cannot be read.</source>
         <translation>لا يمكن قراءة سجل التعلّم.</translation>
     </message>
@@ -381,63 +385,13 @@ Once they play, the letters they know, the letters they mix up and their practic
         <source>%1: new, not asked yet</source>
         <translation>%1: جديد، لم يُسأل عنه بعد</translation>
     </message>
-    <message numerus="yes">
-        <source>%1: mixed up with %2 %n time(s) this week</source>
-        <translation>
-            <numerusform>%1: خلطه بـ%2 %n مرة هذا الأسبوع</numerusform>
-            <numerusform>%1: خلطه بـ%2 مرة واحدة هذا الأسبوع</numerusform>
-            <numerusform>%1: خلطه بـ%2 مرتين هذا الأسبوع</numerusform>
-            <numerusform>%1: خلطه بـ%2 %n مرات هذا الأسبوع</numerusform>
-            <numerusform>%1: خلطه بـ%2 %n مرة هذا الأسبوع</numerusform>
-            <numerusform>%1: خلطه بـ%2 %n مرة هذا الأسبوع</numerusform>
-        </translation>
-    </message>
     <message>
         <source>%1: missed the last time it was asked</source>
         <translation>%1: أخطأه آخر مرة سُئل عنه</translation>
     </message>
-    <message numerus="yes">
-        <source>%1: known, and due for review (last asked %n day(s) ago)</source>
-        <translation>
-            <numerusform>%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل %n يومًا)</numerusform>
-            <numerusform>%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل يوم واحد)</numerusform>
-            <numerusform>%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل يومين)</numerusform>
-            <numerusform>%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل %n أيام)</numerusform>
-            <numerusform>%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل %n يومًا)</numerusform>
-            <numerusform>%1: يعرفه، وحان وقت مراجعته (آخر سؤال قبل %n يومًا)</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Learning now: %1</source>
-        <translation>يتعلّم الآن: %1</translation>
-    </message>
-    <message>
-        <source>nothing</source>
-        <comment>no letter</comment>
-        <translation>لا شيء</translation>
-    </message>
     <message>
         <source>All the letters are in practice.</source>
         <translation>دخلت الحروف كلها التمرين.</translation>
-    </message>
-    <message>
-        <source>To review today: nothing</source>
-        <translation>للمراجعة اليوم: لا شيء</translation>
-    </message>
-    <message>
-        <source>To review today (asked first): %1</source>
-        <translation>للمراجعة اليوم (تُسأل أولًا): %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>Knows %n of the 28 letters.</source>
-        <translation>
-            <numerusform>يعرف %n من 28 حرفًا.</numerusform>
-            <numerusform>يعرف %n من 28 حرفًا.</numerusform>
-            <numerusform>يعرف %n من 28 حرفًا.</numerusform>
-            <numerusform>يعرف %n من 28 حرفًا.</numerusform>
-            <numerusform>يعرف %n من 28 حرفًا.</numerusform>
-            <numerusform>يعرف %n من 28 حرفًا.</numerusform>
-        </translation>
     </message>
     <message>
         <source>The order of new letters cannot be kept.</source>
@@ -479,24 +433,123 @@ Once they play, the letters they know, the letters they mix up and their practic
         <source>Settings</source>
         <translation>الإعدادات</translation>
     </message>
+    <message>
+        <source>Every time</source>
+        <comment>found on the first try</comment>
+        <translation>كل مرة</translation>
+    </message>
+    <message>
+        <source>Sometimes</source>
+        <comment>found on the first try</comment>
+        <translation>أحيانًا</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <comment>found on the first try</comment>
+        <translation>ولا مرة</translation>
+    </message>
+    <message>
+        <source>Known</source>
+        <comment>a letter practice calls known</comment>
+        <translation>يعرفه</translation>
+    </message>
+    <message>
+        <source>Known: found on the first try after a day or more away, twice, with no miss since</source>
+        <translation>يعرفه: وجده من أول مرة بعد غياب يوم أو أكثر، مرتين، ولم يخطئه بعدهما</translation>
+    </message>
+    <message>
+        <source>%1 has not answered in the contest or in practice yet.
+Once they play, how often they find each letter on the first try, the letters they mix up and their practice plan show here.</source>
+        <translation>لم يجب %1 في المسابقة ولا في التمرين بعد.
+حين يلعب يظهر هنا كم مرة يجد كل حرف من أول مرة، والحروف التي يخلط بينها، وخطة تمرينه.</translation>
+    </message>
     <message numerus="yes">
-        <source>%1: right on the first try %n time(s) in a row; known once it is recalled after a day away</source>
+        <source>%1: clicked “%2” when “%3” was asked, %n time(s) this week</source>
         <translation>
-            <numerusform>%1: صحيح من أول مرة %n مرة على التوالي؛ يُعدّ معروفًا حين يتذكّره بعد غياب يوم</numerusform>
-            <numerusform>%1: صحيح من أول مرة مرة واحدة؛ يُعدّ معروفًا حين يتذكّره بعد غياب يوم</numerusform>
-            <numerusform>%1: صحيح من أول مرة مرتين على التوالي؛ يُعدّ معروفًا حين يتذكّره بعد غياب يوم</numerusform>
-            <numerusform>%1: صحيح من أول مرة %n مرات على التوالي؛ يُعدّ معروفًا حين يتذكّره بعد غياب يوم</numerusform>
-            <numerusform>%1: صحيح من أول مرة %n مرة على التوالي؛ يُعدّ معروفًا حين يتذكّره بعد غياب يوم</numerusform>
-            <numerusform>%1: صحيح من أول مرة %n مرة على التوالي؛ يُعدّ معروفًا حين يتذكّره بعد غياب يوم</numerusform>
+            <numerusform>%1: ضغط «%2» حين طُلب «%3»، %n مرة هذا الأسبوع</numerusform>
+            <numerusform>%1: ضغط «%2» حين طُلب «%3»، مرة واحدة هذا الأسبوع</numerusform>
+            <numerusform>%1: ضغط «%2» حين طُلب «%3»، مرتين هذا الأسبوع</numerusform>
+            <numerusform>%1: ضغط «%2» حين طُلب «%3»، %n مرات هذا الأسبوع</numerusform>
+            <numerusform>%1: ضغط «%2» حين طُلب «%3»، %n مرة هذا الأسبوع</numerusform>
+            <numerusform>%1: ضغط «%2» حين طُلب «%3»، %n مرة هذا الأسبوع</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: right on the first try the last %n time(s) it was asked</source>
+        <translation>
+            <numerusform>%1: أصابه من أول مرة في آخر %n سؤال عنه</numerusform>
+            <numerusform>%1: أصابه من أول مرة في آخر سؤال عنه</numerusform>
+            <numerusform>%1: أصابه من أول مرة في آخر سؤالين عنه</numerusform>
+            <numerusform>%1: أصابه من أول مرة في آخر %n أسئلة عنه</numerusform>
+            <numerusform>%1: أصابه من أول مرة في آخر %n سؤالًا عنه</numerusform>
+            <numerusform>%1: أصابه من أول مرة في آخر %n سؤال عنه</numerusform>
         </translation>
     </message>
     <message>
-        <source>%1: right on the first try when last asked; a letter is known once it is recalled after a day away</source>
-        <translation>%1: صحيحة من أول مرة في آخر سؤال؛ يُعدّ الحرف معروفًا حين يتذكّره بعد غياب يوم</translation>
+        <source>%1: last asked today</source>
+        <translation>%1: آخر سؤال اليوم</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: last asked %n day(s) ago</source>
+        <translation>
+            <numerusform>%1: آخر سؤال قبل %n يوم</numerusform>
+            <numerusform>%1: آخر سؤال قبل يوم واحد</numerusform>
+            <numerusform>%1: آخر سؤال قبل يومين</numerusform>
+            <numerusform>%1: آخر سؤال قبل %n أيام</numerusform>
+            <numerusform>%1: آخر سؤال قبل %n يومًا</numerusform>
+            <numerusform>%1: آخر سؤال قبل %n يوم</numerusform>
+        </translation>
     </message>
     <message>
-        <source>Next letter: %1, once the letters being learnt are remembered well</source>
-        <translation>الحرف القادم: %1، حين يتذكّر الحروف التي يتعلّمها جيدًا</translation>
+        <source>Learning now</source>
+        <translation>يتعلّمها الآن</translation>
+    </message>
+    <message>
+        <source>%1: right on the first try the last time each was asked</source>
+        <translation>%1: أصاب كلًّا منها من أول مرة في آخر سؤال عنه</translation>
+    </message>
+    <message>
+        <source>None for now: every letter on the board is known.</source>
+        <translation>لا شيء الآن: يعرف كل الحروف التي على اللوحة.</translation>
+    </message>
+    <message>
+        <source>To review today</source>
+        <translation>للمراجعة اليوم</translation>
+    </message>
+    <message>
+        <source>Nothing for now: a known letter comes back here as its memory fades.</source>
+        <translation>لا شيء الآن: يعود الحرف الذي يعرفه إلى هنا حين يضعف تذكّره له.</translation>
+    </message>
+    <message>
+        <source>Known letters whose memory has faded: practice asks them first.</source>
+        <translation>حروف يعرفها ضعف تذكّره لها: يسأل عنها التمرين أولًا.</translation>
+    </message>
+    <message>
+        <source>Next new letter</source>
+        <translation>الحرف الجديد القادم</translation>
+    </message>
+    <message>
+        <source>%1: comes when no letter is due to be asked again and the child has been right on the first try lately</source>
+        <translation>%1: يأتي حين لا يحين وقت سؤال حرف آخر، ويكون الطفل قد أصاب من أول مرة في أسئلته الأخيرة</translation>
+    </message>
+    <message numerus="yes">
+        <source>Known letters: %n of 28</source>
+        <translation>
+            <numerusform>الحروف التي يعرفها: %n من 28</numerusform>
+            <numerusform>الحروف التي يعرفها: %n من 28</numerusform>
+            <numerusform>الحروف التي يعرفها: %n من 28</numerusform>
+            <numerusform>الحروف التي يعرفها: %n من 28</numerusform>
+            <numerusform>الحروف التي يعرفها: %n من 28</numerusform>
+            <numerusform>الحروف التي يعرفها: %n من 28</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>None yet.</source>
+        <translation>لا شيء بعد.</translation>
+    </message>
+    <message>
+        <source>A letter is known once the child found it on the first try after a day or more away, twice, with no miss since; a miss puts it back among the letters being learnt.</source>
+        <translation>يُعدّ الحرف معروفًا حين يجده الطفل من أول مرة بعد غياب يوم أو أكثر، مرتين، دون خطأ بعدهما؛ والخطأ فيه يعيده إلى الحروف التي يتعلّمها.</translation>
     </message>
 </context>
 <context>

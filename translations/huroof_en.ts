@@ -21,27 +21,6 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>%1: mixed up with %2 %n time(s) this week</source>
-        <translation>
-            <numerusform>%1: mixed up with %2 once this week</numerusform>
-            <numerusform>%1: mixed up with %2 %n times this week</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>%1: known, and due for review (last asked %n day(s) ago)</source>
-        <translation>
-            <numerusform>%1: known, and due for review (last asked %n day ago)</numerusform>
-            <numerusform>%1: known, and due for review (last asked %n days ago)</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>Knows %n of the 28 letters.</source>
-        <translation>
-            <numerusform>Knows %n of the 28 letters.</numerusform>
-            <numerusform>Knows %n of the 28 letters.</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>Today: %n answer(s), %1% right on the first try.</source>
         <translation>
             <numerusform>Today: %n answer, %1% right on the first try.</numerusform>
@@ -49,10 +28,31 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>%1: right on the first try %n time(s) in a row; known once it is recalled after a day away</source>
+        <source>%1: clicked “%2” when “%3” was asked, %n time(s) this week</source>
         <translation>
-            <numerusform>%1: right on the first try %n time in a row; known once it is recalled after a day away</numerusform>
-            <numerusform>%1: right on the first try %n times in a row; known once it is recalled after a day away</numerusform>
+            <numerusform>%1: clicked “%2” when “%3” was asked, once this week</numerusform>
+            <numerusform>%1: clicked “%2” when “%3” was asked, %n times this week</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: right on the first try the last %n time(s) it was asked</source>
+        <translation>
+            <numerusform>%1: right on the first try the last time it was asked</numerusform>
+            <numerusform>%1: right on the first try the last %n times it was asked</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: last asked %n day(s) ago</source>
+        <translation>
+            <numerusform>%1: last asked %n day ago</numerusform>
+            <numerusform>%1: last asked %n days ago</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Known letters: %n of 28</source>
+        <translation>
+            <numerusform>Known letters: %n of 28</numerusform>
+            <numerusform>Known letters: %n of 28</numerusform>
         </translation>
     </message>
 </context>

@@ -159,6 +159,28 @@
         <comment>between the letters&apos; descriptions</comment>
         <translation>, </translation>
     </message>
+    <message>
+        <source>%1, known</source>
+        <comment>a letter&apos;s description, of a letter practice calls known</comment>
+        <translation>%1, connue</translation>
+    </message>
+    <message>
+        <source>Right on the first try: %1 of %2</source>
+        <comment>a letter&apos;s first tries right, of its first tries in the period</comment>
+        <translation>Trouvée du premier coup&#xa0;: %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Not asked in this period</source>
+        <translation>Pas demandée sur cette période</translation>
+    </message>
+    <message>
+        <source>Known: found on the first try after a day or more away, twice</source>
+        <translation>Connue&#xa0;: trouvée du premier coup après au moins un jour d’absence, deux fois</translation>
+    </message>
+    <message>
+        <source>Not known yet: known once found on the first try after a day or more away, twice</source>
+        <translation>Pas encore connue&#xa0;: elle le sera une fois trouvée du premier coup après au moins un jour d’absence, deux fois</translation>
+    </message>
 </context>
 <context>
     <name>ProgressWindow</name>
@@ -251,20 +273,8 @@
         <translation>Sous chaque lettre&#xa0;: réponses justes du premier coup / nombre de fois où elle a été demandée.</translation>
     </message>
     <message>
-        <source>Known</source>
-        <translation>Connue</translation>
-    </message>
-    <message>
-        <source>Sometimes</source>
-        <translation>Parfois</translation>
-    </message>
-    <message>
-        <source>Not known yet</source>
-        <translation>Pas encore connue</translation>
-    </message>
-    <message>
         <source>Not asked</source>
-        <translation>Jamais demandée</translation>
+        <translation>Pas demandée</translation>
     </message>
     <message>
         <source>Letters mixed up</source>
@@ -344,12 +354,6 @@
         <translation>L’enfant</translation>
     </message>
     <message>
-        <source>%1 has not answered in the contest or in practice yet.
-Once they play, the letters they know, the letters they mix up and their practice plan show here.</source>
-        <translation>%1 n’a encore répondu ni au concours ni à l’entraînement.
-Dès les premières réponses, vous verrez ici les lettres connues, les lettres confondues et le plan d’entraînement.</translation>
-    </message>
-    <message>
         <source>The learning history cannot be read.</source>
         <translation>Impossible de lire l’historique d’apprentissage.</translation>
     </message>
@@ -373,51 +377,13 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
         <source>%1: new, not asked yet</source>
         <translation>%1&#xa0;: nouvelle, pas encore demandée</translation>
     </message>
-    <message numerus="yes">
-        <source>%1: mixed up with %2 %n time(s) this week</source>
-        <translation>
-            <numerusform>%1&#xa0;: confondue avec %2 %n fois cette semaine</numerusform>
-            <numerusform>%1&#xa0;: confondue avec %2 %n fois cette semaine</numerusform>
-        </translation>
-    </message>
     <message>
         <source>%1: missed the last time it was asked</source>
         <translation>%1&#xa0;: manquée la dernière fois qu’elle a été demandée</translation>
     </message>
-    <message numerus="yes">
-        <source>%1: known, and due for review (last asked %n day(s) ago)</source>
-        <translation>
-            <numerusform>%1&#xa0;: connue, et à revoir (dernière question il y a %n jour)</numerusform>
-            <numerusform>%1&#xa0;: connue, et à revoir (dernière question il y a %n jours)</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>Learning now: %1</source>
-        <translation>En cours d’apprentissage&#xa0;: %1</translation>
-    </message>
-    <message>
-        <source>nothing</source>
-        <comment>no letter</comment>
-        <translation>aucune</translation>
-    </message>
     <message>
         <source>All the letters are in practice.</source>
         <translation>Toutes les lettres sont entrées dans l’entraînement.</translation>
-    </message>
-    <message>
-        <source>To review today: nothing</source>
-        <translation>À revoir aujourd’hui&#xa0;: aucune</translation>
-    </message>
-    <message>
-        <source>To review today (asked first): %1</source>
-        <translation>À revoir aujourd’hui (demandées en premier)&#xa0;: %1</translation>
-    </message>
-    <message numerus="yes">
-        <source>Knows %n of the 28 letters.</source>
-        <translation>
-            <numerusform>Connaît %n lettre sur 28.</numerusform>
-            <numerusform>Connaît %n lettres sur 28.</numerusform>
-        </translation>
     </message>
     <message>
         <source>The order of new letters cannot be kept.</source>
@@ -455,20 +421,107 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
         <source>Settings</source>
         <translation>Réglages</translation>
     </message>
+    <message>
+        <source>Every time</source>
+        <comment>found on the first try</comment>
+        <translation>À chaque fois</translation>
+    </message>
+    <message>
+        <source>Sometimes</source>
+        <comment>found on the first try</comment>
+        <translation>Parfois</translation>
+    </message>
+    <message>
+        <source>Never</source>
+        <comment>found on the first try</comment>
+        <translation>Jamais</translation>
+    </message>
+    <message>
+        <source>Known</source>
+        <comment>a letter practice calls known</comment>
+        <translation>Connue</translation>
+    </message>
+    <message>
+        <source>Known: found on the first try after a day or more away, twice, with no miss since</source>
+        <translation>Connue&#xa0;: trouvée du premier coup après au moins un jour d’absence, deux fois, sans erreur depuis</translation>
+    </message>
+    <message>
+        <source>%1 has not answered in the contest or in practice yet.
+Once they play, how often they find each letter on the first try, the letters they mix up and their practice plan show here.</source>
+        <translation>%1 n’a encore répondu ni au concours ni à l’entraînement.
+Dès les premières réponses, vous verrez ici les lettres trouvées du premier coup, les lettres confondues et le plan d’entraînement.</translation>
+    </message>
     <message numerus="yes">
-        <source>%1: right on the first try %n time(s) in a row; known once it is recalled after a day away</source>
+        <source>%1: clicked “%2” when “%3” was asked, %n time(s) this week</source>
         <translation>
-            <numerusform>%1 : juste du premier coup %n fois de suite ; connue quand elle est retrouvée après un jour d’absence</numerusform>
-            <numerusform>%1 : juste du premier coup %n fois de suite ; connue quand elle est retrouvée après un jour d’absence</numerusform>
+            <numerusform>%1&#xa0;: a cliqué sur «&#xa0;%2&#xa0;» quand «&#xa0;%3&#xa0;» était demandée, une fois cette semaine</numerusform>
+            <numerusform>%1&#xa0;: a cliqué sur «&#xa0;%2&#xa0;» quand «&#xa0;%3&#xa0;» était demandée, %n fois cette semaine</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: right on the first try the last %n time(s) it was asked</source>
+        <translation>
+            <numerusform>%1&#xa0;: trouvée du premier coup la dernière fois qu’elle a été demandée</numerusform>
+            <numerusform>%1&#xa0;: trouvée du premier coup les %n dernières fois qu’elle a été demandée</numerusform>
         </translation>
     </message>
     <message>
-        <source>%1: right on the first try when last asked; a letter is known once it is recalled after a day away</source>
-        <translation>%1 : justes du premier coup la dernière fois ; une lettre est connue quand elle est retrouvée après un jour d’absence</translation>
+        <source>%1: last asked today</source>
+        <translation>%1&#xa0;: dernière question aujourd’hui</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: last asked %n day(s) ago</source>
+        <translation>
+            <numerusform>%1&#xa0;: dernière question il y a %n jour</numerusform>
+            <numerusform>%1&#xa0;: dernière question il y a %n jours</numerusform>
+        </translation>
     </message>
     <message>
-        <source>Next letter: %1, once the letters being learnt are remembered well</source>
-        <translation>Prochaine lettre : %1, quand les lettres en cours sont bien retenues</translation>
+        <source>Learning now</source>
+        <translation>En cours d’apprentissage</translation>
+    </message>
+    <message>
+        <source>%1: right on the first try the last time each was asked</source>
+        <translation>%1&#xa0;: chacune trouvée du premier coup la dernière fois qu’elle a été demandée</translation>
+    </message>
+    <message>
+        <source>None for now: every letter on the board is known.</source>
+        <translation>Aucune pour l’instant&#xa0;: toutes les lettres du tableau sont connues.</translation>
+    </message>
+    <message>
+        <source>To review today</source>
+        <translation>À revoir aujourd’hui</translation>
+    </message>
+    <message>
+        <source>Nothing for now: a known letter comes back here as its memory fades.</source>
+        <translation>Rien pour l’instant&#xa0;: une lettre connue revient ici quand son souvenir s’estompe.</translation>
+    </message>
+    <message>
+        <source>Known letters whose memory has faded: practice asks them first.</source>
+        <translation>Des lettres connues dont le souvenir s’estompe&#xa0;: l’entraînement les demande d’abord.</translation>
+    </message>
+    <message>
+        <source>Next new letter</source>
+        <translation>Prochaine nouvelle lettre</translation>
+    </message>
+    <message>
+        <source>%1: comes when no letter is due to be asked again and the child has been right on the first try lately</source>
+        <translation>%1&#xa0;: arrive quand aucune lettre n’est à redemander et que l’enfant a trouvé du premier coup ces derniers temps</translation>
+    </message>
+    <message numerus="yes">
+        <source>Known letters: %n of 28</source>
+        <translation>
+            <numerusform>Lettres connues&#xa0;: %n sur 28</numerusform>
+            <numerusform>Lettres connues&#xa0;: %n sur 28</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>None yet.</source>
+        <translation>Aucune pour l’instant.</translation>
+    </message>
+    <message>
+        <source>A letter is known once the child found it on the first try after a day or more away, twice, with no miss since; a miss puts it back among the letters being learnt.</source>
+        <translation>Une lettre est connue quand l’enfant l’a trouvée du premier coup après au moins un jour d’absence, deux fois, sans erreur depuis&#xa0;; une erreur la remet parmi les lettres en cours d’apprentissage.</translation>
     </message>
 </context>
 <context>

@@ -25,6 +25,8 @@ constexpr int kAxisTitle = 26; // the names of its axes
 constexpr int kMostLetters = 8; // rows, and columns, of the confusion map
 
 const QColor kNotAsked(0xe0, 0xe0, 0xe0);
+const QColor kKnownColour(0x1f, 0x5f, 0x1f);
+constexpr int kMark = 11; // the tick of a known letter, clear of the counts
 
 QString axisAsked()
 {
@@ -84,6 +86,58 @@ QWidget *swatch(const QColor &colour, const QString &words, QWidget *parent)
     return item;
 }
 
+void drawKnownMark(QPainter &painter, const QRectF &square)
+{
+    // White on a dark disc: it reads on every colour of the scale.
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(kKnownColour);
+    painter.drawEllipse(square);
+    const auto at = [&square](double x, double y) {
+        return QPointF(square.left() + x * square.width(), square.top() + y * square.height());
+    };
+    QPen tick(Qt::white, std::max(1.5, square.width() / 7));
+    tick.setCapStyle(Qt::RoundCap);
+    tick.setJoinStyle(Qt::RoundJoin);
+    painter.setPen(tick);
+    painter.setBrush(Qt::NoBrush);
+    const QPointF points[] = {at(0.27, 0.53), at(0.44, 0.7), at(0.74, 0.33)};
+    painter.drawPolyline(points, 3);
+    painter.restore();
+}
+
+namespace {
+
+class KnownMark : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        drawKnownMark(p, QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    }
+};
+
+} // namespace
+
+QWidget *knownMarkSwatch(const QString &words, QWidget *parent)
+{
+    auto *item = new QWidget(parent);
+    auto *row = new QHBoxLayout(item);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(6);
+    auto *mark = new KnownMark(item);
+    const int side = item->fontMetrics().height() * 3 / 4 + 2;
+    mark->setFixedSize(side, side);
+    row->addWidget(mark);
+    row->addWidget(new QLabel(words, item));
+    return item;
+}
+
 LetterMap::LetterMap(QWidget *parent)
     : QWidget(parent)
 {
@@ -93,17 +147,67 @@ LetterMap::LetterMap(QWidget *parent)
 void LetterMap::setScores(const std::array<history::LetterScore, 28> &scores)
 {
     m_scores = scores;
+    describe();
+}
+
+void LetterMap::setKnown(const std::bitset<28> &known)
+{
+    m_known = known;
+    describe();
+}
+
+void LetterMap::describe()
+{
     QStringList described;
     for (int k = 0; k < 28; ++k) {
         const history::LetterScore &s = m_scores[std::size_t(k)];
+        QString letter = letterGlyph(k);
         if (s.firstTries > 0)
-            described << tr("%1: %2 of %3", "a letter: its first tries right, of all its first tries")
-                             .arg(letterGlyph(k))
-                             .arg(s.firstTryRight)
-                             .arg(s.firstTries);
+            letter = tr("%1: %2 of %3", "a letter: its first tries right, of all its first tries")
+                         .arg(letterGlyph(k))
+                         .arg(s.firstTryRight)
+                         .arg(s.firstTries);
+        else if (!m_known.test(std::size_t(k)))
+            continue;
+        if (m_known.test(std::size_t(k)))
+            letter = tr("%1, known", "a letter's description, of a letter practice calls known").arg(letter);
+        described << letter;
     }
     setAccessibleDescription(described.join(tr(", ", "between the letters' descriptions")));
     update();
+}
+
+QString LetterMap::toolTipOf(int k) const
+{
+    const history::LetterScore &s = m_scores.at(std::size_t(k));
+    const QString period = s.firstTries > 0 ? tr("Right on the first try: %1 of %2",
+                                                 "a letter's first tries right, of its first tries in the period")
+                                                  .arg(s.firstTryRight)
+                                                  .arg(s.firstTries)
+                                            : tr("Not asked in this period");
+    // Known in practice's own meaning, whatever the period shows.
+    const QString known = m_known.test(std::size_t(k))
+        ? tr("Known: found on the first try after a day or more away, twice")
+        : tr("Not known yet: known once found on the first try after a day or more away, twice");
+    return period + QLatin1Char('\n') + known;
+}
+
+bool LetterMap::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        for (int k = 0; k < 28; ++k) {
+            if (cellOf(k).contains(help->pos())) {
+                // Shown until the pointer leaves the letter it is about.
+                QToolTip::showText(help->globalPos(), toolTipOf(k), this, cellOf(k));
+                return true;
+            }
+        }
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 QSize LetterMap::sizeHint() const
@@ -111,7 +215,7 @@ QSize LetterMap::sizeHint() const
     return {7 * kCell + 6 * kGap + 2, 4 * kCell + 3 * kGap + 2};
 }
 
-QRect LetterMap::cell(int k) const
+QRect LetterMap::cellOf(int k) const
 {
     // The board's places, right to left from the top right corner.
     const TwipsRect place = boardPlace(k);
@@ -135,7 +239,7 @@ void LetterMap::paintEvent(QPaintEvent *)
     const QFont glyphFont = mapLetterFont();
     QFont countFont = designFont(FontDesign{"Arial", 9, true});
     for (int k = 0; k < 28; ++k) {
-        const QRect r = cell(k);
+        const QRect r = cellOf(k);
         const history::LetterScore &s = m_scores[std::size_t(k)];
         // Flat: no rounded corners, no shading, no raised edge.
         p.fillRect(r, colourOf(k));
@@ -146,6 +250,11 @@ void LetterMap::paintEvent(QPaintEvent *)
             p.setFont(countFont);
             p.drawText(r.adjusted(0, 0, 0, -1), Qt::AlignHCenter | Qt::AlignBottom,
                        QStringLiteral("%1/%2").arg(s.firstTryRight).arg(s.firstTries));
+        }
+        // Below the letter, clear of its dots, where reading starts.
+        if (m_known.test(std::size_t(k))) {
+            const int x = layoutDirection() == Qt::RightToLeft ? r.right() - kMark : r.left() + 1;
+            drawKnownMark(p, QRectF(x, r.bottom() - kMark, kMark, kMark));
         }
     }
 }

@@ -5,8 +5,11 @@
 #include <QWidget>
 
 #include <array>
+#include <bitset>
 
 class QLocale;
+class QPainter;
+class QRectF;
 
 // The pictures of the progress window, drawn from the history's numbers.
 
@@ -15,27 +18,41 @@ class QLocale;
 QFont mapLetterFont();
 
 // The 28 letters on the board's own layout, each coloured by its share of
-// questions answered right at the first try: red for none, through yellow,
-// to green for all; grey for a letter not asked yet. Flat squares, for
-// reading, not for pressing.
+// questions answered right at the first try in the period: red for none,
+// through yellow, to green for all; grey for a letter not asked in it. The
+// letters practice calls known (recalled after a day away, twice) carry a
+// tick, whatever their colour: a letter can be right every time today and
+// not be known yet. Flat squares, for reading, not for pressing; hovering
+// one says both in words.
 class LetterMap : public QWidget
 {
     Q_OBJECT
 public:
     explicit LetterMap(QWidget *parent = nullptr);
     void setScores(const std::array<history::LetterScore, 28> &scores);
+    // The letters practice calls known, bit k for letter k (0 ... 27).
+    void setKnown(const std::bitset<28> &known);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
     // The colour letter k (0 ... 27) is drawn in; for tests.
     QColor colourOf(int k) const;
+    bool marksKnown(int k) const { return m_known.test(std::size_t(k)); }
+    // Where letter k is drawn, and what hovering it shows.
+    QRect cellOf(int k) const;
+    QString toolTipOf(int k) const;
 
 protected:
+    bool event(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QRect cell(int k) const;
+    void describe();
     std::array<history::LetterScore, 28> m_scores{};
+    std::bitset<28> m_known;
 };
+
+// The tick the letter map puts on a known letter, drawn in `square`.
+void drawKnownMark(QPainter &painter, const QRectF &square);
 
 // The letters asked (rows, named on the right) against the letters clicked
 // instead (columns, named above), both in alphabetical order from the
@@ -74,6 +91,8 @@ private:
 
 // A small square of a colour, beside its words, for the legends.
 QWidget *swatch(const QColor &colour, const QString &words, QWidget *parent);
+// The letter map's tick, beside its words, for its legend.
+QWidget *knownMarkSwatch(const QString &words, QWidget *parent);
 
 // An Arabic letter or a child's name set into a sentence of the window's
 // language. Left to right, it is isolated (U+2068 … U+2069): else the

@@ -26,10 +26,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
+#include <QTextDocumentFragment>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <QValueAxis>
+
+#include <algorithm>
+#include <map>
 
 namespace {
 
@@ -161,11 +165,17 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     static_cast<QVBoxLayout *>(letters->layout())->addWidget(m_letters, 0, Qt::AlignLeft);
     letters->layout()->addWidget(
         note(tr("Under each letter: times answered right on the first try / times asked."), letters));
+    // The colours answer the question over the map; "known" is practice's
+    // word alone (see fillPlan()), shown by the tick.
     auto *legend = new QHBoxLayout;
-    legend->addWidget(swatch(shareColour(1.0), tr("Known"), letters));
-    legend->addWidget(swatch(shareColour(0.5), tr("Sometimes"), letters));
-    legend->addWidget(swatch(shareColour(0.0), tr("Not known yet"), letters));
+    legend->addWidget(swatch(shareColour(1.0), tr("Every time", "found on the first try"), letters));
+    legend->addWidget(swatch(shareColour(0.5), tr("Sometimes", "found on the first try"), letters));
+    legend->addWidget(swatch(shareColour(0.0), tr("Never", "found on the first try"), letters));
     legend->addWidget(swatch(QColor(0xe0, 0xe0, 0xe0), tr("Not asked"), letters));
+    legend->addSpacing(12);
+    QWidget *known = knownMarkSwatch(tr("Known", "a letter practice calls known"), letters);
+    known->setToolTip(tr("Known: found on the first try after a day or more away, twice, with no miss since"));
+    legend->addWidget(known);
     legend->addStretch(1);
     static_cast<QVBoxLayout *>(letters->layout())->addLayout(legend);
     static_cast<QVBoxLayout *>(letters->layout())->addStretch(1);
@@ -173,6 +183,9 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     // Beside the letters, two pages: the letters confused, and what
     // practice does next.
     auto *side = m_side = new QTabWidget(content);
+    // Every tab in view: the pages beside the letters take the room their
+    // names need.
+    side->setUsesScrollButtons(false);
     auto *confusion = new QWidget(side);
     new QVBoxLayout(confusion);
     side->addTab(confusion, tr("Letters mixed up"));
@@ -217,11 +230,21 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     auto *plan = new QWidget(side);
     new QVBoxLayout(plan);
     side->addTab(plan, tr("Practice plan"));
-    m_plan = new QLabel(plan);
+    // Its words scroll on their own where a busy week makes them longer than
+    // the page: the window keeps its size, and the order of new letters
+    // stays in view under them.
+    auto *planScroll = new QScrollArea(plan);
+    planScroll->setWidgetResizable(true);
+    planScroll->setFrameShape(QFrame::NoFrame);
+    planScroll->viewport()->setAutoFillBackground(false);
+    m_plan = new QLabel(planScroll);
     m_plan->setWordWrap(true);
-    m_plan->setTextFormat(Qt::PlainText);
+    m_plan->setTextFormat(Qt::RichText);
+    m_plan->setAlignment(Qt::AlignTop);
     m_plan->setAccessibleName(tr("Practice plan"));
-    plan->layout()->addWidget(m_plan);
+    planScroll->setWidget(m_plan);
+    m_plan->setAutoFillBackground(false);
+    static_cast<QVBoxLayout *>(plan->layout())->addWidget(planScroll, 1);
     auto *order = new QHBoxLayout;
     auto *orderLabel = new QLabel(tr("New letters:"), plan);
     m_newLetters = new QComboBox(plan);
@@ -232,7 +255,6 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     order->addWidget(m_newLetters);
     order->addStretch(1);
     static_cast<QVBoxLayout *>(plan->layout())->addLayout(order);
-    static_cast<QVBoxLayout *>(plan->layout())->addStretch(1);
 
     // The grown-ups' settings: the child's window's full screen, and the
     // language of these windows.
@@ -432,8 +454,8 @@ void ProgressWindow::refresh()
     // lately) and a plan: what is due is most worth seeing after a pause.
     if (!m_open || history::answerCount(db(), child, {}) == 0) {
         m_empty->setText(m_open ? tr("%1 has not answered in the contest or in practice yet.\n"
-                                     "Once they play, the letters they know, the letters they mix up and their practice "
-                                     "plan show here.")
+                                     "Once they play, how often they find each letter on the first try, the letters they "
+                                     "mix up and their practice plan show here.")
                                       .arg(inSentence(name, layoutDirection()))
                                 : tr("The learning history cannot be read."));
         showPage(m_emptyPage);
@@ -459,32 +481,103 @@ void ProgressWindow::refresh()
 
 namespace {
 
-QString glyphs(const std::vector<practice::PlanEntry> &entries, Qt::LayoutDirection direction)
+using Why = practice::PlanEntry::Why;
+
+// The plan's letters, large enough for their dots (a little smaller than on
+// the maps: they sit in lines of words).
+constexpr int kPlanLetterPixels = 24;
+
+QString words(const QString &text)
 {
-    QStringList list;
-    for (const practice::PlanEntry &e : entries)
-        list << inSentence(letterGlyph(e.letter), direction);
-    return list.join(ProgressWindow::tr(", ", "between the letters of a list"));
+    return text.toHtmlEscaped();
 }
 
-QString why(const practice::PlanEntry &e, Qt::LayoutDirection direction)
+// A letter of the plan, in its own size, set into a sentence of the
+// window's language. Among Latin words, a narrow space of their size on
+// either side keeps its strokes off the punctuation around it (Arabic
+// punctuation leaves that room itself); a space no line breaks at.
+QString letterHtml(int letter, Qt::LayoutDirection direction)
 {
-    using Why = practice::PlanEntry::Why;
-    const QString letter = inSentence(letterGlyph(e.letter), direction);
+    const QString room = direction == Qt::RightToLeft ? QString() : QString(QChar(0x202f));
+    return room
+        + QStringLiteral("<span style=\"font-size:%1px\">%2</span>")
+              .arg(kPlanLetterPixels)
+              .arg(words(inSentence(letterGlyph(letter), direction)))
+        + room;
+}
+
+QString lettersHtml(const std::vector<int> &letters, Qt::LayoutDirection direction)
+{
+    QStringList list;
+    for (int k : letters)
+        list << letterHtml(k, direction);
+    return list.join(words(ProgressWindow::tr(", ", "between the letters of a list")));
+}
+
+// The plan as a grown-up reads it: a heading for each part, its lines
+// under it, and what the part means in a quieter voice. Every paragraph
+// reads the window's way, whatever letter it starts with.
+class PlanPage
+{
+public:
+    explicit PlanPage(Qt::LayoutDirection direction)
+        : m_direction(direction == Qt::RightToLeft ? QStringLiteral("rtl") : QStringLiteral("ltr"))
+        , m_indent(direction == Qt::RightToLeft ? QStringLiteral("right") : QStringLiteral("left"))
+    {
+    }
+
+    void heading(const QString &text)
+    {
+        m_html += QStringLiteral("<p dir=\"%1\" style=\"margin-top:%2px; margin-bottom:2px; font-weight:bold\">%3</p>")
+                      .arg(m_direction)
+                      .arg(m_html.isEmpty() ? 0 : 14)
+                      .arg(words(text));
+    }
+    // `html`: words already escaped, with letters in them. Its spaces as
+    // they are: the rich text's reader would fold the narrow no-break
+    // spaces around letters into spaces lines break at. Its lines closer
+    // than the face has them: it keeps room for marks above and below that
+    // a letter alone never uses.
+    void line(const QString &html)
+    {
+        m_html += QStringLiteral("<p dir=\"%1\" style=\"margin-top:0; margin-bottom:0; margin-%2:12px; line-height:80%; "
+                                 "white-space:pre-wrap\">%3</p>")
+                      .arg(m_direction, m_indent, html);
+    }
+    void note(const QString &text)
+    {
+        m_html += QStringLiteral("<p dir=\"%1\" style=\"margin-top:2px; margin-bottom:0; margin-%2:12px; color:#505050\">%3</p>")
+                      .arg(m_direction, m_indent, words(text));
+    }
+    const QString &html() const { return m_html; }
+
+private:
+    QString m_direction;
+    QString m_indent;
+    QString m_html;
+};
+
+// Why a letter is being learnt, after `lead` (the letter, or two letters
+// clicked for each other).
+QString reason(const practice::PlanEntry &e, const QString &lead, Qt::LayoutDirection direction)
+{
     switch (e.why) {
     case Why::New:
-        return ProgressWindow::tr("%1: new, not asked yet").arg(letter);
-    case Why::Confused:
-        return ProgressWindow::tr("%1: mixed up with %2 %n time(s) this week", "", e.times).arg(letter, inSentence(letterGlyph(e.other), direction));
-    case Why::Missed:
-        return ProgressWindow::tr("%1: missed the last time it was asked").arg(letter);
-    case Why::Learning:
-        return ProgressWindow::tr("%1: right on the first try %n time(s) in a row; known once it is recalled after a day away", "", e.times)
-            .arg(letter);
-    case Why::Due:
-        return ProgressWindow::tr("%1: known, and due for review (last asked %n day(s) ago)", "", e.days).arg(letter);
+        return words(ProgressWindow::tr("%1: new, not asked yet")).arg(lead);
+    case Why::Confused: {
+        const int clicked = e.asked == e.letter ? e.other : e.letter;
+        return words(ProgressWindow::tr("%1: clicked “%2” when “%3” was asked, %n time(s) this week", "", e.times))
+            .arg(lead, letterHtml(clicked, direction), letterHtml(e.asked, direction));
     }
-    return letter;
+    case Why::Missed:
+        return words(ProgressWindow::tr("%1: missed the last time it was asked")).arg(lead);
+    case Why::Learning:
+        return words(ProgressWindow::tr("%1: right on the first try the last %n time(s) it was asked", "", e.times)).arg(lead);
+    case Why::Due:
+        return e.days == 0 ? words(ProgressWindow::tr("%1: last asked today")).arg(lead)
+                           : words(ProgressWindow::tr("%1: last asked %n day(s) ago", "", e.days)).arg(lead);
+    }
+    return lead;
 }
 
 } // namespace
@@ -497,38 +590,80 @@ void ProgressWindow::fillPlan(int child)
     practice::Scheduler scheduler = replayed(history::answers(db(), child), alphabetical, now.toSecsSinceEpoch());
     scheduler.start();
     const practice::Plan plan = scheduler.plan(now.toSecsSinceEpoch(), int(today().toJulianDay()));
-    QStringList lines;
-    lines << tr("Learning now: %1").arg(plan.inPlay.empty() ? tr("nothing", "no letter") : glyphs(plan.inPlay, layoutDirection()));
-    // A line for each letter that needs saying something of its own; those
-    // going well, together.
+    // The report's letters say "known" in practice's meaning, and only there.
+    m_letters->setKnown(plan.knownLetters);
+    const Qt::LayoutDirection direction = layoutDirection();
+    PlanPage page(direction);
+
+    // A line for each letter that needs saying something of its own (two
+    // letters clicked for each other, one line); those going well, together.
+    page.heading(tr("Learning now"));
+    struct Said
+    {
+        std::vector<int> letters;
+        practice::PlanEntry entry;
+    };
+    std::vector<Said> said;
     std::vector<practice::PlanEntry> going;
     for (const practice::PlanEntry &e : plan.inPlay) {
-        if (e.why == practice::PlanEntry::Why::Learning)
+        if (e.why == Why::Learning) {
             going.push_back(e);
+            continue;
+        }
+        const auto twin = std::find_if(said.begin(), said.end(), [&e](const Said &s) {
+            return e.why == Why::Confused && s.entry.why == Why::Confused && s.entry.letter == e.other
+                && s.entry.other == e.letter && s.entry.asked == e.asked && s.entry.times == e.times;
+        });
+        if (twin != said.end())
+            twin->letters.push_back(e.letter);
         else
-            lines << QStringLiteral("• ") + why(e, layoutDirection());
+            said.push_back({{e.letter}, e});
     }
-    if (going.size() == 1)
-        lines << QStringLiteral("• ") + why(going.front(), layoutDirection());
-    else if (!going.empty())
-        lines << QStringLiteral("• ")
-                     + tr("%1: right on the first try when last asked; a letter is known once it is recalled "
-                          "after a day away")
-                           .arg(glyphs(going, layoutDirection()));
-    lines << (plan.next >= 0
-                  ? tr("Next letter: %1, once the letters being learnt are remembered well")
-                        .arg(inSentence(letterGlyph(plan.next), layoutDirection()))
-                  : tr("All the letters are in practice."));
-    if (plan.due.empty()) {
-        lines << tr("To review today: nothing");
-    } else {
-        lines << tr("To review today (asked first): %1").arg(glyphs(plan.due, layoutDirection()));
-        constexpr std::size_t kSaid = 5;
-        for (std::size_t i = 0; i < std::min(kSaid, plan.due.size()); ++i)
-            lines << QStringLiteral("• ") + why(plan.due[i], layoutDirection());
+    for (const Said &s : said)
+        page.line(reason(s.entry, lettersHtml(s.letters, direction), direction));
+    if (going.size() == 1) {
+        page.line(reason(going.front(), letterHtml(going.front().letter, direction), direction));
+    } else if (!going.empty()) {
+        std::vector<int> letters;
+        for (const practice::PlanEntry &e : going)
+            letters.push_back(e.letter);
+        page.line(words(tr("%1: right on the first try the last time each was asked")).arg(lettersHtml(letters, direction)));
     }
-    lines << tr("Knows %n of the 28 letters.", "", plan.known);
-    m_plan->setText(lines.join(QLatin1Char('\n')));
+    if (plan.inPlay.empty())
+        page.line(words(tr("None for now: every letter on the board is known.")));
+
+    // Known letters whose recall has fallen, those longest away first.
+    page.heading(tr("To review today"));
+    std::map<int, std::vector<int>, std::greater<>> byDays;
+    for (const practice::PlanEntry &e : plan.due)
+        byDays[e.days].push_back(e.letter);
+    for (const auto &[days, letters] : byDays) {
+        practice::PlanEntry e;
+        e.why = Why::Due;
+        e.days = days;
+        page.line(reason(e, lettersHtml(letters, direction), direction));
+    }
+    page.note(plan.due.empty() ? tr("Nothing for now: a known letter comes back here as its memory fades.")
+                               : tr("Known letters whose memory has faded: practice asks them first."));
+
+    page.heading(tr("Next new letter"));
+    if (plan.next >= 0)
+        page.line(words(tr("%1: comes when no letter is due to be asked again and the child has been right on the "
+                           "first try lately"))
+                      .arg(letterHtml(plan.next, direction)));
+    else
+        page.line(words(tr("All the letters are in practice.")));
+
+    page.heading(tr("Known letters: %n of 28", "", plan.known));
+    std::vector<int> known;
+    for (int k = 0; k < practice::kLetters; ++k) {
+        if (plan.knownLetters.test(std::size_t(k)))
+            known.push_back(k);
+    }
+    page.line(known.empty() ? words(tr("None yet.")) : lettersHtml(known, direction));
+    page.note(tr("A letter is known once the child found it on the first try after a day or more away, twice, with "
+                 "no miss since; a miss puts it back among the letters being learnt."));
+    m_plan->setText(page.html());
 }
 
 void ProgressWindow::newLettersChosen(int index)
@@ -543,7 +678,7 @@ void ProgressWindow::newLettersChosen(int index)
 
 QString ProgressWindow::planText() const
 {
-    return m_plan->text();
+    return QTextDocumentFragment::fromHtml(m_plan->text()).toPlainText();
 }
 
 void ProgressWindow::fillChart(const QList<history::Day> &played)

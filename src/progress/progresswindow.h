@@ -41,9 +41,9 @@ struct ChartDay
 };
 
 // The grown-ups' window of what a child has learnt: for the child and the
-// period chosen, the letters on the board's layout coloured by how well
-// each is known, the letters confused with each other, and the answers day
-// by day. Two choices, each of its own: who is playing now (where the
+// period chosen, the letters on the board's layout coloured by how often
+// each was found on the first try (and the letters practice calls known),
+// the letters confused with each other, and the answers day by day. Two choices, each of its own: who is playing now (where the
 // contest's answers go, kept in the history) and whose report is shown
 // (only what this window shows).
 class ProgressWindow : public QWidget
@@ -67,8 +67,10 @@ public:
     QString message() const;
     QString confusionText() const;
     QString todayText() const;
-    // The practice plan for the child shown, in words.
+    // The practice plan for the child shown, in words, as plain text (its
+    // letters as the window sets them in a sentence).
     QString planText() const;
+    const QLabel *planLabel() const { return m_plan; }
     QComboBox *newLettersList() const { return m_newLetters; }
     QCheckBox *fullScreenBox() const { return m_fullScreen; }
     LanguageChoice *languageChoice() const { return m_language; }

@@ -60,6 +60,9 @@ QStringList textsNotWhole(const QWidget *window)
                 const int need = tabs->fontMetrics().horizontalAdvance(tabs->tabText(i));
                 if (need > tabs->tabRect(i).width())
                     cut << describe(w, tabs->tabText(i), need, tabs->tabRect(i).width());
+                // A bar too narrow for its tabs scrolls them out of view.
+                else if (!tabs->rect().contains(tabs->tabRect(i)))
+                    cut << describe(w, tabs->tabText(i), tabs->tabRect(i).right() + 1, tabs->width());
             }
         }
     }
