@@ -24,7 +24,7 @@ void Form1::hr_Click(std::int16_t index)
     if (Co2->currentIndex() == 0)
         m_services.sound.play(m_state.soundFile[index]);
     else if (m_practising && hr[index]->isFaded())
-        return; // not in play yet: no sound, no mark, not kept
+        hr[index]->showNotYet(); // not in play yet: no sound, no mark, not kept
     else
         markAnswer(index);
 }
