@@ -1,6 +1,6 @@
 // Practice through the child's window: ticks, clicks, the board's faded
 // letters and the history it continues from.
-#include "board/lists.h"
+#include "board/modelist.h"
 #include "history/historydb.h"
 #include "history/sqlitehistory.h"
 #include "practice/scheduler.h"
@@ -40,7 +40,7 @@ QList<int> lettersInPlay(const FormFixture &f)
 int ask(FormFixture &f)
 {
     f.form->ttx_Timer();
-    return f.form->practiceAsked();
+    return f.practice().asked();
 }
 
 void clickLetter(FormFixture &f, int letter)
@@ -157,8 +157,8 @@ void TestPractice::aThirdModeWithLettersInPlay()
     f.form->show();
     ChoiceList *modes = f.list("Co2");
     QCOMPARE(modes->count(), 3);
-    QCOMPARE(modes->itemText(0), kModeEntries[0]);
-    QCOMPARE(modes->itemText(1), kModeEntries[1]);
+    QCOMPARE(modes->itemText(0), modeList()[0].entry);
+    QCOMPARE(modes->itemText(1), modeList()[1].entry);
     QCOMPARE(modes->itemText(2), QStringLiteral("تمرين الحروف"));
     // The entry is as wide as the list lets the others be.
     QVERIFY(modes->fontMetrics().horizontalAdvance(modes->itemText(2))
@@ -267,14 +267,14 @@ void TestPractice::anAsleepLetterSaysNotYet()
         QVERIFY(!f.image(name)->isVisible());
     QVERIFY(!f.hro(Meem)->isVisible());
     QVERIFY(!f.Ima(Meem)->isVisible());
-    QCOMPARE(f.form->practiceAsked(), asked);
+    QCOMPARE(f.practice().asked(), asked);
     QCOMPARE(f.markedPosition(), positionOf(f, asked));
     QCOMPARE(f.qno(), QStringLiteral("1"));
 
     // Gone by itself within a moment; the letter asleep as before.
     QTRY_VERIFY_WITH_TIMEOUT(meanDifference(shot(sleeping), before) == 0, 10 * PictureButton::kNotYetMs);
     QVERIFY(sleeping->isFaded());
-    QCOMPARE(f.form->practiceAsked(), asked);
+    QCOMPARE(f.practice().asked(), asked);
     QCOMPARE(f.sound.played, played);
 }
 
@@ -311,7 +311,7 @@ void TestPractice::askedAndMarkedLikeTheContest()
     QCOMPARE(f.qno(), QStringLiteral("2"));
     QVERIFY(!f.image("Imy")->isVisible());
     // The contest's own count is left alone.
-    QCOMPARE(f.form->state().quizPos, 0);
+    QCOMPARE(f.contest().state().quizPos, 0);
 }
 
 void TestPractice::aNewLetterEntersOnceTheOthersAreRight()
@@ -395,7 +395,7 @@ void TestPractice::aHistoryReadLateIsTakenIn()
     f.pick("Co2", 0);
     f.answers.releaseRecalls();
     QVERIFY(lettersInPlay(f).size() == 28);
-    QVERIFY(f.form->practiceScheduler() == nullptr);
+    QVERIFY(f.practice().scheduler() == nullptr);
 }
 
 void TestPractice::anotherChoiceEndsPractice()
@@ -416,11 +416,11 @@ void TestPractice::anotherChoiceEndsPractice()
     // The contest asks from its own shuffled sequence, every letter clickable.
     f.pick("Co2", 1);
     f.form->ttx_Timer();
-    QCOMPARE(f.markedPosition(), int(f.form->state().quizOrder[0]));
-    QCOMPARE(f.form->practiceAsked(), -1);
+    QCOMPARE(f.markedPosition(), int(f.contest().state().quizOrder[0]));
+    QCOMPARE(f.practice().asked(), -1);
     f.click(f.markedPosition());
     QCOMPARE(f.answers.answers.last().mode, Answer::Mode::Contest);
-    QCOMPARE(f.form->state().quizPos, 1);
+    QCOMPARE(f.contest().state().quizPos, 1);
 
     // The order list moves the faded letters with the pictures.
     f.pick("Co2", kPractice);
@@ -442,7 +442,7 @@ void TestPractice::aRestartContinuesFromTheHistory()
         f.pick("Co2", kPractice);
         answerRight(f, 6);
         ask(f);
-        clickLetter(f, f.form->practiceAsked());
+        clickLetter(f, f.practice().asked());
         answerRight(f, 3);
         inPlay = lettersInPlay(f);
         QCOMPARE(inPlay.size(), 4);

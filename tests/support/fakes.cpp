@@ -80,3 +80,13 @@ int FormFixture::markedPosition() const
     }
     return found;
 }
+
+const ContestMode &FormFixture::contest() const
+{
+    return dynamic_cast<const ContestMode &>(*form->mode(1));
+}
+
+const PracticeMode &FormFixture::practice() const
+{
+    return dynamic_cast<const PracticeMode &>(*form->mode(2));
+}

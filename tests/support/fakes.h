@@ -1,10 +1,12 @@
 #pragma once
 
 #include "board/shuffle.h"
+#include "contest/contestmode.h"
 #include "history/answerlog.h"
 #include "platform/soundplayer.h"
 #include "platform/timeofday.h"
 #include "platform/webopener.h"
+#include "practice/practicemode.h"
 #include "shell/form1.h"
 
 #include <QString>
@@ -89,9 +91,9 @@ public:
     QList<float> seeds;
 };
 
+class ClickLabel;
 class PictureButton;
 class PictureImage;
-class ClickLabel;
 
 // A main window with fakes around it, started up as the program starts it.
 struct FormFixture
@@ -115,6 +117,9 @@ struct FormFixture
     int letterShownAt(int j) const;
     // The position whose Tag is "1", or -1; -2 when more than one.
     int markedPosition() const;
+    // The window's contest and practice, chosen or not.
+    const ContestMode &contest() const;
+    const PracticeMode &practice() const;
 
     FakeSoundPlayer sound;
     FakeWebOpener web;
