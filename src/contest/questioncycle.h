@@ -13,8 +13,8 @@ class Questions
 public:
     virtual ~Questions() = default;
 
-    // A tick is starting a new question: the first one, or the next after
-    // a right answer.
+    // A tick is starting a new question: the first one, the next after a
+    // right answer, or one in place of a question given up.
     virtual void startQuestion() {}
     // The board position asked now, -1 for none; and the question number
     // shown while it is asked.

@@ -29,5 +29,5 @@ public:
     AnswerLog *answers() const override;
 
 private:
-    Form1 &w;
+    Form1 &m_window;
 };
