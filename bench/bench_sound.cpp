@@ -5,6 +5,7 @@
 // main window and the real SDL_mixer player (dummy audio driver), until the
 // first non-silent sample comes out of the mixer (a post-mix hook).
 #include "board/shuffle.h"
+#include "contest/contestmode.h"
 #include "history/sqlitehistory.h"
 #include "platform/sdlsoundplayer.h"
 #include "platform/timeofday.h"
@@ -214,7 +215,8 @@ int main(int argc, char *argv[])
     const_cast<QTimer &>(form.ttx()).stop();
     form.ttx_Timer();
     QTest::qWait(200);
-    const int asked = form.state().quizOrder[form.state().quizPos];
+    const ContestState &contest = dynamic_cast<const ContestMode &>(*form.mode(1)).state();
+    const int asked = contest.quizOrder[contest.quizPos];
     const auto answer = [&](int i) { return clickToSound(form, (asked + 1 + i % 27) % 28); };
     QList<double> without;
     for (int i = 0; i < 300; ++i)

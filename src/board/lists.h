@@ -4,9 +4,6 @@
 
 #include <array>
 
-// The entries of the two option lists, in their order. The order list's
-// handler tests the entry number, the mode list's handler tests the text.
+// The entries of the order list, in their order; its handler tests the
+// entry number. The mode list's entries are the modes' (board/modelist.h).
 inline const std::array<QString, 2> kOrderEntries = {QStringLiteral("مرتب"), QStringLiteral("عشوائي")};
-// The third mode, practice, comes after the two the program has always had.
-inline const std::array<QString, 3> kModeEntries = {QStringLiteral("نطق الحروف"), QStringLiteral("مسابقة الحروف"),
-                                                    QStringLiteral("تمرين الحروف")};

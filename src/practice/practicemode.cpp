@@ -1,17 +1,11 @@
-// Practice: the contest's questions, marks and sounds, asking the letters
-// the child is learning, chosen from what its answers say.
-#include "shell/form1.h"
+#include "practicemode.h"
 
-#include "history/answerlog.h"
-#include "platform/soundplayer.h"
 #include "practice/fromhistory.h"
 #include "practice/scheduler.h"
 #include "shell/letters.h"
-#include "ui/widgets.h"
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QLineEdit>
 #include <QPointer>
 #include <QThread>
 
@@ -24,105 +18,140 @@ int today()
 
 } // namespace
 
+PracticeMode::PracticeMode(ModeHost &host)
+    : m_host(host)
+    , m_cycle(host, *this)
+{
+}
+
+PracticeMode::~PracticeMode() = default;
+
 // Starts afresh from what this session saw; the child's answers in the
 // history follow as soon as they are read, off this thread.
-void Form1::startPractice()
+void PracticeMode::enter()
 {
-    m_practising = true;
+    m_cycle.begin();
     m_practice = std::make_unique<practice::Scheduler>();
-    m_practiceAsked = -1;
-    m_practiceQuestion = 0;
-    m_practiceSince.clear();
-    m_practiceRecalled = false;
-    const quint64 session = ++m_practiceSession;
+    m_asked = -1;
+    m_question = 0;
+    m_since.clear();
+    m_recalled = false;
+    const quint64 session = ++m_session;
     m_practice->start();
     showLettersInPlay();
-    if (!m_services.answers)
+    AnswerLog *log = m_host.answers();
+    if (!log)
         return;
-    QPointer<Form1> self(this);
+    QPointer<PracticeMode> self(this);
     QThread *const ui = thread();
     const std::int64_t now = QDateTime::currentSecsSinceEpoch();
-    m_services.answers->recall([self, ui, session, now](Recalled recalled) {
+    log->recall([self, ui, session, now](Recalled recalled) {
         // A year of answers is replayed where it was read, not on the
         // child's thread.
         auto scheduler = std::make_shared<practice::Scheduler>(replayed(recalled.answers, recalled.alphabetical, now));
         if (QThread::currentThread() == ui) {
             if (self)
-                self->practiceRecalled(session, std::move(*scheduler));
+                self->recalled(session, std::move(*scheduler));
             return;
         }
         QMetaObject::invokeMethod(
             QCoreApplication::instance(),
             [self, session, scheduler]() {
                 if (self)
-                    self->practiceRecalled(session, std::move(*scheduler));
+                    self->recalled(session, std::move(*scheduler));
             },
             Qt::QueuedConnection);
     });
 }
 
-void Form1::stopPractice()
+// Every letter awake again, and a history still being read left unused.
+void PracticeMode::leave()
 {
-    if (!m_practising)
+    if (!m_practice)
         return;
-    m_practising = false;
     m_practice.reset();
-    m_practiceAsked = -1;
-    ++m_practiceSession;
-    for (PictureButton *button : hr)
-        button->setFaded(false);
+    m_asked = -1;
+    ++m_session;
+    for (int j = 0; j < kLetterCount; ++j)
+        m_host.setAsleep(j, false);
+}
+
+void PracticeMode::tick()
+{
+    m_cycle.tick();
+}
+
+void PracticeMode::click(std::int16_t position)
+{
+    // Not in play yet: no sound, no mark, not kept.
+    if (m_host.isAsleep(position)) {
+        m_host.showNotYet(position);
+        return;
+    }
+    m_cycle.click(position);
+}
+
+// The letters in play, and the question's mark, move with the letters.
+void PracticeMode::boardMoved()
+{
+    showLettersInPlay();
+    m_cycle.markOnly(askedPosition());
 }
 
 // The history's answers, replayed where they were read, then this
 // practice's own: the scheduler is what they say, as if it had seen them
 // all as they came.
-void Form1::practiceRecalled(quint64 session, practice::Scheduler fromHistory)
+void PracticeMode::recalled(quint64 session, practice::Scheduler fromHistory)
 {
-    if (!m_practising || session != m_practiceSession || m_practiceRecalled)
+    if (!m_practice || session != m_session || m_recalled)
         return;
-    m_practiceRecalled = true;
+    m_recalled = true;
     auto scheduler = std::make_unique<practice::Scheduler>(std::move(fromHistory));
-    for (const Answer &answer : std::as_const(m_practiceSince))
+    for (const Answer &answer : std::as_const(m_since))
         scheduler->observe(practiceEvent(answer));
     scheduler->start();
     m_practice = std::move(scheduler);
     // A question asked before the history came (a slow disk) may be of a
     // letter the history puts out of play: the next tick asks afresh.
-    if (m_practiceAsked >= 0 && !m_practice->active().test(std::size_t(m_practiceAsked))) {
-        m_practiceAsked = -1;
-        markOnly(-1);
+    if (m_asked >= 0 && !m_practice->active().test(std::size_t(m_asked))) {
+        m_asked = -1;
+        m_cycle.dropQuestion();
     }
     showLettersInPlay();
 }
 
-// Letters not yet in play are faint on the board, in their places.
-void Form1::showLettersInPlay()
+// Letters not yet in play sleep on the board, in their places; so, while a
+// question is asked among fewer letters (a letter met for the first time,
+// or still new), do those in play it is not asked among.
+void PracticeMode::showLettersInPlay()
 {
-    const practice::LetterSet active = m_practice ? m_practice->active() : practice::LetterSet().set();
+    const practice::LetterSet awake = m_practice ? m_practice->clickable() : practice::LetterSet().set();
     for (int k = 0; k < kLetterCount; ++k)
-        hr[m_state.boardSlot[k]]->setFaded(!active.test(std::size_t(k)));
+        m_host.setAsleep(m_host.positionOf(k), !awake.test(std::size_t(k)));
 }
 
-// A tick in practice: the question under way is played again; once it was
-// answered, the scheduler picks the next.
-void Form1::askPractice()
+// The scheduler picks the letter of each new question.
+void PracticeMode::startQuestion()
 {
-    if (m_practiceAsked < 0) {
-        m_practiceAsked = m_practice->next(QDateTime::currentSecsSinceEpoch(), today());
-        ++m_practiceQuestion;
-        m_questionAsked.start();
-        showLettersInPlay();
-    }
-    const std::int16_t position = m_state.boardSlot[m_practiceAsked];
-    m_services.sound.play(m_state.soundFile[position]);
-    qno->setText(QString::number(m_practiceQuestion));
-    markOnly(position);
+    m_asked = m_practice->next(QDateTime::currentSecsSinceEpoch(), today());
+    ++m_question;
+    showLettersInPlay();
 }
 
-void Form1::practiceAnswered(const Answer &answer)
+int PracticeMode::askedPosition() const
 {
-    m_practiceSince << answer;
+    return m_asked >= 0 ? m_host.positionOf(m_asked) : -1;
+}
+
+void PracticeMode::answeredRight()
+{
+    m_asked = -1;
+}
+
+void PracticeMode::kept(const Answer &answer)
+{
+    m_since << answer;
     m_practice->observe(practiceEvent(answer));
     if (answer.right)
-        m_practiceAsked = -1;
+        showLettersInPlay();
 }

@@ -1,9 +1,11 @@
 #include "form1.h"
 
 #include "board/lists.h"
-#include "practice/scheduler.h"
+#include "board/mode.h"
+#include "board/modelist.h"
 #include "lock/leavegesture.h"
 #include "shell/letters.h"
+#include "shell/modehost.h"
 #include "ui/design.h"
 #include "ui/widgets.h"
 
@@ -52,6 +54,10 @@ Form1::Form1(Form1Services services, QWidget *parent)
     // the questions come every 5 seconds and do not drift.
     m_ttx.setTimerType(Qt::PreciseTimer);
     connect(&m_ttx, &QTimer::timeout, this, &Form1::ttx_Timer);
+
+    m_host = std::make_unique<Host>(*this);
+    for (const ModeKind &kind : modeList())
+        m_modes.push_back(kind.make(*m_host));
 
     setTabOrder();
 
@@ -107,8 +113,8 @@ void Form1::Form_Load()
 
     for (const QString &entry : kOrderEntries)
         Co1->addItem(entry);
-    for (const QString &entry : kModeEntries)
-        Co2->addItem(entry);
+    for (const ModeKind &kind : modeList())
+        Co2->addItem(kind.entry);
     Co1->setListIndex(0);
     Co2->setListIndex(0);
     qno->setText(QStringLiteral("0"));
@@ -136,6 +142,16 @@ void Form1::Form_Unload()
     // The program ends with its main window; a sound still playing is cut
     // off when the player goes.
     QCoreApplication::quit();
+}
+
+void Form1::ttx_Timer()
+{
+    Imy->hide();
+    Imn->hide();
+    Imhy->hide();
+    Imhn->hide();
+    if (m_mode)
+        m_mode->tick();
 }
 
 void Form1::setTimerPeriod(int milliseconds)

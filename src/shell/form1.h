@@ -4,8 +4,6 @@
 #include "shell/mainstate.h"
 #include "ui/builder.h"
 
-#include <QElapsedTimer>
-#include <QList>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -14,10 +12,12 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class ChoiceList;
 class LeaveGesture;
 class ClickLabel;
+class Mode;
 class PictureButton;
 class PictureImage;
 class QLineEdit;
@@ -25,9 +25,6 @@ class SoundPlayer;
 class TimeOfDay;
 class UnitRandom;
 class WebOpener;
-namespace practice {
-class Scheduler;
-}
 
 // The windows for grown-ups, opened from the main window with keys a child
 // does not hit by chance.
@@ -49,10 +46,12 @@ struct Form1Services
     AnswerLog *answers;
 };
 
-// The main window: the letter board, the two option lists, the contest's
-// question number, results panel and answer pictures, and the comments link.
-// Every behaviour is one of its handlers, run on the user-interface thread
-// one at a time.
+// The main window: the letter board, the two option lists, the question
+// number, results panel and answer pictures, and the comments link. Every
+// behaviour is one of its handlers, run on the user-interface thread one at
+// a time; the board's clicks and the question timer's ticks go to the mode
+// chosen in the mode list, which does with the window only what ModeHost
+// lets it.
 class Form1 : public QWidget
 {
     Q_OBJECT
@@ -64,12 +63,13 @@ public:
     // and selects the lists. Runs once, before the window is first shown.
     void Form_Load();
 
-    // A click on board button hr(index), 0..27.
+    // A click on board button hr(index), 0..27: the mode chosen's.
     void hr_Click(std::int16_t index);
     // A pick in the order list and in the mode list.
     void Co1_Click();
     void Co2_Click();
-    // A tick of the question timer.
+    // A tick of the question timer: the answer pictures hidden, then the
+    // mode chosen's.
     void ttx_Timer();
     // A click on the comments link.
     void Label9_Click();
@@ -77,10 +77,9 @@ public:
     const MainState &state() const { return m_state; }
     const Controls &controls() const { return m_controls; }
     const QTimer &ttx() const { return m_ttx; }
-    // Practice's letters, for tests: none outside practice.
-    const practice::Scheduler *practiceScheduler() const { return m_practice.get(); }
-    // The letter practice asks now, -1 when none.
-    int practiceAsked() const { return m_practiceAsked; }
+    // The mode of the mode list's entry `entry` (the order of modeList()),
+    // null for none. Each lives as long as the window.
+    const Mode *mode(int entry) const;
 
     // Full screen: the whole window scaled to fill the screen, centred, and
     // locked: closing, F11 and the grown-ups' keys do nothing, and only the
@@ -97,26 +96,13 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // The window as its modes see it (shell/modehost.cpp).
+    class Host;
+
     void Form_Unload();
     void ShuffleBoard(std::int16_t first, std::int16_t last);
-    void ShuffleQuiz(std::int16_t first, std::int16_t last);
     void placeLettersOnBoard();
     void hideResultsPanel();
-    void startPractice();
-    void stopPractice();
-    void askPractice();
-    void practiceRecalled(quint64 session, practice::Scheduler fromHistory);
-    void practiceAnswered(const Answer &answer);
-    void showLettersInPlay();
-    int askedLetter() const;
-    void markAnswer(std::int16_t index);
-    void markRight(std::int16_t index);
-    void markWrong(std::int16_t index);
-    bool questionPending() const;
-    void markOnly(int position);
-    int letterAt(std::int16_t position) const;
-    void showInResultsPanel(int k, const QPixmap &mark);
-    void keepAnswer(int askedLetter, int clickedLetter, bool right, int wrongTriesBefore);
     void setTimerPeriod(int milliseconds);
     void setTabOrder();
     void applyScale(qreal scale, QPointF origin);
@@ -126,9 +112,6 @@ private:
     MainState m_state;
     Controls m_controls;
     QTimer m_ttx;
-    // When the current question was first asked, for the learning history.
-    QElapsedTimer m_questionAsked;
-    int m_questionAskedPos = -1;
     // The right and wrong marks as the results panel shows them: the
     // answer pictures' drawings, made at the shape of the panel's images.
     QPixmap m_panelTick;
@@ -138,17 +121,12 @@ private:
     bool m_fullScreen = false;
     LeaveGesture *m_leave = nullptr;
 
-    // Practice, while it is the mode chosen: its scheduler, the letter
-    // asked now (-1 between questions), the number of the question, the
-    // answers given since it was chosen (replayed after the history's), and
-    // which choice a reading of the history belongs to.
-    bool m_practising = false;
-    std::unique_ptr<practice::Scheduler> m_practice;
-    int m_practiceAsked = -1;
-    int m_practiceQuestion = 0;
-    QList<Answer> m_practiceSince;
-    bool m_practiceRecalled = false;
-    quint64 m_practiceSession = 0;
+    // One mode per entry of the mode list, in its order, made with the
+    // window and gone before the host they use; the one chosen, null until
+    // the first choice.
+    std::unique_ptr<Host> m_host;
+    std::vector<std::unique_ptr<Mode>> m_modes;
+    Mode *m_mode = nullptr;
 
     std::array<PictureButton *, 28> hr{};
     std::array<PictureButton *, 28> hro{};

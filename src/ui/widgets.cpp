@@ -1,10 +1,47 @@
 #include "widgets.h"
 
+#include <QImage>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <QStyledItemDelegate>
+#include <QTimerEvent>
+
+namespace {
+
+// An asleep letter's greys: a flat face a little lighter than the window's
+// mid grey, the letter in a darker grey, and its rim between the two. A
+// click sinks it for a moment into the darker pair.
+struct AsleepGreys
+{
+    QColor face, ink, rim;
+};
+const AsleepGreys kAsleep{QColor(168, 168, 168), QColor(100, 100, 100), QColor(150, 150, 150)};
+const AsleepGreys kSunk{QColor(138, 138, 138), QColor(76, 76, 76), QColor(120, 120, 120)};
+
+// The letter's picture redrawn in two greys: its white the face, its ink the
+// ink, and the shades between in proportion, so the letter keeps its smooth
+// edges and no white plate shows on the face.
+QPixmap inGreys(const QPixmap &picture, const AsleepGreys &greys)
+{
+    QImage image = picture.toImage().convertToFormat(QImage::Format_RGB32);
+    const int face = greys.face.red();
+    const int ink = greys.ink.red();
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int amount = 255 - qGray(line[x]);
+            const int v = face + ((ink - face) * amount + 127) / 255;
+            line[x] = qRgb(v, v, v);
+        }
+    }
+    QPixmap out = QPixmap::fromImage(image);
+    out.setDevicePixelRatio(picture.devicePixelRatio());
+    return out;
+}
+
+} // namespace
 
 const QPixmap &ScaledPicture::at(const QPixmap &source, QSizeF size, qreal ratio)
 {
@@ -57,6 +94,29 @@ void PictureButton::setFaded(bool faded)
     if (m_faded == faded)
         return;
     m_faded = faded;
+    if (!faded) {
+        m_notYet.stop();
+        m_asleep = QPixmap();
+        m_asleepFrom = 0;
+    }
+    update();
+}
+
+void PictureButton::showNotYet()
+{
+    if (!m_faded)
+        return;
+    m_notYet.start(kNotYetMs, this);
+    update();
+}
+
+void PictureButton::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_notYet.timerId()) {
+        QAbstractButton::timerEvent(event);
+        return;
+    }
+    m_notYet.stop();
     update();
 }
 
@@ -68,6 +128,10 @@ QSize PictureButton::sizeHint() const
 void PictureButton::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
+    if (m_faded) {
+        paintAsleep(p);
+        return;
+    }
     const QRectF r = rect();
     const bool down = isDown();
     p.fillRect(r, m_face);
@@ -82,9 +146,7 @@ void PictureButton::paintEvent(QPaintEvent *)
         if (down)
             topLeft += QPointF(m_scale, m_scale);
         topLeft = QPointF(std::floor(topLeft.x()), std::floor(topLeft.y()));
-        p.setOpacity(m_faded ? 0.22 : 1.0);
         p.drawPixmap(topLeft, m_shown.at(m_picture, size, devicePixelRatioF()));
-        p.setOpacity(1.0);
     }
 
     // The 3D edge over the picture: a black outline and a two-pixel bevel,
@@ -113,12 +175,47 @@ void PictureButton::paintEvent(QPaintEvent *)
         frame(2, m_face.lighter(120), shade);
     }
 
-    if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = r.adjusted(4 * band, 4 * band, -4 * band, -4 * band).toRect();
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
+    drawFocus(p, band);
+}
+
+// Asleep: flat, no edge that stands out and no press, whatever the mouse
+// does; the letter where an awake one has it, so that it wakes in place.
+void PictureButton::paintAsleep(QPainter &p)
+{
+    const QRectF r = rect();
+    const bool sunk = m_notYet.isActive();
+    const AsleepGreys &greys = sunk ? kSunk : kAsleep;
+    p.fillRect(r, greys.face);
+    const qreal band = std::max<qreal>(1.0, m_scale);
+    const QRectF inner = r.adjusted(band, band, -band, -band);
+    p.fillRect(QRectF(r.left(), r.top(), r.width(), band), greys.rim);
+    p.fillRect(QRectF(r.left(), inner.bottom(), r.width(), band), greys.rim);
+    p.fillRect(QRectF(r.left(), r.top(), band, r.height()), greys.rim);
+    p.fillRect(QRectF(inner.right(), r.top(), band, r.height()), greys.rim);
+
+    if (!m_picture.isNull()) {
+        const QSizeF size = m_picture.deviceIndependentSize() * m_scale;
+        const QPointF topLeft(std::floor((r.width() - size.width()) / 2.0),
+                              std::floor((r.height() - size.height()) / 2.0));
+        const QPixmap &shown = m_shown.at(m_picture, size, devicePixelRatioF());
+        if (shown.cacheKey() != m_asleepFrom || sunk != m_asleepSunk) {
+            m_asleep = inGreys(shown, greys);
+            m_asleepFrom = shown.cacheKey();
+            m_asleepSunk = sunk;
+        }
+        p.drawPixmap(topLeft, m_asleep);
     }
+    drawFocus(p, band);
+}
+
+void PictureButton::drawFocus(QPainter &p, qreal band)
+{
+    if (!hasFocus())
+        return;
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.rect = QRectF(rect()).adjusted(4 * band, 4 * band, -4 * band, -4 * band).toRect();
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
 }
 
 PictureImage::PictureImage(QWidget *parent)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QBasicTimer>
 #include <QColor>
 #include <QComboBox>
 #include <QLabel>
@@ -44,22 +45,40 @@ public:
     // The window's scale: the picture and the edge drawn that much larger.
     void setScale(qreal scale);
 
-    // A letter not yet in play: its picture drawn faint on the face.
+    // A letter not yet in play, asleep: a flat grey tile with its letter in
+    // a darker grey, quiet beside the raised, white letters in play, and
+    // still legible.
     void setFaded(bool faded);
     bool isFaded() const { return m_faded; }
+    // "Not yet", when an asleep letter is clicked: the tile sinks into a
+    // darker grey for kNotYetMs and comes back by itself. Nothing waits
+    // for it; a second click starts it afresh. Asleep buttons only.
+    void showNotYet();
+    bool isShowingNotYet() const { return m_notYet.isActive(); }
+    static constexpr int kNotYetMs = 350;
 
     QSize sizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
 
 private:
+    void paintAsleep(QPainter &p);
+    void drawFocus(QPainter &p, qreal band);
+
     QColor m_face;
     QPixmap m_picture;
     QString m_tag;
     bool m_faded = false;
     qreal m_scale = 1.0;
     ScaledPicture m_shown;
+    // The asleep drawing of the picture, made from m_shown's, and what it
+    // was made from (its pixmap and whether sunk for "not yet").
+    QPixmap m_asleep;
+    qint64 m_asleepFrom = 0;
+    bool m_asleepSunk = false;
+    QBasicTimer m_notYet;
 };
 
 // An image control: its picture stretched to the control's size.

@@ -75,8 +75,8 @@ void TestBoard::pronunciationTouchesNothingElse()
     }
     for (const char *name : {"Imy", "Imn", "Imhy", "Imhn"})
         QVERIFY(!f.image(name)->isVisible());
-    QCOMPARE(f.form->state().quizPos, 0);
-    QCOMPARE(f.form->state().wrongTries, 0);
+    QCOMPARE(f.contest().state().quizPos, 0);
+    QCOMPARE(f.contest().wrongTries(), 0);
     QCOMPARE(f.qno(), QStringLiteral("0"));
     QCOMPARE(f.sound.played.size(), 28);
 }
@@ -97,10 +97,10 @@ void TestBoard::orderListKeepsTheMode()
 {
     FormFixture f;
     f.pick("Co2", 1);
-    const MainState before = f.form->state();
+    const ContestState before = f.contest().state();
     f.pick("Co1", 1);
-    QCOMPARE(f.form->state().quizOrder, before.quizOrder);
-    QCOMPARE(f.form->state().quizPos, before.quizPos);
+    QCOMPARE(f.contest().state().quizOrder, before.quizOrder);
+    QCOMPARE(f.contest().state().quizPos, before.quizPos);
     QVERIFY(f.form->ttx().isActive());
     QCOMPARE(f.qno(), QStringLiteral("1"));
 }
@@ -117,11 +117,11 @@ void TestBoard::contestChoiceStartsTheTimer()
     // quizOrder is a permutation of the positions; the board stays as it was.
     QList<int> order;
     for (int n = 0; n < 28; ++n)
-        order << f.form->state().quizOrder[n];
+        order << f.contest().state().quizOrder[n];
     std::sort(order.begin(), order.end());
     for (int n = 0; n < 28; ++n)
         QCOMPARE(order[n], n);
-    QCOMPARE(f.form->state().quizOrder[28], 0);
+    QCOMPARE(f.contest().state().quizOrder[28], 0);
     for (int k = 0; k < 28; ++k)
         QCOMPARE(f.form->state().boardSlot[k], k);
 }

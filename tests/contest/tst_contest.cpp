@@ -12,7 +12,7 @@ namespace {
 // The board position asked now.
 int asked(const FormFixture &f)
 {
-    return f.form->state().quizOrder[f.form->state().quizPos];
+    return f.contest().state().quizOrder[f.contest().state().quizPos];
 }
 
 bool shows(const PictureImage *image, const char *picture)
@@ -77,7 +77,7 @@ void TestContest::rightAnswerWithoutWrongTries()
     QVERIFY(f.image("Imhy")->isVisible());
     QVERIFY(!f.image("Imn")->isVisible());
     QVERIFY(!f.image("Imhn")->isVisible());
-    QCOMPARE(f.form->state().quizPos, 1);
+    QCOMPARE(f.contest().state().quizPos, 1);
     // The number and the pictures stay until the next tick.
     QCOMPARE(f.qno(), QStringLiteral("1"));
     f.form->ttx_Timer();
@@ -113,12 +113,12 @@ void TestContest::wrongTriesThenRight()
         QVERIFY(f.image("Imn")->isVisible());
         QVERIFY(f.image("Imhn")->isVisible());
         QVERIFY(!f.image("Imy")->isVisible());
-        QCOMPARE(f.form->state().quizPos, 0);
+        QCOMPARE(f.contest().state().quizPos, 0);
     }
-    QCOMPARE(f.form->state().wrongTries, 3);
+    QCOMPARE(f.contest().wrongTries(), 3);
     f.click(p);
     QCOMPARE(f.imac(f.letterShownAt(p))->text(), QStringLiteral("3"));
-    QCOMPARE(f.form->state().wrongTries, 0);
+    QCOMPARE(f.contest().wrongTries(), 0);
     QVERIFY(shows(f.Ima(f.letterShownAt(p)), ":/pictures/tick-panel.png"));
     for (int j : wrong)
         QVERIFY(shows(f.Ima(f.letterShownAt(j)), ":/pictures/cross-panel.png"));
@@ -132,9 +132,9 @@ void TestContest::wrongTriesStopAtTheLargestCount()
     const int wrong = (asked(f) + 1) % 28;
     for (int i = 0; i < 32770; ++i)
         f.form->hr_Click(std::int16_t(wrong));
-    QCOMPARE(f.form->state().wrongTries, 32767);
+    QCOMPARE(f.contest().wrongTries(), 32767);
     f.form->hr_Click(std::int16_t(asked(f)));
-    QCOMPARE(f.imac(f.letterShownAt(f.form->state().quizOrder[0]))->text(), QStringLiteral("32767"));
+    QCOMPARE(f.imac(f.letterShownAt(f.contest().state().quizOrder[0]))->text(), QStringLiteral("32767"));
 }
 
 void TestContest::twentyEightRightAnswersStartAgain()
@@ -142,21 +142,21 @@ void TestContest::twentyEightRightAnswersStartAgain()
     FormFixture f;
     f.form->show();
     f.pick("Co2", 1);
-    const auto order = f.form->state().quizOrder;
+    const auto order = f.contest().state().quizOrder;
     for (int n = 0; n < 28; ++n) {
         f.form->ttx_Timer();
         QCOMPARE(f.qno(), QString::number(n + 1));
         QCOMPARE(asked(f), order[n]);
         f.click(asked(f));
     }
-    QCOMPARE(f.form->state().quizPos, 0);
+    QCOMPARE(f.contest().state().quizPos, 0);
     for (int k = 0; k < 28; ++k)
         QVERIFY(f.Ima(k)->isVisible());
     f.form->ttx_Timer();
     QCOMPARE(f.qno(), QStringLiteral("1"));
     QCOMPARE(asked(f), order[0]);
     QCOMPARE(f.sound.played.last(), recordingOf(f.letterShownAt(order[0])));
-    QCOMPARE(f.form->state().quizOrder, order);
+    QCOMPARE(f.contest().state().quizOrder, order);
 }
 
 // A click counts only while a question is pending: after a tick has asked
@@ -183,7 +183,7 @@ void TestContest::clicksCountOnlyWhileAQuestionIsPending()
         f.form->ttx_Timer();
         clickAt = asked(f);
         f.click(clickAt);
-        QCOMPARE(f.form->state().quizPos, 1);
+        QCOMPARE(f.contest().state().quizPos, 1);
     } else if (story == QLatin1String("first contest")) {
         clickAt = asked(f);
     } else if (story.startsWith(QLatin1String("later contest"))) {
@@ -196,16 +196,17 @@ void TestContest::clicksCountOnlyWhileAQuestionIsPending()
         f.form->ttx_Timer();
         f.click((asked(f) + 1) % 28);
         f.click((asked(f) + 2) % 28);
-        QCOMPARE(f.form->state().wrongTries, 2);
+        QCOMPARE(f.contest().wrongTries(), 2);
         f.pick("Co2", 1); // a new contest
-        QCOMPARE(f.form->state().wrongTries, 0);
+        QCOMPARE(f.contest().wrongTries(), 0);
         f.form->ttx_Timer();
         const int p = asked(f);
         f.click(p);
         QCOMPARE(f.imac(f.letterShownAt(p))->text(), QString());
         return;
     }
-    const MainState before = f.form->state();
+    const ContestState before = f.contest().state();
+    const std::int16_t wrongTriesBefore = f.contest().wrongTries();
     const qsizetype sounds = f.sound.played.size();
     QList<bool> panel;
     for (int k = 0; k < 28; ++k)
@@ -214,8 +215,8 @@ void TestContest::clicksCountOnlyWhileAQuestionIsPending()
     f.click(clickAt);
 
     QCOMPARE(f.sound.played.size(), sounds);
-    QCOMPARE(f.form->state().quizPos, before.quizPos);
-    QCOMPARE(f.form->state().wrongTries, before.wrongTries);
+    QCOMPARE(f.contest().state().quizPos, before.quizPos);
+    QCOMPARE(f.contest().wrongTries(), wrongTriesBefore);
     for (int k = 0; k < 28; ++k)
         QCOMPARE(f.Ima(k)->isVisible(), panel[k]);
 }
@@ -253,7 +254,7 @@ void TestContest::newContestClearsThePanel()
         QVERIFY(!f.imac(k)->isVisible());
         QVERIFY(f.imac(k)->text().isEmpty());
     }
-    QCOMPARE(f.form->state().quizPos, 0);
+    QCOMPARE(f.contest().state().quizPos, 0);
     QCOMPARE(f.qno(), QStringLiteral("1"));
 }
 

@@ -141,7 +141,8 @@ int answerUntilKilled(const QString &path)
     for (;;) {
         form.ttx_Timer();
         // A few wrong tries, then the right one.
-        const std::int16_t asked = form.state().quizOrder[form.state().quizPos];
+        const ContestState &contest = dynamic_cast<const ContestMode &>(*form.mode(1)).state();
+        const std::int16_t asked = contest.quizOrder[contest.quizPos];
         for (int t = 0; t < 3; ++t) {
             form.hr_Click(std::int16_t((asked + 1 + t) % 28));
             QThread::usleep(std::uniform_int_distribution<int>(500, 4000)(rng));
@@ -575,7 +576,7 @@ void TestHistory::failuresNeverStopTheContest()
     }
     store.waitUntilWritten();
     // The contest went on: three questions answered and marked.
-    QCOMPARE(f.form->state().quizPos, 3);
+    QCOMPARE(f.contest().state().quizPos, 3);
     QCOMPARE(f.sound.played.count(kRightSound), 3);
     QCOMPARE(complaints.size(), 1);
     QVERIFY2(complaints[0].contains(said), qPrintable(complaints[0]));
@@ -584,10 +585,10 @@ void TestHistory::failuresNeverStopTheContest()
     // or not, never holds it up.
     f.pick("Co2", 2);
     QTest::qWait(100);
-    QVERIFY(f.form->practiceScheduler());
+    QVERIFY(f.practice().scheduler());
     for (int question = 0; question < 3; ++question) {
         f.form->ttx_Timer();
-        QVERIFY(f.form->practiceAsked() >= 0);
+        QVERIFY(f.practice().asked() >= 0);
         f.click(f.markedPosition());
     }
     store.waitUntilWritten();

@@ -35,13 +35,14 @@ void TestCommentsLink::contestGoesOn()
     f.form->show();
     f.pick("Co2", 1);
     f.form->ttx_Timer();
-    const MainState before = f.form->state();
+    const ContestState before = f.contest().state();
+    const std::int16_t wrongTriesBefore = f.contest().wrongTries();
     const int remaining = f.form->ttx().remainingTime();
     f.form->Label9_Click();
     QVERIFY(f.form->ttx().isActive());
     QVERIFY(f.form->ttx().remainingTime() <= remaining);
-    QCOMPARE(f.form->state().quizPos, before.quizPos);
-    QCOMPARE(f.form->state().wrongTries, before.wrongTries);
+    QCOMPARE(f.contest().state().quizPos, before.quizPos);
+    QCOMPARE(f.contest().wrongTries(), wrongTriesBefore);
     QCOMPARE(f.web.opened.size(), 1);
 }
 

@@ -1,18 +1,20 @@
 // Practice through the child's window: ticks, clicks, the board's faded
 // letters and the history it continues from.
-#include "board/lists.h"
+#include "board/modelist.h"
 #include "history/historydb.h"
 #include "history/sqlitehistory.h"
 #include "practice/scheduler.h"
 #include "shell/letters.h"
 #include "ui/widgets.h"
 
+#include <QImage>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QSet>
 #include <QTest>
 
 #include "support/fakes.h"
+#include "support/images.h"
 
 namespace {
 
@@ -39,7 +41,7 @@ QList<int> lettersInPlay(const FormFixture &f)
 int ask(FormFixture &f)
 {
     f.form->ttx_Timer();
-    return f.form->practiceAsked();
+    return f.practice().asked();
 }
 
 void clickLetter(FormFixture &f, int letter)
@@ -82,6 +84,52 @@ QList<Answer> rightToday(std::initializer_list<int> letters, int times)
     return list;
 }
 
+// What a tile looks like: how grey it is, its lightest and darkest, and
+// where its letter's ink lies.
+struct TileLook
+{
+    int mostColour = 0;  // the largest difference of two channels in a pixel
+    int lightest = 0;    // luminance, 0..255
+    int darkest = 255;
+    double mean = 0;
+    QRect ink;
+};
+
+int luminance(QRgb p)
+{
+    return qGray(p);
+}
+
+TileLook look(const QImage &image, const std::function<bool(QRgb)> &isInk)
+{
+    TileLook t;
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            t.mostColour = std::max({t.mostColour, std::abs(qRed(p) - qGreen(p)), std::abs(qGreen(p) - qBlue(p)),
+                                     std::abs(qRed(p) - qBlue(p))});
+            t.lightest = std::max(t.lightest, luminance(p));
+            t.darkest = std::min(t.darkest, luminance(p));
+            sum += luminance(p);
+        }
+    }
+    t.mean = sum / (image.width() * image.height());
+    t.ink = boundsWhere(image.size(), [&](int x, int y) { return isInk(image.pixel(x, y)); });
+    return t;
+}
+
+// The letters' blue, on a white or turquoise face.
+bool blueInk(QRgb p)
+{
+    return qBlue(p) - qGreen(p) > 40;
+}
+
+QImage shot(QWidget *w)
+{
+    return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
 } // namespace
 
 class TestPractice : public QObject
@@ -89,6 +137,9 @@ class TestPractice : public QObject
     Q_OBJECT
 private slots:
     void aThirdModeWithLettersInPlay();
+    void lettersNotInPlayLookAsleep_data();
+    void lettersNotInPlayLookAsleep();
+    void anAsleepLetterSaysNotYet();
     void askedAndMarkedLikeTheContest();
     void aNewLetterEntersOnceTheOthersAreRight();
     void dueLettersComeFirst();
@@ -107,8 +158,8 @@ void TestPractice::aThirdModeWithLettersInPlay()
     f.form->show();
     ChoiceList *modes = f.list("Co2");
     QCOMPARE(modes->count(), 3);
-    QCOMPARE(modes->itemText(0), kModeEntries[0]);
-    QCOMPARE(modes->itemText(1), kModeEntries[1]);
+    QCOMPARE(modes->itemText(0), modeList()[0].entry);
+    QCOMPARE(modes->itemText(1), modeList()[1].entry);
     QCOMPARE(modes->itemText(2), QStringLiteral("تمرين الحروف"));
     // The entry is as wide as the list lets the others be.
     QVERIFY(modes->fontMetrics().horizontalAdvance(modes->itemText(2))
@@ -132,9 +183,107 @@ void TestPractice::aThirdModeWithLettersInPlay()
     QCOMPARE(f.markedPosition(), positionOf(f, asked));
 }
 
-void TestPractice::askedAndMarkedLikeTheContest()
+void TestPractice::lettersNotInPlayLookAsleep_data()
+{
+    QTest::addColumn<bool>("fullScreen");
+    QTest::newRow("window") << false;
+    QTest::newRow("full screen") << true;
+}
+
+// On a first day the board is three bright letters among quiet ones: the
+// asleep letters grey, flat and of low contrast, never brighter than those
+// in play, and each still legible where it will wake.
+void TestPractice::lettersNotInPlayLookAsleep()
+{
+    QFETCH(bool, fullScreen);
+    FormFixture f;
+    f.form->show();
+    if (fullScreen)
+        f.form->setFullScreen(true);
+    f.pick("Co2", kPractice);
+    QCOMPARE(lettersInPlay(f), (QList<int>{Alef, Noon, Ya}));
+
+    PictureButton *sleeping = f.hr(positionOf(f, Ba));
+    const QImage asleepShot = shot(sleeping);
+    // The tile's own grey is its commonest luminance; the letter is darker.
+    std::array<int, 256> count{};
+    for (int y = 0; y < asleepShot.height(); ++y) {
+        for (int x = 0; x < asleepShot.width(); ++x)
+            ++count[std::size_t(luminance(asleepShot.pixel(x, y)))];
+    }
+    const int face = int(std::max_element(count.begin(), count.end()) - count.begin());
+    const TileLook asleep = look(asleepShot, [face](QRgb p) { return luminance(p) < face - 25; });
+    const TileLook awake = look(shot(f.hr(positionOf(f, Noon))), blueInk);
+
+    QVERIFY2(asleep.mostColour <= 4, qPrintable(QString::number(asleep.mostColour)));
+    QVERIFY(awake.mostColour > 100);
+    // Flat and quiet: no black outline, no white plate, and far less
+    // contrast than a letter in play, yet enough to read it.
+    QVERIFY2(awake.lightest - awake.darkest > 200, qPrintable(QString::number(awake.lightest - awake.darkest)));
+    const int contrast = asleep.lightest - asleep.darkest;
+    QVERIFY2(contrast >= 40 && contrast <= 110, qPrintable(QString::number(contrast)));
+    QVERIFY(asleep.darkest > 50);
+    QVERIFY(asleep.lightest < 210);
+    QVERIFY2(asleep.mean < awake.mean - 20, qPrintable(QStringLiteral("%1 %2").arg(asleep.mean).arg(awake.mean)));
+
+    // Its letter is where the same button shows it awake, whole.
+    sleeping->setFaded(false);
+    const TileLook same = look(shot(sleeping), blueInk);
+    QVERIFY(!asleep.ink.isEmpty());
+    const int slack = int(std::ceil(f.form->scale() * sleeping->devicePixelRatioF()));
+    for (int d : {asleep.ink.left() - same.ink.left(), asleep.ink.right() - same.ink.right(),
+                  asleep.ink.top() - same.ink.top(), asleep.ink.bottom() - same.ink.bottom()})
+        QVERIFY2(std::abs(d) <= slack, qPrintable(QStringLiteral("ink %1,%2 %3x%4 awake, %5,%6 %7x%8 asleep")
+                                                       .arg(same.ink.x()).arg(same.ink.y()).arg(same.ink.width())
+                                                       .arg(same.ink.height()).arg(asleep.ink.x()).arg(asleep.ink.y())
+                                                       .arg(asleep.ink.width()).arg(asleep.ink.height())));
+}
+
+// A click on an asleep letter: the tile sinks for a moment and comes back,
+// and nothing else happens: no sound, no mark, nothing kept, the same
+// question.
+void TestPractice::anAsleepLetterSaysNotYet()
 {
     FormFixture f;
+    f.form->show();
+    f.pick("Co2", kPractice);
+    const int asked = ask(f);
+    const QStringList played = f.sound.played;
+    PictureButton *sleeping = f.hr(positionOf(f, Meem));
+    PictureButton *other = f.hr(positionOf(f, Ba));
+    const QImage before = shot(sleeping);
+    const QImage otherBefore = shot(other);
+
+    clickLetter(f, Meem);
+    const QImage right = shot(sleeping);
+    const TileLook now = look(right, [](QRgb) { return false; });
+    const TileLook was = look(before, [](QRgb) { return false; });
+    QVERIFY2(now.mean < was.mean - 15, qPrintable(QStringLiteral("%1 %2").arg(now.mean).arg(was.mean)));
+    QCOMPARE(now.mostColour, was.mostColour);
+    QVERIFY(meanDifference(shot(other), otherBefore) == 0);
+
+    QCOMPARE(f.sound.played, played);
+    QVERIFY(f.answers.answers.isEmpty());
+    for (const char *name : {"Imy", "Imn", "Imhy", "Imhn"})
+        QVERIFY(!f.image(name)->isVisible());
+    QVERIFY(!f.hro(Meem)->isVisible());
+    QVERIFY(!f.Ima(Meem)->isVisible());
+    QCOMPARE(f.practice().asked(), asked);
+    QCOMPARE(f.markedPosition(), positionOf(f, asked));
+    QCOMPARE(f.qno(), QStringLiteral("1"));
+
+    // Gone by itself within a moment; the letter asleep as before.
+    QTRY_VERIFY_WITH_TIMEOUT(meanDifference(shot(sleeping), before) == 0, 10 * PictureButton::kNotYetMs);
+    QVERIFY(sleeping->isFaded());
+    QCOMPARE(f.practice().asked(), asked);
+    QCOMPARE(f.sound.played, played);
+}
+
+void TestPractice::askedAndMarkedLikeTheContest()
+{
+    // Met a minute ago: asked again among the letters in play.
+    FormFixture f;
+    f.answers.answers = rightToday({Alef, Noon, Ya}, 2);
     f.form->show();
     f.pick("Co2", kPractice);
     const int first = ask(f);
@@ -142,7 +291,9 @@ void TestPractice::askedAndMarkedLikeTheContest()
     // Unanswered, asked again at the next tick.
     QCOMPARE(ask(f), first);
     QCOMPARE(f.qno(), QStringLiteral("1"));
-    const int wrong = first == Alef ? Noon : Alef;
+    const QList<int> awake = lettersInPlay(f);
+    QVERIFY(awake.size() > 1);
+    const int wrong = awake.first() == first ? awake.last() : awake.first();
     clickLetter(f, wrong);
     QCOMPARE(f.sound.played.last(), kWrongSound);
     QVERIFY(f.image("Imn")->isVisible());
@@ -153,19 +304,20 @@ void TestPractice::askedAndMarkedLikeTheContest()
     QCOMPARE(f.imac(first)->text(), QStringLiteral("1"));
     // A click between questions is no answer.
     clickLetter(f, first);
-    QCOMPARE(f.answers.answers.size(), 2);
-    for (const Answer &a : std::as_const(f.answers.answers))
+    const QList<Answer> kept = f.answers.answers.mid(6);
+    QCOMPARE(kept.size(), 2);
+    for (const Answer &a : kept)
         QCOMPARE(a.mode, Answer::Mode::Practice);
-    QCOMPARE(f.answers.answers[0].asked, first + 1);
-    QCOMPARE(f.answers.answers[0].clicked, wrong + 1);
-    QCOMPARE(f.answers.answers[1].wrongTries, 1);
+    QCOMPARE(kept[0].asked, first + 1);
+    QCOMPARE(kept[0].clicked, wrong + 1);
+    QCOMPARE(kept[1].wrongTries, 1);
 
     const int second = ask(f);
     QVERIFY(second != first);
     QCOMPARE(f.qno(), QStringLiteral("2"));
     QVERIFY(!f.image("Imy")->isVisible());
     // The contest's own count is left alone.
-    QCOMPARE(f.form->state().quizPos, 0);
+    QCOMPARE(f.contest().state().quizPos, 0);
 }
 
 // The first three letters, each met on its own; then, as the child is
@@ -179,8 +331,16 @@ void TestPractice::aNewLetterEntersOnceTheOthersAreRight()
     QCOMPARE(lettersInPlay(f), (QList<int>{Alef, Noon, Ya}));
     const int entering = ask(f);
     QCOMPARE(entering, practice::commonFirst()[3]);
-    QCOMPARE(lettersInPlay(f), (QList<int>{Alef, Ta, Noon, Ya}));
     QCOMPARE(f.markedPosition(), positionOf(f, entering));
+    // Met alone: the letters in play sleep while it is asked, and a click
+    // on one is no answer.
+    QCOMPARE(lettersInPlay(f), QList<int>{entering});
+    clickLetter(f, Alef);
+    QCOMPARE(f.answers.answers.size(), 3);
+    QCOMPARE(f.sound.played.last(), recordingOf(entering));
+    clickLetter(f, entering);
+    QCOMPARE(f.sound.played.last(), kRightSound);
+    QCOMPARE(lettersInPlay(f), (QList<int>{Alef, Ta, Noon, Ya}));
 
     // In alphabetical order when a grown-up chose so.
     FormFixture g;
@@ -242,7 +402,7 @@ void TestPractice::aHistoryReadLateIsTakenIn()
     f.pick("Co2", 0);
     f.answers.releaseRecalls();
     QVERIFY(lettersInPlay(f).size() == 28);
-    QVERIFY(f.form->practiceScheduler() == nullptr);
+    QVERIFY(f.practice().scheduler() == nullptr);
 }
 
 void TestPractice::anotherChoiceEndsPractice()
@@ -263,11 +423,11 @@ void TestPractice::anotherChoiceEndsPractice()
     // The contest asks from its own shuffled sequence, every letter clickable.
     f.pick("Co2", 1);
     f.form->ttx_Timer();
-    QCOMPARE(f.markedPosition(), int(f.form->state().quizOrder[0]));
-    QCOMPARE(f.form->practiceAsked(), -1);
+    QCOMPARE(f.markedPosition(), int(f.contest().state().quizOrder[0]));
+    QCOMPARE(f.practice().asked(), -1);
     f.click(f.markedPosition());
     QCOMPARE(f.answers.answers.last().mode, Answer::Mode::Contest);
-    QCOMPARE(f.form->state().quizPos, 1);
+    QCOMPARE(f.contest().state().quizPos, 1);
 
     // The order list moves the faded letters with the pictures.
     f.pick("Co2", kPractice);
@@ -289,7 +449,7 @@ void TestPractice::aRestartContinuesFromTheHistory()
         f.pick("Co2", kPractice);
         answerRight(f, 6);
         ask(f);
-        clickLetter(f, f.form->practiceAsked());
+        clickLetter(f, f.practice().asked());
         answerRight(f, 3);
         inPlay = lettersInPlay(f);
         QVERIFY(inPlay.size() > 3);

@@ -23,13 +23,14 @@ void TestStartup::stateStartsEmpty()
 {
     FormFixture f(false);
     const MainState &s = f.form->state();
+    const ContestState &c = f.contest().state();
     for (int i = 0; i < MainState::kSize; ++i) {
         QVERIFY(s.soundFile[i].isEmpty());
         QCOMPARE(s.boardSlot[i], 0);
-        QCOMPARE(s.quizOrder[i], 0);
+        QCOMPARE(c.quizOrder[i], 0);
     }
-    QCOMPARE(s.quizPos, 0);
-    QCOMPARE(s.wrongTries, 0);
+    QCOMPARE(c.quizPos, 0);
+    QCOMPARE(f.contest().wrongTries(), 0);
     for (int j = 0; j < 28; ++j)
         QVERIFY(f.hr(j)->tag().isEmpty());
 }
@@ -38,18 +39,19 @@ void TestStartup::startUpLeavesAlphabeticalPronunciation()
 {
     FormFixture f;
     const MainState &s = f.form->state();
+    const ContestState &c = f.contest().state();
     for (int k = 0; k < 28; ++k) {
         QCOMPARE(s.boardSlot[k], k);
         QCOMPARE(s.soundFile[k], QStringLiteral("\\wa\\%1.wav").arg(k + 1));
         QCOMPARE(f.letterShownAt(k), k);
-        QCOMPARE(s.quizOrder[k], 0);
+        QCOMPARE(c.quizOrder[k], 0);
     }
     // Element 28 is never written.
     QVERIFY(s.soundFile[28].isEmpty());
     QCOMPARE(s.boardSlot[28], 0);
-    QCOMPARE(s.quizOrder[28], 0);
-    QCOMPARE(s.quizPos, 0);
-    QCOMPARE(s.wrongTries, 0);
+    QCOMPARE(c.quizOrder[28], 0);
+    QCOMPARE(c.quizPos, 0);
+    QCOMPARE(f.contest().wrongTries(), 0);
 
     QCOMPARE(f.list("Co1")->count(), 2);
     QCOMPARE(f.list("Co1")->itemText(0), QStringLiteral("مرتب"));

@@ -30,16 +30,17 @@ bool isPermutation(const std::array<std::int16_t, MainState::kSize> &a)
 QString brokenInvariant(const FormFixture &f, bool contestStarted, bool justTicked)
 {
     const MainState &s = f.form->state();
+    const ContestState &c = f.contest().state();
     if (!isPermutation(s.boardSlot))
         return QStringLiteral("boardSlot is not a permutation");
-    if (contestStarted && !isPermutation(s.quizOrder))
+    if (contestStarted && !isPermutation(c.quizOrder))
         return QStringLiteral("quizOrder is not a permutation");
-    if (!s.soundFile[28].isEmpty() || s.boardSlot[28] != 0 || s.quizOrder[28] != 0)
+    if (!s.soundFile[28].isEmpty() || s.boardSlot[28] != 0 || c.quizOrder[28] != 0)
         return QStringLiteral("element 28 was written");
-    if (s.quizPos < 0 || s.quizPos > 27)
-        return QStringLiteral("quizPos %1").arg(s.quizPos);
-    if (s.wrongTries < 0)
-        return QStringLiteral("wrongTries %1").arg(s.wrongTries);
+    if (c.quizPos < 0 || c.quizPos > 27)
+        return QStringLiteral("quizPos %1").arg(c.quizPos);
+    if (f.contest().wrongTries() < 0)
+        return QStringLiteral("wrongTries %1").arg(f.contest().wrongTries());
     for (int j = 0; j < 28; ++j) {
         const int letter = f.letterShownAt(j);
         if (letter < 0 || s.soundFile[j] != recordingOf(letter) || s.boardSlot[letter] != j)
@@ -53,19 +54,21 @@ QString brokenInvariant(const FormFixture &f, bool contestStarted, bool justTick
         if (!f.Ima(k)->isHidden() && f.Ima(k)->picture().isNull())
             return QStringLiteral("Ima(%1) is shown without a mark").arg(k);
     }
-    // Practice: the faint letters are those not in play, wherever the board
-    // put them; the letter asked is one in play. Elsewhere nothing is faint.
-    const practice::Scheduler *practice = f.form->practiceScheduler();
+    // Practice: the faint letters are those the question under way cannot
+    // be answered with (not in play, or not among its choices), wherever
+    // the board put them; the letter asked is one of its choices.
+    // Elsewhere nothing is faint.
+    const practice::Scheduler *practice = f.practice().scheduler();
     if ((practice != nullptr) != (f.list("Co2")->currentIndex() == 2))
         return QStringLiteral("practice runs in another mode");
     for (int k = 0; k < 28; ++k) {
         const bool faded = f.hr(s.boardSlot[k])->isFaded();
-        if (faded != (practice && !practice->active().test(std::size_t(k))))
+        if (faded != (practice && !practice->clickable().test(std::size_t(k))))
             return QStringLiteral("letter %1 is %2").arg(k).arg(faded ? "faint" : "not faint");
     }
-    if (practice && f.form->practiceAsked() >= 0 && !practice->active().test(std::size_t(f.form->practiceAsked())))
-        return QStringLiteral("practice asks a letter not in play");
-    if (justTicked && practice && f.markedPosition() != s.boardSlot[f.form->practiceAsked()])
+    if (practice && f.practice().asked() >= 0 && !practice->clickable().test(std::size_t(f.practice().asked())))
+        return QStringLiteral("practice asks a letter not among its choices");
+    if (justTicked && practice && f.markedPosition() != s.boardSlot[f.practice().asked()])
         return QStringLiteral("the mark is not on the letter practice asks");
     return {};
 }

@@ -58,7 +58,7 @@ void TestSoak::aDayOfContestKeepsMemoryFlat()
     long before = 0;
     for (int t = 0; t < ticks; ++t) {
         f.form->ttx_Timer();
-        const int asked = f.form->state().quizOrder[f.form->state().quizPos];
+        const int asked = f.contest().state().quizOrder[f.contest().state().quizPos];
         const int wrong = std::uniform_int_distribution<int>(0, 3)(rng);
         for (int w = 0; w < wrong; ++w)
             f.click((asked + 1 + w) % 28);

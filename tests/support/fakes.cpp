@@ -1,5 +1,6 @@
 #include "fakes.h"
 
+#include "shell/letters.h"
 #include "ui/widgets.h"
 
 #include <QLineEdit>
@@ -79,4 +80,55 @@ int FormFixture::markedPosition() const
             found = found == -1 ? j : -2;
     }
     return found;
+}
+
+const ContestMode &FormFixture::contest() const
+{
+    return dynamic_cast<const ContestMode &>(*form->mode(1));
+}
+
+const PracticeMode &FormFixture::practice() const
+{
+    return dynamic_cast<const PracticeMode &>(*form->mode(2));
+}
+
+FakeModeHost::FakeModeHost()
+{
+    for (int k = 0; k < 28; ++k)
+        boardSlot[std::size_t(k)] = k;
+}
+
+int FakeModeHost::letterAt(int position) const
+{
+    for (int k = 0; k < 28; ++k) {
+        if (boardSlot[std::size_t(k)] == position)
+            return k;
+    }
+    return -1;
+}
+
+void FakeModeHost::playLetterAt(int position)
+{
+    played << recordingOf(letterAt(position));
+}
+
+void FakeModeHost::showInResultsPanel(int letter, bool right)
+{
+    panel.at(std::size_t(letter)) = right ? Mark::Right : Mark::Wrong;
+}
+
+void FakeModeHost::shuffle(std::int16_t first, std::int16_t last, std::span<std::int16_t> target)
+{
+    for (int i = first; i <= last; ++i)
+        target[std::size_t(i)] = std::int16_t(last - (i - first));
+}
+
+QList<int> FakeModeHost::marked() const
+{
+    QList<int> positions;
+    for (int j = 0; j < 28; ++j) {
+        if (tags[std::size_t(j)] == QLatin1String("1"))
+            positions << j;
+    }
+    return positions;
 }

@@ -1,16 +1,20 @@
 #pragma once
 
+#include "board/mode.h"
 #include "board/shuffle.h"
+#include "contest/contestmode.h"
 #include "history/answerlog.h"
 #include "platform/soundplayer.h"
 #include "platform/timeofday.h"
 #include "platform/webopener.h"
+#include "practice/practicemode.h"
 #include "shell/form1.h"
 
 #include <QString>
 #include <QStringList>
 #include <QUrl>
 
+#include <array>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -89,9 +93,55 @@ public:
     QList<float> seeds;
 };
 
+// The main window as a mode sees it, without the window: a board in
+// alphabetical order unless a test moves it, and a record of what the mode
+// asked of it.
+class FakeModeHost final : public ModeHost
+{
+public:
+    enum class Mark { None, Right, Wrong };
+
+    FakeModeHost();
+
+    int letterAt(int position) const override;
+    int positionOf(int letter) const override { return boardSlot.at(std::size_t(letter)); }
+    void playLetterAt(int position) override;
+    void play(const QString &sound) override { played << sound; }
+    QString tag(int position) const override { return tags.at(std::size_t(position)); }
+    void setTag(int position, const QString &tag) override { tags.at(std::size_t(position)) = tag; }
+    void setAsleep(int position, bool sleeps) override { asleep.at(std::size_t(position)) = sleeps; }
+    bool isAsleep(int position) const override { return asleep.at(std::size_t(position)); }
+    void showNotYet(int position) override { notYet << position; }
+    void showInResultsPanel(int letter, bool right) override;
+    void setResultCount(int letter, const QString &count) override { counts.at(std::size_t(letter)) = count; }
+    void showAnswerPictures(bool right) override { pictures = right ? Mark::Right : Mark::Wrong; }
+    void setQuestionNumber(int number) override { questionNumber = number; }
+    void setTimerPeriod(int milliseconds) override { timerPeriod = milliseconds; }
+    // The positions in falling order: a sequence no test mistakes for the
+    // board's.
+    void shuffle(std::int16_t first, std::int16_t last, std::span<std::int16_t> target) override;
+    Answer::Order boardOrder() const override { return Answer::Order::Alphabetical; }
+    AnswerLog *answers() const override { return log; }
+
+    // The positions whose tag is "1".
+    QList<int> marked() const;
+
+    std::array<int, 28> boardSlot{};
+    std::array<QString, 28> tags;
+    std::array<bool, 28> asleep{};
+    QList<int> notYet;
+    std::array<Mark, 28> panel{};
+    std::array<QString, 28> counts;
+    Mark pictures = Mark::None;
+    int questionNumber = 0;
+    int timerPeriod = 0;
+    QStringList played;
+    AnswerLog *log = nullptr;
+};
+
+class ClickLabel;
 class PictureButton;
 class PictureImage;
-class ClickLabel;
 
 // A main window with fakes around it, started up as the program starts it.
 struct FormFixture
@@ -115,6 +165,9 @@ struct FormFixture
     int letterShownAt(int j) const;
     // The position whose Tag is "1", or -1; -2 when more than one.
     int markedPosition() const;
+    // The window's contest and practice, chosen or not.
+    const ContestMode &contest() const;
+    const PracticeMode &practice() const;
 
     FakeSoundPlayer sound;
     FakeWebOpener web;

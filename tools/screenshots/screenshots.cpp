@@ -6,12 +6,14 @@
 //
 //   huroof-screenshots OUTPUT_FOLDER
 #include "board/shuffle.h"
+#include "contest/contestmode.h"
 #include "history/historydb.h"
 #include "i18n/language.h"
 #include "progress/progresswindow.h"
 #include "platform/soundplayer.h"
 #include "platform/timeofday.h"
 #include "platform/webopener.h"
+#include "practice/practicemode.h"
 #include "shell/form1.h"
 #include "splash/frmsplash.h"
 #include "ui/widgets.h"
@@ -101,7 +103,8 @@ int main(int argc, char *argv[])
     const Controls &c = form.controls();
     auto *mode = c.get<ChoiceList>(QStringLiteral("Co2"));
     mode->setListIndex(1);
-    const auto asked = [&] { return form.state().quizOrder[form.state().quizPos]; };
+    const ContestState &contest = dynamic_cast<const ContestMode &>(*form.mode(1)).state();
+    const auto asked = [&] { return contest.quizOrder[contest.quizPos]; };
     const int wrongTries[] = {0, 2, 0, 1, 0};
     for (int tries : wrongTries) {
         form.ttx_Timer();
@@ -116,11 +119,12 @@ int main(int argc, char *argv[])
 
     // Practice on a first day: the letters in play, and one more entering.
     mode->setListIndex(2);
+    const auto &practice = dynamic_cast<const PracticeMode &>(*form.mode(2));
     for (int q = 0; q < 7; ++q) {
         form.ttx_Timer();
         if (q == 4)
-            form.hr_Click(std::int16_t(form.state().boardSlot[(form.practiceAsked() + 1) % 28] == 0 ? 1 : 0));
-        form.hr_Click(form.state().boardSlot[form.practiceAsked()]);
+            form.hr_Click(std::int16_t(form.state().boardSlot[(practice.asked() + 1) % 28] == 0 ? 1 : 0));
+        form.hr_Click(form.state().boardSlot[practice.asked()]);
     }
     form.ttx_Timer();
     QApplication::processEvents();
