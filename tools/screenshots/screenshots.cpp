@@ -126,7 +126,8 @@ int main(int argc, char *argv[])
             form.hr_Click(std::int16_t(form.state().boardSlot[(practice.asked() + 1) % 28] == 0 ? 1 : 0));
         form.hr_Click(form.state().boardSlot[practice.asked()]);
     }
-    form.ttx_Timer();
+    // Between questions: every letter in play awake (a question may ask
+    // among fewer, a letter met for the first time alone).
     QApplication::processEvents();
     save(form, folder + QStringLiteral("/practice.png"));
 
