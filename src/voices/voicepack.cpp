@@ -15,6 +15,7 @@
 #include <archive_entry.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -28,6 +29,9 @@ struct VoicePack
     Q_DECLARE_TR_FUNCTIONS(VoicePack)
 };
 
+// The highest format number a manifest may give: any newer program's, far
+// below what an integer holds.
+constexpr double kLatestFormatNumber = 1 << 30;
 // The manifest is a few hundred bytes; anything near this is not one.
 constexpr qint64 kManifestMost = 64 << 10;
 // A ZIP's own bytes (headers, the directory) around what it holds.
@@ -230,8 +234,10 @@ std::optional<QStringList> PackReader::readManifest(const QByteArray &bytes)
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parsed);
     const QJsonValue format = document.object().value(QStringLiteral("format"));
     const double number = format.toDouble(-1);
-    if (parsed.error != QJsonParseError::NoError || !document.isObject() || !format.isDouble() || number < 1
-        || number != double(qint64(number)))
+    // A whole number in range before it is made an integer: 1e19 is
+    // neither a format nor an integer this program holds.
+    if (parsed.error != QJsonParseError::NoError || !document.isObject() || !format.isDouble()
+        || !(number >= 1 && number <= kLatestFormatNumber) || number != std::floor(number))
         return refuse(VoicePack::tr("“%1” cannot be read: not a valid voice pack.").arg(kPackManifest));
     // First, before anything a newer format may have changed.
     if (number > kPackFormat)

@@ -402,6 +402,9 @@ void TestVoicePack::aBadPackChangesNothing_data()
     QTest::newRow("a newer format") << pack({manifest({"wa/5.wav", "wa/29.wav"}, "2"), voice, {"wa/29.wav", "?"}})
                                     << "إصدار أحدث" << false;
     QTest::newRow("format zero") << pack({manifest({"wa/5.wav"}, "0"), voice}) << "huroof-voices.json" << false;
+    // Past any integer: read as a number, never made one.
+    QTest::newRow("format 1e19") << pack({manifest({"wa/5.wav"}, "1e19"), voice}) << "huroof-voices.json" << false;
+    QTest::newRow("format 2.5") << pack({manifest({"wa/5.wav"}, "2.5"), voice}) << "huroof-voices.json" << false;
     QTest::newRow("format as text") << pack({manifest({"wa/5.wav"}, "\"1\""), voice}) << "huroof-voices.json" << false;
     QTest::newRow("a manifest that is not JSON") << pack({{"huroof-voices.json", "format 1"}, voice})
                                                  << "huroof-voices.json" << false;
