@@ -757,6 +757,14 @@ Once they play, the letters they know, the letters they mix up and their practic
         <comment>between the names of the files in a list</comment>
         <translation>، </translation>
     </message>
+    <message>
+        <source>its list of files cannot be read</source>
+        <translation>لا تُقرأ قائمة ملفاتها</translation>
+    </message>
+    <message>
+        <source>“%1” is named “%2” in its own header: the pack is damaged.</source>
+        <translation>«%1» اسمه «%2» في رأسه: الحزمة تالفة.</translation>
+    </message>
 </context>
 <context>
     <name>VoicesApp</name>

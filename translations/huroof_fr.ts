@@ -721,6 +721,14 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
         <comment>between the names of the files in a list</comment>
         <translation>, </translation>
     </message>
+    <message>
+        <source>its list of files cannot be read</source>
+        <translation>sa liste de fichiers est illisible</translation>
+    </message>
+    <message>
+        <source>“%1” is named “%2” in its own header: the pack is damaged.</source>
+        <translation>«&#xa0;%1&#xa0;» s’appelle «&#xa0;%2&#xa0;» dans son propre en-tête&#xa0;: le paquet est abîmé.</translation>
+    </message>
 </context>
 <context>
     <name>VoicesApp</name>

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QSet>
+#include <QtEndian>
 
 #include <SDL.h>
 #include <archive.h>
@@ -94,6 +95,116 @@ bool leavesTheFolder(const QString &name)
         return true;
     const QStringList parts = name.split(QLatin1Char('/'));
     return std::any_of(parts.begin(), parts.end(), [](const QString &part) { return part == QLatin1String(".."); });
+}
+
+// ---- A ZIP's names ----
+
+// An entry's name as the ZIP's central directory gives it (the one every
+// unzip shows and extracts under) and as its own local header does (the one
+// libarchive reads it by).
+struct ZipName
+{
+    QByteArray central;
+    QByteArray local;
+};
+
+template<typename T>
+T at(const QByteArray &bytes, qsizetype offset)
+{
+    return qFromLittleEndian<T>(bytes.constData() + offset);
+}
+
+QByteArray readAt(QFile &file, qint64 offset, qint64 length)
+{
+    return file.seek(offset) ? file.read(length) : QByteArray();
+}
+
+// An entry's name from its header's name and extra fields: the name, and
+// the Unicode one that an extra field may give in its place (which unzip
+// and libarchive show instead).
+QByteArray named(const QByteArray &nameAndExtra, qsizetype nameLength)
+{
+    QByteArray name = nameAndExtra.left(nameLength);
+    const QByteArray extra = nameAndExtra.mid(nameLength);
+    for (qsizetype e = 0; e + 4 <= extra.size();) {
+        const qsizetype fieldLength = at<quint16>(extra, e + 2);
+        if (at<quint16>(extra, e) == 0x7075) // Info-ZIP's Unicode path: a version, a checksum, the name
+            name += '\0' + extra.mid(e + 4 + 5, fieldLength - 5);
+        e += 4 + fieldLength;
+    }
+    return name;
+}
+
+// Every entry's two names, in the directory's order; no value when the
+// directory cannot be found or read. Zip64's larger fields are followed.
+std::optional<QList<ZipName>> zipNames(QFile &file, qint64 most)
+{
+    constexpr qint64 kEndRecord = 22;
+    const qint64 size = file.size();
+    const qint64 tailStart = std::max<qint64>(0, size - kEndRecord - 0xFFFF);
+    const QByteArray tail = readAt(file, tailStart, size - tailStart);
+    const qsizetype end = tail.lastIndexOf(QByteArrayLiteral("PK\x05\x06"));
+    if (end < 0 || tail.size() - end < kEndRecord)
+        return std::nullopt;
+    quint64 count = at<quint16>(tail, end + 10);
+    quint64 length = at<quint32>(tail, end + 12);
+    quint64 offset = at<quint32>(tail, end + 16);
+    if (count == 0xFFFF || length == 0xFFFFFFFF || offset == 0xFFFFFFFF) {
+        // Zip64: the end record's locator stands right before it.
+        const QByteArray locator = readAt(file, tailStart + end - 20, 20);
+        if (locator.size() != 20 || !locator.startsWith(QByteArrayLiteral("PK\x06\x07")))
+            return std::nullopt;
+        const QByteArray end64 = readAt(file, qint64(at<quint64>(locator, 8) & 0x7FFFFFFFFFFFFFFF), 56);
+        if (end64.size() != 56 || !end64.startsWith(QByteArrayLiteral("PK\x06\x06")))
+            return std::nullopt;
+        count = at<quint64>(end64, 32);
+        length = at<quint64>(end64, 40);
+        offset = at<quint64>(end64, 48);
+    }
+    if (length > quint64(most) || offset > quint64(size))
+        return std::nullopt;
+    const QByteArray directory = readAt(file, qint64(offset), qint64(length));
+    if (directory.size() != qsizetype(length))
+        return std::nullopt;
+
+    QList<ZipName> names;
+    for (qsizetype pos = 0; quint64(names.size()) < count; ) {
+        constexpr qsizetype kCentral = 46;
+        if (directory.size() - pos < kCentral || !directory.mid(pos, 4).startsWith(QByteArrayLiteral("PK\x01\x02")))
+            return std::nullopt;
+        const qsizetype nameLength = at<quint16>(directory, pos + 28);
+        const qsizetype extraLength = at<quint16>(directory, pos + 30);
+        const qsizetype commentLength = at<quint16>(directory, pos + 32);
+        if (directory.size() - pos - kCentral < nameLength + extraLength + commentLength)
+            return std::nullopt;
+        quint64 local = at<quint32>(directory, pos + 42);
+        if (local == 0xFFFFFFFF) {
+            // In the Zip64 extra field, after the sizes that overflowed.
+            const QByteArray extra = directory.mid(pos + kCentral + nameLength, extraLength);
+            for (qsizetype e = 0; e + 4 <= extra.size();) {
+                const quint16 id = at<quint16>(extra, e);
+                const qsizetype fieldLength = at<quint16>(extra, e + 2);
+                if (id == 0x0001) {
+                    qsizetype field = e + 4;
+                    field += at<quint32>(directory, pos + 24) == 0xFFFFFFFF ? 8 : 0;
+                    field += at<quint32>(directory, pos + 20) == 0xFFFFFFFF ? 8 : 0;
+                    if (field + 8 > e + 4 + fieldLength || field + 8 > extra.size())
+                        return std::nullopt;
+                    local = at<quint64>(extra, field);
+                    break;
+                }
+                e += 4 + fieldLength;
+            }
+        }
+        const QByteArray header = readAt(file, qint64(std::min<quint64>(local, quint64(size))), 30);
+        if (header.size() != 30 || !header.startsWith(QByteArrayLiteral("PK\x03\x04")))
+            return std::nullopt;
+        const QByteArray localName = readAt(file, qint64(local) + 30, at<quint16>(header, 26) + at<quint16>(header, 28));
+        names.push_back({named(directory.mid(pos + kCentral, nameLength + extraLength), nameLength),
+                         named(localName, at<quint16>(header, 26))});
+        pos += kCentral + nameLength + extraLength + commentLength;
+    }
+    return names;
 }
 
 // ---- Writing ----
@@ -274,7 +385,19 @@ std::optional<QList<Unpacked>> PackReader::read()
         return refuse(VoicePack::tr("cannot be read (%1).").arg(file.errorString()));
 
     // A ZIP read from its central directory, the way every unzip reads it;
-    // libarchive checks each entry's own header against it.
+    // libarchive checks each entry's own header against it, but for its
+    // name, which it takes from the entry's header: a pack whose two names
+    // of an entry disagree would put a voice where no unzip shows it.
+    const std::optional<QList<ZipName>> names = zipNames(file, kPackOverhead);
+    if (!names)
+        return refuse(VoicePack::tr("not a valid voice pack (%1).").arg(VoicePack::tr("its list of files cannot be read")));
+    for (const ZipName &name : *names) {
+        if (name.central != name.local)
+            return refuse(VoicePack::tr("“%1” is named “%2” in its own header: the pack is damaged.")
+                              .arg(QString::fromUtf8(QByteArray(name.central).replace('\0', ' ')),
+                                   QString::fromUtf8(QByteArray(name.local).replace('\0', ' '))));
+    }
+    file.seek(0);
     const Archive pack(archive_read_new(), archive_read_free);
     if (archive_read_support_format_zip_seekable(pack.get()) != ARCHIVE_OK
         || archive_read_open_fd(pack.get(), file.handle(), 1 << 16) != ARCHIVE_OK)

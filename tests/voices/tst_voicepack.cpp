@@ -180,6 +180,71 @@ QByteArray withCentralSize(QByteArray zip, const QByteArray &name, quint32 size)
     return zip;
 }
 
+// The ZIP with the entry `from` named `to` (as long) in its own local
+// header, its central directory unchanged: what unzip shows is not what the
+// header says.
+QByteArray withLocalName(QByteArray zip, const QByteArray &from, const QByteArray &to)
+{
+    for (qsizetype at = zip.indexOf("PK\x03\x04"); at >= 0; at = zip.indexOf("PK\x03\x04", at + 4)) {
+        if (zip.mid(at + 30, from.size()) == from)
+            zip.replace(at + 30, to.size(), to);
+    }
+    return zip;
+}
+
+// The ZIP in Zip64's form, as tools that always use it write it: each
+// entry's offset in a Zip64 field of the directory, then a Zip64 end record
+// and its locator before the plain one, whose fields say to look there.
+QByteArray asZip64(const QByteArray &zip)
+{
+    const auto put = [](QByteArray &out, auto value) {
+        const auto le = qToLittleEndian(value);
+        out.append(reinterpret_cast<const char *>(&le), sizeof le);
+    };
+    const qsizetype end = zip.lastIndexOf("PK\x05\x06");
+    const quint16 count = qFromLittleEndian<quint16>(zip.constData() + end + 10);
+    const quint32 directoryAt = qFromLittleEndian<quint32>(zip.constData() + end + 16);
+    QByteArray out = zip.left(directoryAt);
+    QByteArray directory;
+    for (qsizetype at = directoryAt; at < end;) {
+        const int name = qFromLittleEndian<quint16>(zip.constData() + at + 28);
+        const int extra = qFromLittleEndian<quint16>(zip.constData() + at + 30);
+        const int comment = qFromLittleEndian<quint16>(zip.constData() + at + 32);
+        QByteArray entry = zip.mid(at, 46 + name + extra + comment);
+        const quint32 local = qFromLittleEndian<quint32>(entry.constData() + 42);
+        qToLittleEndian<quint32>(0xFFFFFFFF, entry.data() + 42);
+        qToLittleEndian<quint16>(quint16(extra + 12), entry.data() + 30);
+        QByteArray field;
+        put(field, quint16(0x0001));
+        put(field, quint16(8));
+        put(field, quint64(local));
+        entry.insert(46 + name + extra, field);
+        directory += entry;
+        at += 46 + name + extra + comment;
+    }
+    const quint64 end64At = quint64(out.size() + directory.size());
+    QByteArray end64("PK\x06\x06");
+    put(end64, quint64(44));
+    put(end64, quint16(45));
+    put(end64, quint16(45));
+    put(end64, quint32(0));
+    put(end64, quint32(0));
+    put(end64, quint64(count));
+    put(end64, quint64(count));
+    put(end64, quint64(directory.size()));
+    put(end64, quint64(out.size()));
+    QByteArray locator("PK\x06\x07");
+    put(locator, quint32(0));
+    put(locator, end64At);
+    put(locator, quint32(1));
+    QByteArray plain = zip.mid(end, 22);
+    qToLittleEndian<quint16>(0xFFFF, plain.data() + 8);
+    qToLittleEndian<quint16>(0xFFFF, plain.data() + 10);
+    qToLittleEndian<quint32>(0xFFFFFFFF, plain.data() + 12);
+    qToLittleEndian<quint32>(0xFFFFFFFF, plain.data() + 16);
+    return out + directory + end64 + locator + plain;
+}
+
 // The memory the process has held at most, in MiB.
 long peakMiB()
 {
@@ -214,6 +279,7 @@ private slots:
     void anExportedPackImportsByteForByte();
     void anyUnzipReadsAPack();
     void aPackOverOwnVoicesKeepsThemAsOld();
+    void aPackInZip64FormImports();
     void aVoiceAlreadyThePacksIsLeftAlone();
     void aBadPackChangesNothing_data();
     void aBadPackChangesNothing();
@@ -334,6 +400,22 @@ void TestVoicePack::aPackOverOwnVoicesKeepsThemAsOld()
                                         "yes.wav", "yes.wav.old"}));
 }
 
+void TestVoicePack::aPackInZip64FormImports()
+{
+    const QString file = m_dir->filePath("pack.zip");
+    const QByteArray voice = wave(1, 44100, 4410);
+    writeBytes(file, asZip64(pack({manifest({"wa/5.wav", "yes.wav"}), {"wa/5.wav", voice}, {"yes.wav", voice}})));
+    QProcess unzip;
+    unzip.start("unzip", {"-tq", file});
+    QVERIFY(unzip.waitForFinished());
+    QVERIFY2(unzip.exitCode() == 0, unzip.readAllStandardOutput().constData());
+
+    const VoiceFolder folder(m_dir->filePath("voices"));
+    const voices::PackOutcome imported = voices::importPack(folder, file);
+    QVERIFY2(imported.ok(), qPrintable(imported.error));
+    QCOMPARE(listing(folder.path()), (QMap<QString, QByteArray>{{"wa/5.wav", voice}, {"yes.wav", voice}}));
+}
+
 void TestVoicePack::aVoiceAlreadyThePacksIsLeftAlone()
 {
     // The same pack imported twice: the voices kept as old are still the
@@ -377,6 +459,10 @@ void TestVoicePack::aBadPackChangesNothing_data()
     QTest::newRow("a manifest that says it is large")
         << pack({{"huroof-voices.json", "{}", Item::File, 1LL << 20}, voice}) << "huroof-voices.json" << true;
 
+    // unzip would show wa/5.wav and wa/3.wav where the header says wa/4.wav.
+    QTest::newRow("two names for one entry")
+        << withLocalName(packOf({"wa/3.wav", good}, {"wa/5.wav", "wa/4.wav"}), "wa/3.wav", "wa/4.wav")
+        << "«wa/3.wav»" << false;
     QTest::newRow("../ in a name") << packOf({"wa/../../evil.wav", good}) << "يخرج من مجلد الأصوات" << false;
     QTest::newRow("../ first") << pack({{"../wa/5.wav", good}}) << "يخرج من مجلد الأصوات" << false;
     QTest::newRow("an absolute name") << packOf({"/tmp/wa/3.wav", good}) << "«/tmp/wa/3.wav»" << false;
