@@ -586,6 +586,14 @@ Once they play, the letters they know, the letters they mix up and their practic
         <source>%1: no voice can be heard in it, so nothing was kept.</source>
         <translation>%1: لا يُسمع فيه صوت، فلم يُحفظ شيء.</translation>
     </message>
+    <message>
+        <source>%1: larger than %2 MB, far more than any voice, so it is not read.</source>
+        <translation>%1: أكبر من %2 ميغابايت، أكثر بكثير من أي صوت، فلم يُقرأ.</translation>
+    </message>
+    <message>
+        <source>%1: shorter than its header says (cut short, or never finished), so it would not play.</source>
+        <translation>%1: أقصر مما يقول رأسه (قُطع قبل آخره أو لم يُكمَل)، فلن يُسمع.</translation>
+    </message>
 </context>
 <context>
     <name>VoicePack</name>
@@ -764,6 +772,14 @@ Once they play, the letters they know, the letters they mix up and their practic
     <message>
         <source>“%1” is named “%2” in its own header: the pack is damaged.</source>
         <translation>«%1» اسمه «%2» في رأسه: الحزمة تالفة.</translation>
+    </message>
+    <message>
+        <source>it is shorter than its header says: cut short, or never finished</source>
+        <translation>أقصر مما يقول رأسه: قُطع قبل آخره أو لم يُكمَل</translation>
+    </message>
+    <message>
+        <source>no WAVE header</source>
+        <translation>لا رأس WAVE له</translation>
     </message>
 </context>
 <context>

@@ -554,6 +554,14 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
         <source>%1: no voice can be heard in it, so nothing was kept.</source>
         <translation>%1&#xa0;: on n’y entend aucune voix, rien n’a donc été gardé.</translation>
     </message>
+    <message>
+        <source>%1: larger than %2 MB, far more than any voice, so it is not read.</source>
+        <translation>%1&#xa0;: plus de %2&#xa0;Mo, bien plus qu’aucune voix, il n’est donc pas lu.</translation>
+    </message>
+    <message>
+        <source>%1: shorter than its header says (cut short, or never finished), so it would not play.</source>
+        <translation>%1&#xa0;: plus court que ne le dit son en-tête (coupé, ou jamais achevé), il ne serait donc pas joué.</translation>
+    </message>
 </context>
 <context>
     <name>VoicePack</name>
@@ -728,6 +736,14 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     <message>
         <source>“%1” is named “%2” in its own header: the pack is damaged.</source>
         <translation>«&#xa0;%1&#xa0;» s’appelle «&#xa0;%2&#xa0;» dans son propre en-tête&#xa0;: le paquet est abîmé.</translation>
+    </message>
+    <message>
+        <source>it is shorter than its header says: cut short, or never finished</source>
+        <translation>il est plus court que ne le dit son en-tête&#xa0;: coupé, ou jamais achevé</translation>
+    </message>
+    <message>
+        <source>no WAVE header</source>
+        <translation>pas d’en-tête WAVE</translation>
     </message>
 </context>
 <context>

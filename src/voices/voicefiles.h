@@ -18,6 +18,10 @@ inline constexpr int kVoiceCount = 30;
 inline constexpr int kRightVoice = 28;
 inline constexpr int kWrongVoice = 29;
 
+// The lowest rate a voice is taken at, from a file or in a pack: under it
+// (the telephone's) no voice can be understood.
+inline constexpr int kLowestVoiceRate = 8000;
+
 // The file of a voice inside a sounds folder: "wa/1.wav" ... "wa/28.wav",
 // "yes.wav", "no.wav".
 QString voiceFile(int voice);

@@ -11,11 +11,14 @@
 #include <QSet>
 #include <QtEndian>
 
+#include "platform/wavefile.h"
+
 #include <SDL.h>
 #include <archive.h>
 #include <archive_entry.h>
 
 #include <algorithm>
+#include <limits>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -33,6 +36,8 @@ struct VoicePack
 // The highest format number a manifest may give: any newer program's, far
 // below what an integer holds.
 constexpr double kLatestFormatNumber = 1 << 30;
+// The highest rate a voice in a pack has: no recorder records above it.
+constexpr int kHighestVoiceRate = 192000;
 // The manifest is a few hundred bytes; anything near this is not one.
 constexpr qint64 kManifestMost = 64 << 10;
 // A ZIP's own bytes (headers, the directory) around what it holds.
@@ -54,24 +59,36 @@ QString megabytes(qint64 bytes)
 }
 
 // Why `bytes` are not a voice the sound player plays as it is: empty when
-// they are one. SDL reads WAVE files without its audio started.
+// they are one. Judged as the player judges a file it plays (SDL reads WAVE
+// files without its audio started), then as a voice: one or two channels,
+// at a rate a voice is recorded at.
 QString waveProblem(const QByteArray &bytes)
 {
     SDL_RWops *rw = SDL_RWFromConstMem(bytes.constData(), int(bytes.size()));
     if (!rw)
         return QString::fromUtf8(SDL_GetError());
-    SDL_AudioSpec spec;
-    Uint8 *buffer = nullptr;
-    Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &length))
-        return QString::fromUtf8(SDL_GetError());
-    SDL_FreeWAV(buffer);
-    if (spec.channels != 1 && spec.channels != 2)
-        return VoicePack::tr("%n channel(s)", "", spec.channels);
-    if (spec.freq < 8000 || spec.freq > 192000)
-        return VoicePack::tr("%1 Hz").arg(spec.freq);
-    if (length == 0)
+    const std::unique_ptr<SDL_RWops, int (*)(SDL_RWops *)> closed(rw, SDL_RWclose);
+    wavefile::Wave wave;
+    SDL_ClearError();
+    // No duration bound: kPackMostPerVoice is the tighter one.
+    switch (wavefile::read(rw, std::numeric_limits<double>::max(), wave)) {
+    case wavefile::Fault::None:
+        break;
+    case wavefile::Fault::CutShort:
+        return VoicePack::tr("it is shorter than its header says: cut short, or never finished");
+    case wavefile::Fault::NoSound:
         return VoicePack::tr("no sound in it");
+    case wavefile::Fault::NotWave:
+    case wavefile::Fault::TooLong:
+        // What SDL found wrong, when it read that far.
+        if (const char *why = SDL_GetError(); why && *why)
+            return QString::fromUtf8(why);
+        return VoicePack::tr("no WAVE header");
+    }
+    if (wave.channels != 1 && wave.channels != 2)
+        return VoicePack::tr("%n channel(s)", "", wave.channels);
+    if (wave.rate < kLowestVoiceRate || wave.rate > kHighestVoiceRate)
+        return VoicePack::tr("%1 Hz").arg(wave.rate);
     return {};
 }
 

@@ -197,6 +197,10 @@ void TestVoiceFiles::aFailedImportKeepsTheOldVoice_data()
     QTest::newRow("missing") << "missing" << "لا يوجد ملف";
     QTest::newRow("longer than a minute") << "long" << "";
     QTest::newRow("folder cannot be made") << "blocked" << "";
+    // As the sound player judges it: it would not play.
+    QTest::newRow("a WAVE cut short") << "cut" << "أقصر مما يقول رأسه";
+    // 16 s at 384 kHz in 6 float channels: large, not long.
+    QTest::newRow("larger than any voice") << "large" << "أكبر من 96 ميغابايت";
     // Named as what they are, and never read (a FIFO or a device may never
     // end).
     QTest::newRow("a folder") << "folder" << "مجلد";
@@ -222,7 +226,22 @@ void TestVoiceFiles::aFailedImportKeepsTheOldVoice()
         writeBytes(file, "RIFF, but not a sound at all");
     else if (made == "long")
         QCOMPARE(QProcess::execute("sox", {"-n", "-r", "8000", "-t", "flac", file, "synth", "61", "sine", "300"}), 0);
-    else if (made == "blocked") {
+    else if (made == "cut")
+        writeBytes(file, toneWav(440, 0.5).left(10000));
+    else if (made == "large") {
+        QByteArray header = toneWav(440, 0.01).left(44);
+        const quint32 data = 16 * 384000 * 6 * 4;
+        qToLittleEndian<quint16>(3, header.data() + 20);
+        qToLittleEndian<quint16>(6, header.data() + 22);
+        qToLittleEndian<quint32>(384000, header.data() + 24);
+        qToLittleEndian<quint32>(384000 * 6 * 4, header.data() + 28);
+        qToLittleEndian<quint16>(6 * 4, header.data() + 32);
+        qToLittleEndian<quint16>(32, header.data() + 34);
+        qToLittleEndian<quint32>(data, header.data() + 40);
+        qToLittleEndian<quint32>(data + 36, header.data() + 4);
+        writeBytes(file, header);
+        QVERIFY(QFile(file).resize(44 + data));
+    } else if (made == "blocked") {
         writeVoiceFile(file, 0.1, -20, 0.1, {});
         // A file where the folder would go: nothing can be written there.
         writeBytes(m_dir->filePath("blocked"), "x");

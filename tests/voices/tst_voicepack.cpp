@@ -3,6 +3,7 @@
 // that is wrong in any way (made to harm, damaged, or from a newer program)
 // changes nothing in the voices folder and says why.
 #include "i18n/language.h"
+#include "platform/sdlsoundplayer.h"
 #include "voices/voicefiles.h"
 #include "voices/voicepack.h"
 
@@ -16,6 +17,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QtEndian>
 
 #include <archive.h>
@@ -264,6 +266,8 @@ Run runHuroof(const QStringList &arguments, const QString &dataHome)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_DATA_HOME", dataHome);
+    // As the tests' own texts are.
+    env.insert("LANGUAGE", "ar");
     const ProgramRun r = runProgram(HUROOF_EXECUTABLE, arguments, env);
     return {r.code, QString::fromUtf8(r.out), QString::fromUtf8(r.err)};
 }
@@ -281,6 +285,8 @@ private slots:
     void aPackOverOwnVoicesKeepsThemAsOld();
     void aPackInZip64FormImports();
     void aVoiceAlreadyThePacksIsLeftAlone();
+    void whatAPackTakesPlays_data();
+    void whatAPackTakesPlays();
     void aBadPackChangesNothing_data();
     void aBadPackChangesNothing();
     void aFullDiskDuringAnImportKeepsTheOldVoices();
@@ -435,6 +441,58 @@ void TestVoicePack::aVoiceAlreadyThePacksIsLeftAlone()
     QCOMPARE(once.value("wa/2.wav.old"), wave(1, 44100, 441, 900));
 }
 
+void TestVoicePack::whatAPackTakesPlays_data()
+{
+    QTest::addColumn<QByteArray>("voice");
+    QTest::addColumn<bool>("taken");
+    const QByteArray tone = wave(1, 44100, 13230, 440);
+    const quint32 real = quint32(tone.size() - 44);
+    const auto saying = [&tone](quint32 data) {
+        QByteArray w = tone;
+        qToLittleEndian<quint32>(data, w.data() + 40);
+        return w;
+    };
+    QTest::newRow("whole") << tone << true;
+    // Data that says it is longer than the file: the child would hear the
+    // alert.
+    QTest::newRow("cut short") << tone.left(44 + real / 2) << false;
+    QTest::newRow("written as a stream, its size never set") << saying(0xFFFFFFFF) << false;
+    QTest::newRow("saying twice its size") << saying(2 * real) << false;
+    QTest::newRow("one byte over") << saying(real + 1) << false;
+}
+
+void TestVoicePack::whatAPackTakesPlays()
+{
+    // What the pack's import takes is what the child's window plays, and
+    // what it refuses the child's window would not play either.
+    QFETCH(QByteArray, voice);
+    QFETCH(bool, taken);
+    const QString file = m_dir->filePath("pack.zip");
+    writeBytes(file, pack({manifest({"wa/2.wav"}), {"wa/2.wav", voice}}));
+    const Run imported = runHuroof({"--import-voices", file}, m_dir->filePath("data"));
+    const QString folder = m_dir->filePath("data/huroof/voices");
+    QCOMPARE(imported.code, taken ? 0 : 1);
+    if (!taken) {
+        QVERIFY2(imported.err.contains("«wa/2.wav»") && imported.err.contains("أقصر مما يقول رأسه"),
+                 qPrintable(imported.err));
+        QVERIFY(!QFile::exists(folder + "/wa/2.wav"));
+        // Put there by hand instead.
+        writeBytes(folder + "/wa/2.wav", voice);
+    }
+
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_dir->filePath("out.raw")));
+    {
+        SdlSoundPlayer player(folder, toneWav(1320, 0.25));
+        player.play("\\wa\\2.wav");
+        player.waitUntilHandled();
+        QThread::msleep(450);
+    }
+    const QList<Heard> heard = readDiskOutput(m_dir->filePath("out.raw"));
+    QVERIFY2(runsAt(heard, taken ? 440 : 1320).size() == 1, qPrintable(describe(heard)));
+    QVERIFY2(runsAt(heard, taken ? 1320 : 440).isEmpty(), qPrintable(describe(heard)));
+}
+
 void TestVoicePack::aBadPackChangesNothing_data()
 {
     QTest::addColumn<QByteArray>("bytes"); // the pack
@@ -573,6 +631,7 @@ void TestVoicePack::exportRefuses_data()
     QTest::newRow("no own voice") << "none" << "لا صوت لك بعد";
     QTest::newRow("only voices set aside") << "old" << "لا صوت لك بعد";
     QTest::newRow("an own voice that is not a WAVE") << "ogg" << "wa/3.wav: ليس ملف WAVE";
+    QTest::newRow("an own voice cut short") << "cut" << "أقصر مما يقول رأسه";
     QTest::newRow("an own voice too large for a pack") << "large" << "أكبر من 16 ميغابايت";
     QTest::newRow("a folder as the pack") << "folder" << "هذا مجلد";
     QTest::newRow("a folder that is not there") << "nowhere" << "لا يمكن كتابة";
@@ -592,6 +651,8 @@ void TestVoicePack::exportRefuses()
             QVERIFY(folder.revert(voice).ok());
     } else if (made == "ogg") {
         writeBytes(folder.filePath(2), QByteArray("OggS\0\x02", 6) + QByteArray(200, 'x'));
+    } else if (made == "cut") {
+        writeBytes(folder.filePath(2), wave(1, 44100, 4410).left(4000));
     } else if (made == "large") {
         writeBytes(folder.filePath(2), wave(1, 44100, 100).left(44) + QByteArray(17 << 20, '\0'));
     } else if (made == "folder") {
