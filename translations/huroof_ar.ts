@@ -594,6 +594,10 @@ Once they play, the letters they know, the letters they mix up and their practic
         <source>%1: shorter than its header says (cut short, or never finished), so it would not play.</source>
         <translation>%1: أقصر مما يقول رأسه (قُطع قبل آخره أو لم يُكمَل)، فلن يُسمع.</translation>
     </message>
+    <message>
+        <source>%1: recorded at %2 Hz, too few samples a second for a voice (%3 Hz at least).</source>
+        <translation>%1: سُجّل بتردد %2 هرتز، وهي عينات في الثانية أقل من أن تحمل صوتًا (%3 هرتز على الأقل).</translation>
+    </message>
 </context>
 <context>
     <name>VoicePack</name>

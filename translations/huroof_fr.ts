@@ -562,6 +562,10 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
         <source>%1: shorter than its header says (cut short, or never finished), so it would not play.</source>
         <translation>%1&#xa0;: plus court que ne le dit son en-tête (coupé, ou jamais achevé), il ne serait donc pas joué.</translation>
     </message>
+    <message>
+        <source>%1: recorded at %2 Hz, too few samples a second for a voice (%3 Hz at least).</source>
+        <translation>%1&#xa0;: enregistré à %2&#xa0;Hz, trop peu d’échantillons par seconde pour une voix (%3&#xa0;Hz au moins).</translation>
+    </message>
 </context>
 <context>
     <name>VoicePack</name>

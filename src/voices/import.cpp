@@ -60,6 +60,16 @@ double secondsIn(SDL_RWops *rw)
     return seconds;
 }
 
+// A rate no voice is recorded at: resampled, eight samples at 1 Hz would
+// be eight seconds of buzz.
+QString tooSlow(const QString &path, int rate)
+{
+    return VoiceImport::tr("%1: recorded at %2 Hz, too few samples a second for a voice (%3 Hz at least).")
+        .arg(path)
+        .arg(rate)
+        .arg(kLowestVoiceRate);
+}
+
 } // namespace
 
 std::optional<Take> readSoundFile(const QString &path, QString *error)
@@ -112,6 +122,8 @@ std::optional<Take> readSoundFile(const QString &path, QString *error)
         case wavefile::Fault::NotWave:
             return fail(VoiceImport::tr("%1: not a sound the program knows.").arg(path));
         }
+        if (wave.rate < kLowestVoiceRate)
+            return fail(tooSlow(path, wave.rate));
         std::vector<std::uint8_t> decoded;
         if (!wavefile::convert(wave, AUDIO_F32SYS, wave.channels, wave.rate, std::size_t(kLargestImport) * 2, {},
                                decoded))

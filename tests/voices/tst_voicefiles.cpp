@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <sys/stat.h>
 
@@ -158,18 +159,32 @@ void TestVoiceFiles::importMakesTheFileEven_data()
 {
     QTest::addColumn<QStringList>("format");
     QTest::addColumn<double>("voiceDb");
-    QTest::newRow("quiet stereo WAVE at 48 kHz") << QStringList{"-b", "16"} << -30.0;
-    QTest::newRow("float WAVE") << QStringList{"-e", "floating-point", "-b", "32"} << -20.0;
-    QTest::newRow("FLAC") << QStringList{"-t", "flac"} << -24.0;
-    QTest::newRow("OGG, loud") << QStringList{"-t", "ogg"} << -1.0;
+    QTest::addColumn<bool>("notANumber"); // a NaN and an infinity in the voice
+    QTest::newRow("quiet stereo WAVE at 48 kHz") << QStringList{"-b", "16"} << -30.0 << false;
+    QTest::newRow("float WAVE") << QStringList{"-e", "floating-point", "-b", "32"} << -20.0 << false;
+    // Silence where they are, not a take without a voice.
+    QTest::newRow("float WAVE, a NaN and an infinity in it") << QStringList{"-e", "floating-point", "-b", "32"}
+                                                            << -20.0 << true;
+    QTest::newRow("FLAC") << QStringList{"-t", "flac"} << -24.0 << false;
+    QTest::newRow("OGG, loud") << QStringList{"-t", "ogg"} << -1.0 << false;
 }
 
 void TestVoiceFiles::importMakesTheFileEven()
 {
     QFETCH(QStringList, format);
     QFETCH(double, voiceDb);
+    QFETCH(bool, notANumber);
     const QString file = m_dir->filePath("take.wav");
     writeVoiceFile(file, 0.4, voiceDb, 0.4, format);
+    if (notANumber) {
+        QByteArray bytes = contents(file);
+        const qsizetype data = bytes.indexOf("data") + 8;
+        // In the middle of the voice, one in each channel.
+        const qsizetype middle = data + qsizetype(0.6 * 48000) * 8;
+        qToLittleEndian<float>(std::numeric_limits<float>::quiet_NaN(), bytes.data() + middle);
+        qToLittleEndian<float>(std::numeric_limits<float>::infinity(), bytes.data() + middle + 12);
+        writeBytes(file, bytes);
+    }
     const VoiceFolder folder(m_dir->filePath("voices"));
     const voices::Change change = voices::importVoice(folder, 4, file, voices::Loudness{});
     QVERIFY2(change.ok(), qPrintable(change.error));
@@ -201,6 +216,8 @@ void TestVoiceFiles::aFailedImportKeepsTheOldVoice_data()
     QTest::newRow("a WAVE cut short") << "cut" << "أقصر مما يقول رأسه";
     // 16 s at 384 kHz in 6 float channels: large, not long.
     QTest::newRow("larger than any voice") << "large" << "أكبر من 96 ميغابايت";
+    // Resampled, eight seconds of buzz.
+    QTest::newRow("eight samples at 1 Hz") << "1 Hz" << "8000";
     // Named as what they are, and never read (a FIFO or a device may never
     // end).
     QTest::newRow("a folder") << "folder" << "مجلد";
@@ -226,6 +243,8 @@ void TestVoiceFiles::aFailedImportKeepsTheOldVoice()
         writeBytes(file, "RIFF, but not a sound at all");
     else if (made == "long")
         QCOMPARE(QProcess::execute("sox", {"-n", "-r", "8000", "-t", "flac", file, "synth", "61", "sine", "300"}), 0);
+    else if (made == "1 Hz")
+        writeBytes(file, toneWav(0.25, 8, 1));
     else if (made == "cut")
         writeBytes(file, toneWav(440, 0.5).left(10000));
     else if (made == "large") {
