@@ -598,6 +598,10 @@ Once they play, the letters they know, the letters they mix up and their practic
         <source>%1: recorded at %2 Hz, too few samples a second for a voice (%3 Hz at least).</source>
         <translation>%1: سُجّل بتردد %2 هرتز، وهي عينات في الثانية أقل من أن تحمل صوتًا (%3 هرتز على الأقل).</translation>
     </message>
+    <message>
+        <source>%1: more than %2 MB of sound once decoded, far more than any voice.</source>
+        <translation>%1: أكثر من %2 ميغابايت من الصوت بعد فكّه، أكثر بكثير من أي صوت.</translation>
+    </message>
 </context>
 <context>
     <name>VoicePack</name>

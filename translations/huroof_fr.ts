@@ -566,6 +566,10 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
         <source>%1: recorded at %2 Hz, too few samples a second for a voice (%3 Hz at least).</source>
         <translation>%1&#xa0;: enregistré à %2&#xa0;Hz, trop peu d’échantillons par seconde pour une voix (%3&#xa0;Hz au moins).</translation>
     </message>
+    <message>
+        <source>%1: more than %2 MB of sound once decoded, far more than any voice.</source>
+        <translation>%1&#xa0;: plus de %2&#xa0;Mo de son une fois décodé, bien plus qu’aucune voix.</translation>
+    </message>
 </context>
 <context>
     <name>VoicePack</name>

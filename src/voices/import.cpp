@@ -5,6 +5,7 @@
 #include <QFileInfo>
 
 #include "platform/wavefile.h"
+#include "voices/compressed.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
@@ -26,6 +27,9 @@ constexpr int kRate = 44100;
 // The most of a file that is read: a minute of sound in eight 32-bit
 // channels at 48 kHz, and some.
 constexpr qint64 kLargestImport = 96 << 20;
+// The most samples decoded from a compressed file: a minute at 48 kHz in
+// eight channels, and some.
+constexpr std::size_t kMostSamples = std::size_t(48) << 20;
 
 struct Mixer
 {
@@ -133,19 +137,42 @@ std::optional<Take> readSoundFile(const QString &path, QString *error)
         return take;
     }
 
-    const Mixer mixer;
-    if (!mixer.open)
-        return fail(VoiceImport::tr("Sounds cannot be decoded: %1").arg(QString::fromUtf8(SDL_GetError())));
-    const double seconds = secondsIn(rw.get());
-    if (seconds > kLongestImport)
+    if (bytes.startsWith("FORM")) {
+        // AIFF: sound as it is, no larger decoded than in the file.
+        const Mixer mixer;
+        if (!mixer.open)
+            return fail(VoiceImport::tr("Sounds cannot be decoded: %1").arg(QString::fromUtf8(SDL_GetError())));
+        const double seconds = secondsIn(rw.get());
+        if (seconds > kLongestImport)
+            return fail(VoiceImport::tr("%1: longer than %n second(s).", "", int(kLongestImport)).arg(path));
+        Mix_Chunk *chunk = seconds > 0 ? Mix_LoadWAV_RW(rw.get(), 0) : nullptr;
+        if (!chunk)
+            return fail(VoiceImport::tr("%1: not a sound the program knows.").arg(path));
+        Take take{kRate, 1, std::vector<float>(chunk->alen / sizeof(float))};
+        std::memcpy(take.samples.data(), chunk->abuf, take.samples.size() * sizeof(float));
+        Mix_FreeChunk(chunk);
+        return take;
+    }
+
+    // Compressed: decoded in a stream that stops at the bounds, whatever
+    // the file says of its length (a FLAC of a few hundred kilobytes may
+    // hold an hour of silence).
+    Take take;
+    switch (decodeCompressed(bytes, kLongestImport, kMostSamples, kLowestVoiceRate, take)) {
+    case Decoded::Sound:
+        return take;
+    case Decoded::TooLong:
         return fail(VoiceImport::tr("%1: longer than %n second(s).", "", int(kLongestImport)).arg(path));
-    Mix_Chunk *chunk = seconds > 0 ? Mix_LoadWAV_RW(rw.get(), 0) : nullptr;
-    if (!chunk)
-        return fail(VoiceImport::tr("%1: not a sound the program knows.").arg(path));
-    Take take{kRate, 1, std::vector<float>(chunk->alen / sizeof(float))};
-    std::memcpy(take.samples.data(), chunk->abuf, take.samples.size() * sizeof(float));
-    Mix_FreeChunk(chunk);
-    return take;
+    case Decoded::TooLarge:
+        return fail(VoiceImport::tr("%1: more than %2 MB of sound once decoded, far more than any voice.")
+                        .arg(path)
+                        .arg(kMostSamples * sizeof(float) >> 20));
+    case Decoded::TooSlow:
+        return fail(tooSlow(path, take.rate));
+    case Decoded::NotKnown:
+        break;
+    }
+    return fail(VoiceImport::tr("%1: not a sound the program knows.").arg(path));
 }
 
 Change importVoice(const VoiceFolder &folder, int voice, const QString &path, const Loudness &loudness)

@@ -6,6 +6,7 @@
 #include "voices/voicesapp.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -84,6 +85,8 @@ private slots:
     void importMakesTheFileEven();
     void aFailedImportKeepsTheOldVoice_data();
     void aFailedImportKeepsTheOldVoice();
+    void aFileIsDecodedNoFurtherThanTheBound_data();
+    void aFileIsDecodedNoFurtherThanTheBound();
     void aFullDiskKeepsTheOldVoice();
     void revertSetsTheVoiceAside();
     void theWindowsImportRunsTheRealImport_data();
@@ -278,6 +281,70 @@ void TestVoiceFiles::aFailedImportKeepsTheOldVoice()
         QCOMPARE(contents(folder.filePath(1)), QByteArray("the old voice"));
     QCOMPARE(QDir(QFileInfo(folder.filePath(1)).path()).entryList(QDir::Files | QDir::Hidden).size(),
              made == "blocked" ? 0 : 1);
+}
+
+namespace {
+
+qint64 memoryField(const char *field)
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong() * 1024;
+    }
+    return 0;
+}
+
+} // namespace
+
+void TestVoiceFiles::aFileIsDecodedNoFurtherThanTheBound_data()
+{
+    QTest::addColumn<QString>("made");
+    QTest::newRow("FLAC that says 2 s and holds an hour") << "flac";
+    QTest::newRow("OGG of 61 s") << "ogg";
+    QTest::newRow("MP3 of 61 s") << "mp3";
+}
+
+void TestVoiceFiles::aFileIsDecodedNoFurtherThanTheBound()
+{
+    // Whatever a file says of its length, what is decoded is counted, and
+    // the file is refused as soon as it passes the bound: at once, and
+    // without holding more than a minute of its sound.
+    QFETCH(QString, made);
+    const QString file = m_dir->filePath("take." + made);
+    if (made == "flac") {
+        QProcess flac;
+        flac.start("sh", {"-c", "head -c 57600000 /dev/zero | flac -s --force-raw-format --endian=little "
+                                "--sign=signed --channels=1 --bps=16 --sample-rate=8000 -o \"$0\" -", file});
+        QVERIFY2(flac.waitForFinished(60000) && flac.exitCode() == 0, "flac is needed (tools/deps installs it)");
+        // STREAMINFO's count of samples, its last 36 bits: two seconds.
+        QByteArray bytes = contents(file);
+        quint64 field = qFromBigEndian<quint64>(bytes.constData() + 8 + 10);
+        field = (field & ~((quint64(1) << 36) - 1)) | 16000;
+        qToBigEndian<quint64>(field, bytes.data() + 8 + 10);
+        writeBytes(file, bytes);
+        QVERIFY(QFileInfo(file).size() < 1 << 20);
+    } else {
+        QCOMPARE(QProcess::execute("sox", {"-n", "-r", "8000", file, "synth", "61", "sine", "300"}), 0);
+    }
+    const VoiceFolder folder(m_dir->filePath("voices"));
+    QFile clear("/proc/self/clear_refs");
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+    clear.close();
+    const qint64 before = memoryField("VmRSS:");
+    QElapsedTimer clock;
+    clock.start();
+    const voices::Change change = voices::importVoice(folder, 4, file, voices::Loudness{});
+    const qint64 took = clock.elapsed();
+    const qint64 grown = memoryField("VmHWM:") - before;
+    QVERIFY(!change.ok());
+    QVERIFY2(change.error.contains("أطول من 60 ثانية"), qPrintable(change.error));
+    QVERIFY2(took < 5000, qPrintable(QString::number(took)));
+    QVERIFY2(grown < 200 << 20, qPrintable(QStringLiteral("%1 MB").arg(grown >> 20)));
+    QVERIFY(!folder.hasOwn(4));
 }
 
 void TestVoiceFiles::aFullDiskKeepsTheOldVoice()
