@@ -544,6 +544,10 @@ Once they play, the letters they know, the letters they mix up and their practic
         <source>%1 is still there</source>
         <translation>%1 باقٍ</translation>
     </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>القرص ممتلئ</translation>
+    </message>
 </context>
 <context>
     <name>VoiceImport</name>
@@ -765,10 +769,6 @@ Once they play, the letters they know, the letters they mix up and their practic
         <translation>%1: هذا مجلد، فاكتب اسم ملف للحزمة. لم يُكتب شيء.</translation>
     </message>
     <message>
-        <source>%1 Kept from the pack before that: %2.</source>
-        <translation>%1 وقد حُفظ قبله من الحزمة: %2.</translation>
-    </message>
-    <message>
         <source>, </source>
         <comment>between the names of the files in a list</comment>
         <translation>، </translation>
@@ -788,6 +788,22 @@ Once they play, the letters they know, the letters they mix up and their practic
     <message>
         <source>no WAVE header</source>
         <translation>لا رأس WAVE له</translation>
+    </message>
+    <message>
+        <source>Cannot write %1 in the folder %2 (%3).</source>
+        <translation>لا يمكن كتابة %1 في المجلد %2 (%3).</translation>
+    </message>
+    <message>
+        <source>Taken from the pack before that: %1.</source>
+        <translation>أُخذ من الحزمة قبل ذلك: %1.</translation>
+    </message>
+    <message>
+        <source>Your own voices they replaced are kept as %1.</source>
+        <translation>أصواتك التي حلّت محلها محفوظة باسم %1.</translation>
+    </message>
+    <message>
+        <source>%1 and the voices after it in the pack were not taken: they are as they were.</source>
+        <translation>لم يُؤخذ %1 ولا الأصوات التي بعده في الحزمة: هي كما كانت.</translation>
     </message>
 </context>
 <context>

@@ -516,6 +516,10 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
         <source>%1 is still there</source>
         <translation>%1 est toujours là</translation>
     </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
 </context>
 <context>
     <name>VoiceImport</name>
@@ -729,10 +733,6 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
         <translation>%1&#xa0;: c’est un dossier&#xa0;; écrivez un nom de fichier pour le paquet. Rien n’a été écrit.</translation>
     </message>
     <message>
-        <source>%1 Kept from the pack before that: %2.</source>
-        <translation>%1 Déjà gardé du paquet avant cela&#xa0;: %2.</translation>
-    </message>
-    <message>
         <source>, </source>
         <comment>between the names of the files in a list</comment>
         <translation>, </translation>
@@ -752,6 +752,22 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     <message>
         <source>no WAVE header</source>
         <translation>pas d’en-tête WAVE</translation>
+    </message>
+    <message>
+        <source>Cannot write %1 in the folder %2 (%3).</source>
+        <translation>Impossible d’écrire %1 dans le dossier %2 (%3).</translation>
+    </message>
+    <message>
+        <source>Taken from the pack before that: %1.</source>
+        <translation>Pris du paquet avant cela&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Your own voices they replaced are kept as %1.</source>
+        <translation>Vos propres voix qu’elles ont remplacées sont gardées sous %1.</translation>
+    </message>
+    <message>
+        <source>%1 and the voices after it in the pack were not taken: they are as they were.</source>
+        <translation>%1 et les voix qui le suivent dans le paquet n’ont pas été pris&#xa0;: elles sont comme avant.</translation>
     </message>
 </context>
 <context>

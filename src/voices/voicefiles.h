@@ -56,6 +56,7 @@ struct Change
 {
     QString path;
     QString error;
+    QString why = {}; // the reason alone, where a write failed ("the disk is full")
     bool ok() const { return error.isEmpty(); }
 };
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -599,21 +600,37 @@ PackOutcome importPack(const VoiceFolder &folder, const QString &file)
         return {{}, {}, reader.error()};
     PackOutcome outcome;
     QStringList kept;
+    QStringList keptAsOld;
+    const QString comma = VoicePack::tr(", ", "between the names of the files in a list");
     for (const Unpacked &voice : *voices) {
         if (alreadyIs(folder, voice.voice, voice.bytes)) {
             outcome.unchanged << folder.filePath(voice.voice);
             continue;
         }
+        const bool hadOwn = folder.hasOwn(voice.voice);
         const Change change = folder.saveWave(voice.voice, voice.bytes);
         if (!change.ok()) {
-            outcome.error = kept.isEmpty()
-                ? change.error
-                : VoicePack::tr("%1 Kept from the pack before that: %2.")
-                      .arg(change.error, kept.join(VoicePack::tr(", ", "between the names of the files in a list")));
+            if (kept.isEmpty()) {
+                outcome.error = change.error;
+                return outcome;
+            }
+            // Said as it is: which voices are the pack's now, and which are
+            // as they were.
+            QStringList said{VoicePack::tr("Cannot write %1 in the folder %2 (%3).")
+                                 .arg(voiceFile(voice.voice), QDir::toNativeSeparators(folder.path()),
+                                      change.why.isEmpty() ? change.error : change.why),
+                             VoicePack::tr("Taken from the pack before that: %1.").arg(kept.join(comma))};
+            if (!keptAsOld.isEmpty())
+                said << VoicePack::tr("Your own voices they replaced are kept as %1.").arg(keptAsOld.join(comma));
+            said << VoicePack::tr("%1 and the voices after it in the pack were not taken: they are as they were.")
+                        .arg(voiceFile(voice.voice));
+            outcome.error = said.join(QLatin1Char(' '));
             return outcome;
         }
         outcome.replaced << change.path;
         kept << voiceFile(voice.voice);
+        if (hadOwn)
+            keptAsOld << voiceFile(voice.voice) + QStringLiteral(".old");
     }
     return outcome;
 }

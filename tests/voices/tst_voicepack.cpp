@@ -15,6 +15,7 @@
 #include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -290,6 +291,7 @@ private slots:
     void aBadPackChangesNothing_data();
     void aBadPackChangesNothing();
     void aFullDiskDuringAnImportKeepsTheOldVoices();
+    void aFullDiskSaysWhatChanged();
     void exportRefuses_data();
     void exportRefuses();
     void aFailedExportKeepsTheOldPack();
@@ -620,8 +622,56 @@ void TestVoicePack::aFullDiskDuringAnImportKeepsTheOldVoices()
     }();
     QVERIFY(!outcome.ok());
     QVERIFY(outcome.replaced.isEmpty());
+    QVERIFY2(outcome.error.contains("القرص ممتلئ"), qPrintable(outcome.error));
     QCOMPARE(listing(home.path()), before);
     QCOMPARE(QDir(home.path() + "/wa").entryList(QDir::Files | QDir::Hidden), QStringList{"1.wav"});
+}
+
+void TestVoicePack::aFullDiskSaysWhatChanged()
+{
+    // A disk of 64 KB, full half way through the pack: the real program
+    // on a real file system of its own (a tmpfs, mounted in a namespace of
+    // the test's own).
+    const QString disk = m_dir->filePath("disk");
+    QDir().mkpath(disk);
+    const QString file = m_dir->filePath("pack.zip");
+    QByteArray large = noise(22050);
+    large += large.mid(44);
+    qToLittleEndian<quint32>(quint32(large.size() - 44), large.data() + 40);
+    const QByteArray small = noise(22050).left(44 + 10000);
+    QByteArray smallWave = small;
+    qToLittleEndian<quint32>(10000, smallWave.data() + 40);
+    writeBytes(file, pack({manifest({"wa/1.wav", "wa/2.wav", "wa/3.wav", "wa/4.wav"}), {"wa/1.wav", smallWave},
+                           {"wa/2.wav", smallWave}, {"wa/3.wav", large}, {"wa/4.wav", smallWave}}));
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LANGUAGE", "ar");
+    env.insert("XDG_DATA_HOME", disk);
+    p.setProcessEnvironment(env);
+    // Own voices for 2 and 3 before; what is there after, listed before the
+    // disk goes with the namespace.
+    p.start("unshare", {"-rm", "sh", "-c",
+                        "mount -t tmpfs -o size=64k none \"$0\" || exit 99; v=\"$0/huroof/voices/wa\"; mkdir -p \"$v\"; "
+                        "printf two > \"$v/2.wav\"; printf three > \"$v/3.wav\"; \"$1\" --import-voices \"$2\"; "
+                        "echo \"exit $?\"; cd \"$v\" && for f in *; do echo \"$f $(head -c 4 \"$f\")\"; done",
+                        disk, HUROOF_EXECUTABLE, file});
+    QVERIFY(p.waitForFinished(30000));
+    if (p.exitCode() == 99)
+        QSKIP("no file system of the test's own can be mounted here");
+    const QStringList out = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(out.contains("exit 1"), qPrintable(out.join('|') + err));
+    // Printed: the voices that are the pack's now.
+    QCOMPARE(out.filter("/wa/").size(), 2);
+    // Left: 1 and 2 from the pack, 2's own kept as old, 3 as it was, no 4,
+    // nothing half written.
+    QCOMPARE(out.filter(QRegularExpression("^\\d")),
+             (QStringList{"1.wav RIFF", "2.wav RIFF", "2.wav.old two", "3.wav thre"}));
+    QCOMPARE(err.count('\n'), 1);
+    for (const QString &said : {QString("القرص ممتلئ"), QString("wa/1.wav، wa/2.wav"), QString("wa/2.wav.old"),
+                                QString("wa/3.wav")})
+        QVERIFY2(err.contains(said), qPrintable(err));
+    QVERIFY2(!err.contains("لم يتغير شيء"), qPrintable(err));
 }
 
 void TestVoicePack::exportRefuses_data()
