@@ -606,6 +606,10 @@ Once they play, the letters they know, the letters they mix up and their practic
         <source>%1: more than %2 MB of sound once decoded, far more than any voice.</source>
         <translation>%1: أكثر من %2 ميغابايت من الصوت بعد فكّه، أكثر بكثير من أي صوت.</translation>
     </message>
+    <message>
+        <source>%1: this file&apos;s name is not UTF-8 text, so the program cannot open it: rename it, then import it.</source>
+        <translation>%1: اسم هذا الملف ليس نصًا بترميز UTF-8، فلا يستطيع البرنامج فتحه: غيّر اسمه، ثم استورده.</translation>
+    </message>
 </context>
 <context>
     <name>VoicePack</name>
@@ -804,6 +808,10 @@ Once they play, the letters they know, the letters they mix up and their practic
     <message>
         <source>%1 and the voices after it in the pack were not taken: they are as they were.</source>
         <translation>لم يُؤخذ %1 ولا الأصوات التي بعده في الحزمة: هي كما كانت.</translation>
+    </message>
+    <message>
+        <source>this file&apos;s name is not UTF-8 text, so the program cannot open it: rename it, then import it.</source>
+        <translation>اسم هذا الملف ليس نصًا بترميز UTF-8، فلا يستطيع البرنامج فتحه: غيّر اسمه، ثم استورده.</translation>
     </message>
 </context>
 <context>

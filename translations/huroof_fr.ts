@@ -574,6 +574,10 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
         <source>%1: more than %2 MB of sound once decoded, far more than any voice.</source>
         <translation>%1&#xa0;: plus de %2&#xa0;Mo de son une fois décodé, bien plus qu’aucune voix.</translation>
     </message>
+    <message>
+        <source>%1: this file&apos;s name is not UTF-8 text, so the program cannot open it: rename it, then import it.</source>
+        <translation>%1&#xa0;: le nom de ce fichier n’est pas du texte UTF-8, le programme ne peut donc pas l’ouvrir&#xa0;: renommez-le, puis importez-le.</translation>
+    </message>
 </context>
 <context>
     <name>VoicePack</name>
@@ -768,6 +772,10 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
     <message>
         <source>%1 and the voices after it in the pack were not taken: they are as they were.</source>
         <translation>%1 et les voix qui le suivent dans le paquet n’ont pas été pris&#xa0;: elles sont comme avant.</translation>
+    </message>
+    <message>
+        <source>this file&apos;s name is not UTF-8 text, so the program cannot open it: rename it, then import it.</source>
+        <translation>le nom de ce fichier n’est pas du texte UTF-8, le programme ne peut donc pas l’ouvrir&#xa0;: renommez-le, puis importez-le.</translation>
     </message>
 </context>
 <context>

@@ -87,6 +87,10 @@ std::optional<Take> readSoundFile(const QString &path, QString *error)
     // name, learns what went wrong. A FIFO or a device is never read: it
     // may never end.
     const QFileInfo info(path);
+    if (!info.exists() && nameIsNotText(path))
+        return fail(VoiceImport::tr("%1: this file's name is not UTF-8 text, so the program cannot open it: rename "
+                                    "it, then import it.")
+                        .arg(path));
     if (!info.exists())
         return fail(VoiceImport::tr("%1: there is no file with this name.").arg(path));
     if (info.isDir())

@@ -11,6 +11,9 @@
 #include <QtEndian>
 
 #include <cerrno>
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#endif
 
 namespace voices {
 
@@ -149,6 +152,33 @@ QString voiceArgument(int voice)
     if (voice == kWrongVoice)
         return QStringLiteral("no");
     return QString::number(voice + 1);
+}
+
+bool nameIsNotText(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    if (!path.contains(QChar::ReplacementCharacter))
+        return false;
+    // Listed as the system has the names: Qt leaves out those it cannot
+    // read as text.
+    const QFileInfo info(path);
+    DIR *folder = ::opendir(QFile::encodeName(info.path()).constData());
+    if (!folder)
+        return false;
+    bool found = false;
+    while (const dirent *entry = ::readdir(folder)) {
+        if (QString::fromLocal8Bit(entry->d_name) == info.fileName()) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(folder);
+    return found;
+#else
+    // Names are UTF-16 there: every one reads as text.
+    Q_UNUSED(path);
+    return false;
+#endif
 }
 
 QString userVoicesFolder()

@@ -43,6 +43,11 @@ QString voiceArgument(int voice);
 // language.
 QString noVoice();
 
+// Whether `path`, which names no file, came from a name that is not UTF-8
+// text: its folder holds a file whose name reads as this one once its
+// bytes are read as text, which no program can open by that reading.
+bool nameIsNotText(const QString &path);
+
 // The user's voices folder: huroof/voices in the platform's data folder
 // (see userDataFolder()).
 QString userVoicesFolder();

@@ -390,6 +390,9 @@ std::optional<QList<Unpacked>> PackReader::read()
     // Said as what it is; a FIFO or a device is never read, as it may
     // never end.
     const QFileInfo info(m_file);
+    if (!info.exists() && nameIsNotText(m_file))
+        return refuse(VoicePack::tr("this file's name is not UTF-8 text, so the program cannot open it: rename it, "
+                                    "then import it."));
     if (!info.exists())
         return refuse(VoicePack::tr("there is no file with this name."));
     if (info.isDir())

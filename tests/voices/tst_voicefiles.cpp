@@ -18,6 +18,7 @@
 #include <limits>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/audiofixtures.h"
 #include "support/disk.h"
@@ -93,6 +94,7 @@ private slots:
     void theWindowsImportRunsTheRealImport();
     void commandLineImport_data();
     void commandLineImport();
+    void aNameThatIsNotTextIsSaidAsSuch();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -460,6 +462,31 @@ void TestVoiceFiles::commandLineImport()
         QVERIFY(err.startsWith("huroof: "));
         QCOMPARE(contents(voicesPath + "/wa/3.wav"), QByteArray("the old voice"));
     }
+}
+
+void TestVoiceFiles::aNameThatIsNotTextIsSaidAsSuch()
+{
+    // A file named in another encoding (Latin-1's "é"): it is there, and
+    // said to be there, not missing.
+    const QString dir = m_dir->path();
+    const QByteArray name = QFile::encodeName(dir) + "/caf\xe9.wav";
+    QFile file;
+    QVERIFY(file.open(::fopen(name.constData(), "w"), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    file.write(toneWav(440, 0.3));
+    file.close();
+    for (const QString &option : {QString("--import-voice 3"), QString("--import-voices")}) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", m_dir->filePath("data"));
+        env.insert("LANGUAGE", "ar");
+        p.setProcessEnvironment(env);
+        p.start("sh", {"-c", "exec \"$0\" " + option + " \"$1/$(printf 'caf\\351.wav')\"", HUROOF_EXECUTABLE, dir});
+        QVERIFY(p.waitForFinished(30000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(err.contains("UTF-8") && !err.contains("لا يوجد ملف"), qPrintable(err));
+    }
+    ::unlink(name.constData());
 }
 
 QTEST_GUILESS_MAIN(TestVoiceFiles)
