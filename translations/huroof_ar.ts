@@ -597,6 +597,10 @@ Once they play, how often they find each letter on the first try, the letters th
         <source>%1 is still there</source>
         <translation>%1 باقٍ</translation>
     </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>القرص ممتلئ</translation>
+    </message>
 </context>
 <context>
     <name>VoiceImport</name>
@@ -638,6 +642,26 @@ Once they play, how often they find each letter on the first try, the letters th
     <message>
         <source>%1: no voice can be heard in it, so nothing was kept.</source>
         <translation>%1: لا يُسمع فيه صوت، فلم يُحفظ شيء.</translation>
+    </message>
+    <message>
+        <source>%1: larger than %2 MB, far more than any voice, so it is not read.</source>
+        <translation>%1: أكبر من %2 ميغابايت، أكثر بكثير من أي صوت، فلم يُقرأ.</translation>
+    </message>
+    <message>
+        <source>%1: shorter than its header says (cut short, or never finished), so it would not play.</source>
+        <translation>%1: أقصر مما يقول رأسه (قُطع قبل آخره أو لم يُكمَل)، فلن يُسمع.</translation>
+    </message>
+    <message>
+        <source>%1: recorded at %2 Hz, too few samples a second for a voice (%3 Hz at least).</source>
+        <translation>%1: سُجّل بتردد %2 هرتز، وهي عينات في الثانية أقل من أن تحمل صوتًا (%3 هرتز على الأقل).</translation>
+    </message>
+    <message>
+        <source>%1: more than %2 MB of sound once decoded, far more than any voice.</source>
+        <translation>%1: أكثر من %2 ميغابايت من الصوت بعد فكّه، أكثر بكثير من أي صوت.</translation>
+    </message>
+    <message>
+        <source>%1: this file&apos;s name is not UTF-8 text, so the program cannot open it: rename it, then import it.</source>
+        <translation>%1: اسم هذا الملف ليس نصًا بترميز UTF-8، فلا يستطيع البرنامج فتحه: غيّر اسمه، ثم استورده.</translation>
     </message>
 </context>
 <context>
@@ -802,13 +826,45 @@ Once they play, how often they find each letter on the first try, the letters th
         <translation>%1: هذا مجلد، فاكتب اسم ملف للحزمة. لم يُكتب شيء.</translation>
     </message>
     <message>
-        <source>%1 Kept from the pack before that: %2.</source>
-        <translation>%1 وقد حُفظ قبله من الحزمة: %2.</translation>
-    </message>
-    <message>
         <source>, </source>
         <comment>between the names of the files in a list</comment>
         <translation>، </translation>
+    </message>
+    <message>
+        <source>its list of files cannot be read</source>
+        <translation>لا تُقرأ قائمة ملفاتها</translation>
+    </message>
+    <message>
+        <source>“%1” is named “%2” in its own header: the pack is damaged.</source>
+        <translation>«%1» اسمه «%2» في رأسه: الحزمة تالفة.</translation>
+    </message>
+    <message>
+        <source>it is shorter than its header says: cut short, or never finished</source>
+        <translation>أقصر مما يقول رأسه: قُطع قبل آخره أو لم يُكمَل</translation>
+    </message>
+    <message>
+        <source>no WAVE header</source>
+        <translation>لا رأس WAVE له</translation>
+    </message>
+    <message>
+        <source>Cannot write %1 in the folder %2 (%3).</source>
+        <translation>لا يمكن كتابة %1 في المجلد %2 (%3).</translation>
+    </message>
+    <message>
+        <source>Taken from the pack before that: %1.</source>
+        <translation>أُخذ من الحزمة قبل ذلك: %1.</translation>
+    </message>
+    <message>
+        <source>Your own voices they replaced are kept as %1.</source>
+        <translation>أصواتك التي حلّت محلها محفوظة باسم %1.</translation>
+    </message>
+    <message>
+        <source>%1 and the voices after it in the pack were not taken: they are as they were.</source>
+        <translation>لم يُؤخذ %1 ولا الأصوات التي بعده في الحزمة: هي كما كانت.</translation>
+    </message>
+    <message>
+        <source>this file&apos;s name is not UTF-8 text, so the program cannot open it: rename it, then import it.</source>
+        <translation>اسم هذا الملف ليس نصًا بترميز UTF-8، فلا يستطيع البرنامج فتحه: غيّر اسمه، ثم استورده.</translation>
     </message>
 </context>
 <context>

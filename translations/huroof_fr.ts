@@ -569,6 +569,10 @@ Dès les premières réponses, vous verrez ici les lettres trouvées du premier 
         <source>%1 is still there</source>
         <translation>%1 est toujours là</translation>
     </message>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
 </context>
 <context>
     <name>VoiceImport</name>
@@ -606,6 +610,26 @@ Dès les premières réponses, vous verrez ici les lettres trouvées du premier 
     <message>
         <source>%1: no voice can be heard in it, so nothing was kept.</source>
         <translation>%1&#xa0;: on n’y entend aucune voix, rien n’a donc été gardé.</translation>
+    </message>
+    <message>
+        <source>%1: larger than %2 MB, far more than any voice, so it is not read.</source>
+        <translation>%1&#xa0;: plus de %2&#xa0;Mo, bien plus qu’aucune voix, il n’est donc pas lu.</translation>
+    </message>
+    <message>
+        <source>%1: shorter than its header says (cut short, or never finished), so it would not play.</source>
+        <translation>%1&#xa0;: plus court que ne le dit son en-tête (coupé, ou jamais achevé), il ne serait donc pas joué.</translation>
+    </message>
+    <message>
+        <source>%1: recorded at %2 Hz, too few samples a second for a voice (%3 Hz at least).</source>
+        <translation>%1&#xa0;: enregistré à %2&#xa0;Hz, trop peu d’échantillons par seconde pour une voix (%3&#xa0;Hz au moins).</translation>
+    </message>
+    <message>
+        <source>%1: more than %2 MB of sound once decoded, far more than any voice.</source>
+        <translation>%1&#xa0;: plus de %2&#xa0;Mo de son une fois décodé, bien plus qu’aucune voix.</translation>
+    </message>
+    <message>
+        <source>%1: this file&apos;s name is not UTF-8 text, so the program cannot open it: rename it, then import it.</source>
+        <translation>%1&#xa0;: le nom de ce fichier n’est pas du texte UTF-8, le programme ne peut donc pas l’ouvrir&#xa0;: renommez-le, puis importez-le.</translation>
     </message>
 </context>
 <context>
@@ -766,13 +790,45 @@ Dès les premières réponses, vous verrez ici les lettres trouvées du premier 
         <translation>%1&#xa0;: c’est un dossier&#xa0;; écrivez un nom de fichier pour le paquet. Rien n’a été écrit.</translation>
     </message>
     <message>
-        <source>%1 Kept from the pack before that: %2.</source>
-        <translation>%1 Déjà gardé du paquet avant cela&#xa0;: %2.</translation>
-    </message>
-    <message>
         <source>, </source>
         <comment>between the names of the files in a list</comment>
         <translation>, </translation>
+    </message>
+    <message>
+        <source>its list of files cannot be read</source>
+        <translation>sa liste de fichiers est illisible</translation>
+    </message>
+    <message>
+        <source>“%1” is named “%2” in its own header: the pack is damaged.</source>
+        <translation>«&#xa0;%1&#xa0;» s’appelle «&#xa0;%2&#xa0;» dans son propre en-tête&#xa0;: le paquet est abîmé.</translation>
+    </message>
+    <message>
+        <source>it is shorter than its header says: cut short, or never finished</source>
+        <translation>il est plus court que ne le dit son en-tête&#xa0;: coupé, ou jamais achevé</translation>
+    </message>
+    <message>
+        <source>no WAVE header</source>
+        <translation>pas d’en-tête WAVE</translation>
+    </message>
+    <message>
+        <source>Cannot write %1 in the folder %2 (%3).</source>
+        <translation>Impossible d’écrire %1 dans le dossier %2 (%3).</translation>
+    </message>
+    <message>
+        <source>Taken from the pack before that: %1.</source>
+        <translation>Pris du paquet avant cela&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Your own voices they replaced are kept as %1.</source>
+        <translation>Vos propres voix qu’elles ont remplacées sont gardées sous %1.</translation>
+    </message>
+    <message>
+        <source>%1 and the voices after it in the pack were not taken: they are as they were.</source>
+        <translation>%1 et les voix qui le suivent dans le paquet n’ont pas été pris&#xa0;: elles sont comme avant.</translation>
+    </message>
+    <message>
+        <source>this file&apos;s name is not UTF-8 text, so the program cannot open it: rename it, then import it.</source>
+        <translation>le nom de ce fichier n’est pas du texte UTF-8, le programme ne peut donc pas l’ouvrir&#xa0;: renommez-le, puis importez-le.</translation>
     </message>
 </context>
 <context>

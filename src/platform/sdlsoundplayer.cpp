@@ -3,6 +3,7 @@
 #include "platform/sdlaudiolock.h"
 
 #include "soundpath.h"
+#include "wavefile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -349,96 +350,16 @@ bool hasMagic(SDL_RWops *file, const char (&magic)[5])
     return match;
 }
 
-// The decoded size of a RIFF WAVE file from its header alone, before any of
-// its sound is read: an upper bound for every encoding (the compressed ones
-// hold at least 4 bits a sample). 0 when the header makes no sense.
-double waveDecodedBytes(SDL_RWops *file)
-{
-    const Sint64 at = SDL_RWtell(file);
-    Uint8 riff[12];
-    double bytes = 0;
-    int rate = 0, channels = 0, bits = 0;
-    if (SDL_RWread(file, riff, 1, 12) == 12 && std::memcmp(riff + 8, "WAVE", 4) == 0) {
-        Uint8 chunk[8];
-        while (SDL_RWread(file, chunk, 1, 8) == 8) {
-            const Uint32 size = SDL_SwapLE32(*reinterpret_cast<const Uint32 *>(chunk + 4));
-            if (std::memcmp(chunk, "fmt ", 4) == 0 && size >= 16) {
-                Uint8 fmt[16];
-                if (SDL_RWread(file, fmt, 1, 16) != 16)
-                    break;
-                channels = SDL_SwapLE16(*reinterpret_cast<const Uint16 *>(fmt + 2));
-                rate = int(SDL_SwapLE32(*reinterpret_cast<const Uint32 *>(fmt + 4)));
-                bits = std::max<int>(4, SDL_SwapLE16(*reinterpret_cast<const Uint16 *>(fmt + 14)));
-                SDL_RWseek(file, Sint64(size) - 16 + (size & 1), RW_SEEK_CUR);
-            } else if (std::memcmp(chunk, "data", 4) == 0) {
-                if (rate > 0 && channels > 0)
-                    bytes = double(size) * 8 / (bits * channels) * kRate / rate * double(kOutFrame);
-                break;
-            } else if (SDL_RWseek(file, Sint64(size) + (size & 1), RW_SEEK_CUR) < 0) {
-                break;
-            }
-        }
-    }
-    SDL_RWseek(file, at, RW_SEEK_SET);
-    return bytes;
-}
-
 // Decodes a RIFF WAVE file with SDL's own reader, which knows every variant
-// (8 to 32 bits, float, mu-law, A-law, IMA and MS ADPCM), and converts it to
-// the device's format in pieces: however long the recording, no single
-// conversion grows past what SDL can hold, and a newer request stops it.
+// (8 to 32 bits, float, mu-law, A-law, IMA and MS ADPCM), as every reader of
+// sound files in the program judges it, and converts it to the device's
+// format in pieces that a newer request stops.
 bool decodeWave(SDL_RWops *file, std::size_t largest, const std::function<bool()> &cancelled, std::vector<Uint8> &out)
 {
-    // Refused before its sound is read: SDL would read all of it at once.
-    const double expected = waveDecodedBytes(file);
-    if (expected <= 0 || expected > double(largest))
+    wavefile::Wave wave;
+    if (wavefile::read(file, double(largest) / (kRate * double(kOutFrame)), wave) != wavefile::Fault::None)
         return false;
-    SDL_AudioSpec spec;
-    Uint8 *samples = nullptr;
-    Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(file, 0, &spec, &samples, &length))
-        return false;
-    const std::unique_ptr<Uint8, void (*)(Uint8 *)> wav(samples, SDL_FreeWAV);
-    const std::unique_ptr<SDL_AudioStream, void (*)(SDL_AudioStream *)> stream(
-        SDL_NewAudioStream(spec.format, spec.channels, int(spec.freq), AUDIO_S16SYS, Uint8(kChannels), kRate),
-        SDL_FreeAudioStream);
-    if (!stream || spec.channels == 0)
-        return false;
-
-    const std::size_t inFrame = std::size_t(SDL_AUDIO_BITSIZE(spec.format) / 8) * spec.channels;
-    const double decoded = double(length / inFrame) * kRate / spec.freq * double(kOutFrame);
-    if (decoded > double(largest))
-        return false;
-    out.reserve(std::size_t(decoded) + 4096);
-
-    const auto drain = [&] {
-        const int available = SDL_AudioStreamAvailable(stream.get());
-        if (available <= 0)
-            return true;
-        const std::size_t size = out.size();
-        out.resize(size + std::size_t(available));
-        const int got = SDL_AudioStreamGet(stream.get(), out.data() + size, available);
-        out.resize(size + std::size_t(std::max(got, 0)));
-        return got >= 0 && out.size() <= largest;
-    };
-    const std::size_t piece = std::max<std::size_t>(1, (std::size_t(1) << 20) / inFrame) * inFrame;
-    for (std::size_t at = 0; at < length; at += piece) {
-        if (cancelled())
-            return false;
-        const auto n = int(std::min<std::size_t>(piece, length - at));
-        if (SDL_AudioStreamPut(stream.get(), samples + at, n) != 0 || !drain())
-            return false;
-    }
-    // SDL 2.26's stream keeps back the last stretch of a resampled sound even
-    // when flushed: feed it silence, then cut the result to its true length.
-    const std::vector<Uint8> silence(std::size_t(spec.freq / 10 + 1) * inFrame,
-                                     spec.format == AUDIO_U8 ? Uint8(0x80) : Uint8(0));
-    if (SDL_AudioStreamPut(stream.get(), silence.data(), int(silence.size())) != 0
-        || SDL_AudioStreamFlush(stream.get()) != 0 || !drain())
-        return false;
-    const auto frames = std::size_t(std::ceil(double(length / inFrame) * kRate / spec.freq));
-    out.resize(std::min(out.size(), frames * kOutFrame));
-    return !out.empty();
+    return wavefile::convert(wave, AUDIO_S16SYS, kChannels, kRate, largest, cancelled, out);
 }
 
 // Another format SDL_mixer knows (OGG, FLAC, MP3 ...), whose decoded length

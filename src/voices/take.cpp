@@ -74,13 +74,20 @@ double fromDb(double db)
     return std::pow(10.0, db / 20);
 }
 
+// A sample as it is heard: one that is not a number (a float file's NaN or
+// infinity) is silence, never the whole take's loudness.
+float heard(float sample)
+{
+    return std::isfinite(sample) ? sample : 0.0f;
+}
+
 std::vector<float> toMono(const Take &take)
 {
     const auto channels = std::size_t(std::max(take.channels, 1));
     const std::size_t frames = take.samples.size() / channels;
     std::vector<double> power(channels, 0.0);
     for (std::size_t i = 0; i < frames * channels; ++i)
-        power[i % channels] += double(take.samples[i]) * take.samples[i];
+        power[i % channels] += double(heard(take.samples[i])) * heard(take.samples[i]);
     const double loudest = *std::max_element(power.begin(), power.end());
     std::vector<std::size_t> live;
     for (std::size_t c = 0; c < channels; ++c) {
@@ -91,7 +98,7 @@ std::vector<float> toMono(const Take &take)
     for (std::size_t i = 0; i < frames; ++i) {
         double sum = 0;
         for (std::size_t c : live)
-            sum += take.samples[i * channels + c];
+            sum += heard(take.samples[i * channels + c]);
         mono[i] = float(sum / double(live.size()));
     }
     return mono;

@@ -10,6 +10,11 @@
 #include <QSaveFile>
 #include <QtEndian>
 
+#include <cerrno>
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#endif
+
 namespace voices {
 
 namespace {
@@ -32,6 +37,33 @@ void append32(QByteArray &out, quint32 v)
     out.append(reinterpret_cast<const char *>(&le), 4);
 }
 
+// Writes all of `bytes`: a write cut short is made again for the rest, so
+// that the error it then meets (a full disk) is the one said, not none.
+bool writeAll(QFileDevice &file, const QByteArray &bytes)
+{
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 n = file.write(bytes.constData() + done, bytes.size() - done);
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+// Why a write failed, as a grown-up can act on it: no room left on the
+// disk (or for this user, or for a file this large) is said as a full disk.
+QString whyNotWritten(const QFileDevice &file)
+{
+    const QString why = file.errorString();
+    if (file.error() == QFileDevice::ResourceError)
+        return VoiceFiles::tr("the disk is full");
+    for (const int full : {ENOSPC, EDQUOT, EFBIG}) {
+        if (why == qt_error_string(full))
+            return VoiceFiles::tr("the disk is full");
+    }
+    return why;
+}
+
 QString cannotWrite(const QString &folder, const QString &why)
 {
     return VoiceFiles::tr("Cannot write to the folder %1 (%2): nothing changed.")
@@ -51,8 +83,8 @@ QString copyWhole(const QString &from, const QString &to)
         return out.errorString();
     QByteArray chunk;
     while (!(chunk = in.read(1 << 16)).isEmpty()) {
-        if (out.write(chunk) != chunk.size()) {
-            const QString why = out.errorString();
+        if (!writeAll(out, chunk)) {
+            const QString why = whyNotWritten(out);
             out.cancelWriting();
             return why;
         }
@@ -61,7 +93,7 @@ QString copyWhole(const QString &from, const QString &to)
         out.cancelWriting();
         return in.errorString();
     }
-    return out.commit() ? QString() : out.errorString();
+    return out.commit() ? QString() : whyNotWritten(out);
 }
 
 } // namespace
@@ -120,6 +152,33 @@ QString voiceArgument(int voice)
     if (voice == kWrongVoice)
         return QStringLiteral("no");
     return QString::number(voice + 1);
+}
+
+bool nameIsNotText(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    if (!path.contains(QChar::ReplacementCharacter))
+        return false;
+    // Listed as the system has the names: Qt leaves out those it cannot
+    // read as text.
+    const QFileInfo info(path);
+    DIR *folder = ::opendir(QFile::encodeName(info.path()).constData());
+    if (!folder)
+        return false;
+    bool found = false;
+    while (const dirent *entry = ::readdir(folder)) {
+        if (QString::fromLocal8Bit(entry->d_name) == info.fileName()) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(folder);
+    return found;
+#else
+    // Names are UTF-16 there: every one reads as text.
+    Q_UNUSED(path);
+    return false;
+#endif
 }
 
 QString userVoicesFolder()
@@ -188,11 +247,11 @@ Change VoiceFolder::keep(int voice, const QByteArray &bytes, KeepOld keepOld) co
     // voice stays as it was.
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
-        return {{}, cannotWrite(folder, file.errorString())};
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
+        return {{}, cannotWrite(folder, file.errorString()), file.errorString()};
+    if (!writeAll(file, bytes)) {
+        const QString why = whyNotWritten(file);
         file.cancelWriting();
-        return {{}, cannotWrite(folder, why)};
+        return {{}, cannotWrite(folder, why), why};
     }
     // The voice that plays now, copied whole to "N.wav.old" before the new
     // one takes its place: a failure on the way leaves it playing, and at
@@ -200,12 +259,12 @@ Change VoiceFolder::keep(int voice, const QByteArray &bytes, KeepOld keepOld) co
     if (keepOld == KeepOld::Yes) {
         if (const QString why = copyWhole(path, path + QStringLiteral(".old")); !why.isEmpty()) {
             file.cancelWriting();
-            return {{}, cannotWrite(folder, why)};
+            return {{}, cannotWrite(folder, why), why};
         }
     }
     // commit() flushes the file to the disk before renaming it.
     if (!file.commit())
-        return {{}, cannotWrite(folder, file.errorString())};
+        return {{}, cannotWrite(folder, whyNotWritten(file)), whyNotWritten(file)};
     return {path, {}};
 }
 

@@ -18,6 +18,10 @@ inline constexpr int kVoiceCount = 30;
 inline constexpr int kRightVoice = 28;
 inline constexpr int kWrongVoice = 29;
 
+// The lowest rate a voice is taken at, from a file or in a pack: under it
+// (the telephone's) no voice can be understood.
+inline constexpr int kLowestVoiceRate = 8000;
+
 // The file of a voice inside a sounds folder: "wa/1.wav" ... "wa/28.wav",
 // "yes.wav", "no.wav".
 QString voiceFile(int voice);
@@ -39,6 +43,11 @@ QString voiceArgument(int voice);
 // language.
 QString noVoice();
 
+// Whether `path`, which names no file, came from a name that is not UTF-8
+// text: its folder holds a file whose name reads as this one once its
+// bytes are read as text, which no program can open by that reading.
+bool nameIsNotText(const QString &path);
+
 // The user's voices folder: huroof/voices in the platform's data folder
 // (see userDataFolder()).
 QString userVoicesFolder();
@@ -52,6 +61,7 @@ struct Change
 {
     QString path;
     QString error;
+    QString why = {}; // the reason alone, where a write failed ("the disk is full")
     bool ok() const { return error.isEmpty(); }
 };
 

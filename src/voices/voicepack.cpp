@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
@@ -9,12 +10,17 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QSet>
+#include <QtEndian>
+
+#include "platform/wavefile.h"
 
 #include <SDL.h>
 #include <archive.h>
 #include <archive_entry.h>
 
 #include <algorithm>
+#include <limits>
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -28,6 +34,11 @@ struct VoicePack
     Q_DECLARE_TR_FUNCTIONS(VoicePack)
 };
 
+// The highest format number a manifest may give: any newer program's, far
+// below what an integer holds.
+constexpr double kLatestFormatNumber = 1 << 30;
+// The highest rate a voice in a pack has: no recorder records above it.
+constexpr int kHighestVoiceRate = 192000;
 // The manifest is a few hundred bytes; anything near this is not one.
 constexpr qint64 kManifestMost = 64 << 10;
 // A ZIP's own bytes (headers, the directory) around what it holds.
@@ -49,24 +60,36 @@ QString megabytes(qint64 bytes)
 }
 
 // Why `bytes` are not a voice the sound player plays as it is: empty when
-// they are one. SDL reads WAVE files without its audio started.
+// they are one. Judged as the player judges a file it plays (SDL reads WAVE
+// files without its audio started), then as a voice: one or two channels,
+// at a rate a voice is recorded at.
 QString waveProblem(const QByteArray &bytes)
 {
     SDL_RWops *rw = SDL_RWFromConstMem(bytes.constData(), int(bytes.size()));
     if (!rw)
         return QString::fromUtf8(SDL_GetError());
-    SDL_AudioSpec spec;
-    Uint8 *buffer = nullptr;
-    Uint32 length = 0;
-    if (!SDL_LoadWAV_RW(rw, 1, &spec, &buffer, &length))
-        return QString::fromUtf8(SDL_GetError());
-    SDL_FreeWAV(buffer);
-    if (spec.channels != 1 && spec.channels != 2)
-        return VoicePack::tr("%n channel(s)", "", spec.channels);
-    if (spec.freq < 8000 || spec.freq > 192000)
-        return VoicePack::tr("%1 Hz").arg(spec.freq);
-    if (length == 0)
+    const std::unique_ptr<SDL_RWops, int (*)(SDL_RWops *)> closed(rw, SDL_RWclose);
+    wavefile::Wave wave;
+    SDL_ClearError();
+    // No duration bound: kPackMostPerVoice is the tighter one.
+    switch (wavefile::read(rw, std::numeric_limits<double>::max(), wave)) {
+    case wavefile::Fault::None:
+        break;
+    case wavefile::Fault::CutShort:
+        return VoicePack::tr("it is shorter than its header says: cut short, or never finished");
+    case wavefile::Fault::NoSound:
         return VoicePack::tr("no sound in it");
+    case wavefile::Fault::NotWave:
+    case wavefile::Fault::TooLong:
+        // What SDL found wrong, when it read that far.
+        if (const char *why = SDL_GetError(); why && *why)
+            return QString::fromUtf8(why);
+        return VoicePack::tr("no WAVE header");
+    }
+    if (wave.channels != 1 && wave.channels != 2)
+        return VoicePack::tr("%n channel(s)", "", wave.channels);
+    if (wave.rate < kLowestVoiceRate || wave.rate > kHighestVoiceRate)
+        return VoicePack::tr("%1 Hz").arg(wave.rate);
     return {};
 }
 
@@ -90,6 +113,116 @@ bool leavesTheFolder(const QString &name)
         return true;
     const QStringList parts = name.split(QLatin1Char('/'));
     return std::any_of(parts.begin(), parts.end(), [](const QString &part) { return part == QLatin1String(".."); });
+}
+
+// ---- A ZIP's names ----
+
+// An entry's name as the ZIP's central directory gives it (the one every
+// unzip shows and extracts under) and as its own local header does (the one
+// libarchive reads it by).
+struct ZipName
+{
+    QByteArray central;
+    QByteArray local;
+};
+
+template<typename T>
+T at(const QByteArray &bytes, qsizetype offset)
+{
+    return qFromLittleEndian<T>(bytes.constData() + offset);
+}
+
+QByteArray readAt(QFile &file, qint64 offset, qint64 length)
+{
+    return file.seek(offset) ? file.read(length) : QByteArray();
+}
+
+// An entry's name from its header's name and extra fields: the name, and
+// the Unicode one that an extra field may give in its place (which unzip
+// and libarchive show instead).
+QByteArray named(const QByteArray &nameAndExtra, qsizetype nameLength)
+{
+    QByteArray name = nameAndExtra.left(nameLength);
+    const QByteArray extra = nameAndExtra.mid(nameLength);
+    for (qsizetype e = 0; e + 4 <= extra.size();) {
+        const qsizetype fieldLength = at<quint16>(extra, e + 2);
+        if (at<quint16>(extra, e) == 0x7075) // Info-ZIP's Unicode path: a version, a checksum, the name
+            name += '\0' + extra.mid(e + 4 + 5, fieldLength - 5);
+        e += 4 + fieldLength;
+    }
+    return name;
+}
+
+// Every entry's two names, in the directory's order; no value when the
+// directory cannot be found or read. Zip64's larger fields are followed.
+std::optional<QList<ZipName>> zipNames(QFile &file, qint64 most)
+{
+    constexpr qint64 kEndRecord = 22;
+    const qint64 size = file.size();
+    const qint64 tailStart = std::max<qint64>(0, size - kEndRecord - 0xFFFF);
+    const QByteArray tail = readAt(file, tailStart, size - tailStart);
+    const qsizetype end = tail.lastIndexOf(QByteArrayLiteral("PK\x05\x06"));
+    if (end < 0 || tail.size() - end < kEndRecord)
+        return std::nullopt;
+    quint64 count = at<quint16>(tail, end + 10);
+    quint64 length = at<quint32>(tail, end + 12);
+    quint64 offset = at<quint32>(tail, end + 16);
+    if (count == 0xFFFF || length == 0xFFFFFFFF || offset == 0xFFFFFFFF) {
+        // Zip64: the end record's locator stands right before it.
+        const QByteArray locator = readAt(file, tailStart + end - 20, 20);
+        if (locator.size() != 20 || !locator.startsWith(QByteArrayLiteral("PK\x06\x07")))
+            return std::nullopt;
+        const QByteArray end64 = readAt(file, qint64(at<quint64>(locator, 8) & 0x7FFFFFFFFFFFFFFF), 56);
+        if (end64.size() != 56 || !end64.startsWith(QByteArrayLiteral("PK\x06\x06")))
+            return std::nullopt;
+        count = at<quint64>(end64, 32);
+        length = at<quint64>(end64, 40);
+        offset = at<quint64>(end64, 48);
+    }
+    if (length > quint64(most) || offset > quint64(size))
+        return std::nullopt;
+    const QByteArray directory = readAt(file, qint64(offset), qint64(length));
+    if (directory.size() != qsizetype(length))
+        return std::nullopt;
+
+    QList<ZipName> names;
+    for (qsizetype pos = 0; quint64(names.size()) < count; ) {
+        constexpr qsizetype kCentral = 46;
+        if (directory.size() - pos < kCentral || !directory.mid(pos, 4).startsWith(QByteArrayLiteral("PK\x01\x02")))
+            return std::nullopt;
+        const qsizetype nameLength = at<quint16>(directory, pos + 28);
+        const qsizetype extraLength = at<quint16>(directory, pos + 30);
+        const qsizetype commentLength = at<quint16>(directory, pos + 32);
+        if (directory.size() - pos - kCentral < nameLength + extraLength + commentLength)
+            return std::nullopt;
+        quint64 local = at<quint32>(directory, pos + 42);
+        if (local == 0xFFFFFFFF) {
+            // In the Zip64 extra field, after the sizes that overflowed.
+            const QByteArray extra = directory.mid(pos + kCentral + nameLength, extraLength);
+            for (qsizetype e = 0; e + 4 <= extra.size();) {
+                const quint16 id = at<quint16>(extra, e);
+                const qsizetype fieldLength = at<quint16>(extra, e + 2);
+                if (id == 0x0001) {
+                    qsizetype field = e + 4;
+                    field += at<quint32>(directory, pos + 24) == 0xFFFFFFFF ? 8 : 0;
+                    field += at<quint32>(directory, pos + 20) == 0xFFFFFFFF ? 8 : 0;
+                    if (field + 8 > e + 4 + fieldLength || field + 8 > extra.size())
+                        return std::nullopt;
+                    local = at<quint64>(extra, field);
+                    break;
+                }
+                e += 4 + fieldLength;
+            }
+        }
+        const QByteArray header = readAt(file, qint64(std::min<quint64>(local, quint64(size))), 30);
+        if (header.size() != 30 || !header.startsWith(QByteArrayLiteral("PK\x03\x04")))
+            return std::nullopt;
+        const QByteArray localName = readAt(file, qint64(local) + 30, at<quint16>(header, 26) + at<quint16>(header, 28));
+        names.push_back({named(directory.mid(pos + kCentral, nameLength + extraLength), nameLength),
+                         named(localName, at<quint16>(header, 26))});
+        pos += kCentral + nameLength + extraLength + commentLength;
+    }
+    return names;
 }
 
 // ---- Writing ----
@@ -230,8 +363,10 @@ std::optional<QStringList> PackReader::readManifest(const QByteArray &bytes)
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parsed);
     const QJsonValue format = document.object().value(QStringLiteral("format"));
     const double number = format.toDouble(-1);
-    if (parsed.error != QJsonParseError::NoError || !document.isObject() || !format.isDouble() || number < 1
-        || number != double(qint64(number)))
+    // A whole number in range before it is made an integer: 1e19 is
+    // neither a format nor an integer this program holds.
+    if (parsed.error != QJsonParseError::NoError || !document.isObject() || !format.isDouble()
+        || !(number >= 1 && number <= kLatestFormatNumber) || number != std::floor(number))
         return refuse(VoicePack::tr("“%1” cannot be read: not a valid voice pack.").arg(kPackManifest));
     // First, before anything a newer format may have changed.
     if (number > kPackFormat)
@@ -255,6 +390,9 @@ std::optional<QList<Unpacked>> PackReader::read()
     // Said as what it is; a FIFO or a device is never read, as it may
     // never end.
     const QFileInfo info(m_file);
+    if (!info.exists() && nameIsNotText(m_file))
+        return refuse(VoicePack::tr("this file's name is not UTF-8 text, so the program cannot open it: rename it, "
+                                    "then import it."));
     if (!info.exists())
         return refuse(VoicePack::tr("there is no file with this name."));
     if (info.isDir())
@@ -268,7 +406,19 @@ std::optional<QList<Unpacked>> PackReader::read()
         return refuse(VoicePack::tr("cannot be read (%1).").arg(file.errorString()));
 
     // A ZIP read from its central directory, the way every unzip reads it;
-    // libarchive checks each entry's own header against it.
+    // libarchive checks each entry's own header against it, but for its
+    // name, which it takes from the entry's header: a pack whose two names
+    // of an entry disagree would put a voice where no unzip shows it.
+    const std::optional<QList<ZipName>> names = zipNames(file, kPackOverhead);
+    if (!names)
+        return refuse(VoicePack::tr("not a valid voice pack (%1).").arg(VoicePack::tr("its list of files cannot be read")));
+    for (const ZipName &name : *names) {
+        if (name.central != name.local)
+            return refuse(VoicePack::tr("“%1” is named “%2” in its own header: the pack is damaged.")
+                              .arg(QString::fromUtf8(QByteArray(name.central).replace('\0', ' ')),
+                                   QString::fromUtf8(QByteArray(name.local).replace('\0', ' '))));
+    }
+    file.seek(0);
     const Archive pack(archive_read_new(), archive_read_free);
     if (archive_read_support_format_zip_seekable(pack.get()) != ARCHIVE_OK
         || archive_read_open_fd(pack.get(), file.handle(), 1 << 16) != ARCHIVE_OK)
@@ -453,21 +603,37 @@ PackOutcome importPack(const VoiceFolder &folder, const QString &file)
         return {{}, {}, reader.error()};
     PackOutcome outcome;
     QStringList kept;
+    QStringList keptAsOld;
+    const QString comma = VoicePack::tr(", ", "between the names of the files in a list");
     for (const Unpacked &voice : *voices) {
         if (alreadyIs(folder, voice.voice, voice.bytes)) {
             outcome.unchanged << folder.filePath(voice.voice);
             continue;
         }
+        const bool hadOwn = folder.hasOwn(voice.voice);
         const Change change = folder.saveWave(voice.voice, voice.bytes);
         if (!change.ok()) {
-            outcome.error = kept.isEmpty()
-                ? change.error
-                : VoicePack::tr("%1 Kept from the pack before that: %2.")
-                      .arg(change.error, kept.join(VoicePack::tr(", ", "between the names of the files in a list")));
+            if (kept.isEmpty()) {
+                outcome.error = change.error;
+                return outcome;
+            }
+            // Said as it is: which voices are the pack's now, and which are
+            // as they were.
+            QStringList said{VoicePack::tr("Cannot write %1 in the folder %2 (%3).")
+                                 .arg(voiceFile(voice.voice), QDir::toNativeSeparators(folder.path()),
+                                      change.why.isEmpty() ? change.error : change.why),
+                             VoicePack::tr("Taken from the pack before that: %1.").arg(kept.join(comma))};
+            if (!keptAsOld.isEmpty())
+                said << VoicePack::tr("Your own voices they replaced are kept as %1.").arg(keptAsOld.join(comma));
+            said << VoicePack::tr("%1 and the voices after it in the pack were not taken: they are as they were.")
+                        .arg(voiceFile(voice.voice));
+            outcome.error = said.join(QLatin1Char(' '));
             return outcome;
         }
         outcome.replaced << change.path;
         kept << voiceFile(voice.voice);
+        if (hadOwn)
+            keptAsOld << voiceFile(voice.voice) + QStringLiteral(".old");
     }
     return outcome;
 }

@@ -75,7 +75,7 @@ int runVoicesWindow()
                     return QFileDialog::getOpenFileName(
                         *window, VoicesApp::tr("Choose a sound file"), QString(),
                         VoicesApp::tr("Sounds (%1)")
-                                .arg(QStringLiteral("*.wav *.ogg *.oga *.flac *.mp3 *.opus *.aiff *.aif *.voc"))
+                                .arg(QStringLiteral("*.wav *.ogg *.oga *.flac *.mp3 *.opus *.aiff *.aif"))
                             + QStringLiteral(";;") + VoicesApp::tr("All files (%1)").arg(QStringLiteral("*")));
                 },
                 [window](int voice, const QString &file, std::function<void(const voices::Change &)> done) {

@@ -6,6 +6,7 @@
 #include "voices/voicesapp.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -14,8 +15,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <optional>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/audiofixtures.h"
 #include "support/disk.h"
@@ -83,12 +86,15 @@ private slots:
     void importMakesTheFileEven();
     void aFailedImportKeepsTheOldVoice_data();
     void aFailedImportKeepsTheOldVoice();
+    void aFileIsDecodedNoFurtherThanTheBound_data();
+    void aFileIsDecodedNoFurtherThanTheBound();
     void aFullDiskKeepsTheOldVoice();
     void revertSetsTheVoiceAside();
     void theWindowsImportRunsTheRealImport_data();
     void theWindowsImportRunsTheRealImport();
     void commandLineImport_data();
     void commandLineImport();
+    void aNameThatIsNotTextIsSaidAsSuch();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -158,18 +164,32 @@ void TestVoiceFiles::importMakesTheFileEven_data()
 {
     QTest::addColumn<QStringList>("format");
     QTest::addColumn<double>("voiceDb");
-    QTest::newRow("quiet stereo WAVE at 48 kHz") << QStringList{"-b", "16"} << -30.0;
-    QTest::newRow("float WAVE") << QStringList{"-e", "floating-point", "-b", "32"} << -20.0;
-    QTest::newRow("FLAC") << QStringList{"-t", "flac"} << -24.0;
-    QTest::newRow("OGG, loud") << QStringList{"-t", "ogg"} << -1.0;
+    QTest::addColumn<bool>("notANumber"); // a NaN and an infinity in the voice
+    QTest::newRow("quiet stereo WAVE at 48 kHz") << QStringList{"-b", "16"} << -30.0 << false;
+    QTest::newRow("float WAVE") << QStringList{"-e", "floating-point", "-b", "32"} << -20.0 << false;
+    // Silence where they are, not a take without a voice.
+    QTest::newRow("float WAVE, a NaN and an infinity in it") << QStringList{"-e", "floating-point", "-b", "32"}
+                                                            << -20.0 << true;
+    QTest::newRow("FLAC") << QStringList{"-t", "flac"} << -24.0 << false;
+    QTest::newRow("OGG, loud") << QStringList{"-t", "ogg"} << -1.0 << false;
 }
 
 void TestVoiceFiles::importMakesTheFileEven()
 {
     QFETCH(QStringList, format);
     QFETCH(double, voiceDb);
+    QFETCH(bool, notANumber);
     const QString file = m_dir->filePath("take.wav");
     writeVoiceFile(file, 0.4, voiceDb, 0.4, format);
+    if (notANumber) {
+        QByteArray bytes = contents(file);
+        const qsizetype data = bytes.indexOf("data") + 8;
+        // In the middle of the voice, one in each channel.
+        const qsizetype middle = data + qsizetype(0.6 * 48000) * 8;
+        qToLittleEndian<float>(std::numeric_limits<float>::quiet_NaN(), bytes.data() + middle);
+        qToLittleEndian<float>(std::numeric_limits<float>::infinity(), bytes.data() + middle + 12);
+        writeBytes(file, bytes);
+    }
     const VoiceFolder folder(m_dir->filePath("voices"));
     const voices::Change change = voices::importVoice(folder, 4, file, voices::Loudness{});
     QVERIFY2(change.ok(), qPrintable(change.error));
@@ -197,6 +217,12 @@ void TestVoiceFiles::aFailedImportKeepsTheOldVoice_data()
     QTest::newRow("missing") << "missing" << "لا يوجد ملف";
     QTest::newRow("longer than a minute") << "long" << "";
     QTest::newRow("folder cannot be made") << "blocked" << "";
+    // As the sound player judges it: it would not play.
+    QTest::newRow("a WAVE cut short") << "cut" << "أقصر مما يقول رأسه";
+    // 16 s at 384 kHz in 6 float channels: large, not long.
+    QTest::newRow("larger than any voice") << "large" << "أكبر من 96 ميغابايت";
+    // Resampled, eight seconds of buzz.
+    QTest::newRow("eight samples at 1 Hz") << "1 Hz" << "8000";
     // Named as what they are, and never read (a FIFO or a device may never
     // end).
     QTest::newRow("a folder") << "folder" << "مجلد";
@@ -222,7 +248,24 @@ void TestVoiceFiles::aFailedImportKeepsTheOldVoice()
         writeBytes(file, "RIFF, but not a sound at all");
     else if (made == "long")
         QCOMPARE(QProcess::execute("sox", {"-n", "-r", "8000", "-t", "flac", file, "synth", "61", "sine", "300"}), 0);
-    else if (made == "blocked") {
+    else if (made == "1 Hz")
+        writeBytes(file, toneWav(0.25, 8, 1));
+    else if (made == "cut")
+        writeBytes(file, toneWav(440, 0.5).left(10000));
+    else if (made == "large") {
+        QByteArray header = toneWav(440, 0.01).left(44);
+        const quint32 data = 16 * 384000 * 6 * 4;
+        qToLittleEndian<quint16>(3, header.data() + 20);
+        qToLittleEndian<quint16>(6, header.data() + 22);
+        qToLittleEndian<quint32>(384000, header.data() + 24);
+        qToLittleEndian<quint32>(384000 * 6 * 4, header.data() + 28);
+        qToLittleEndian<quint16>(6 * 4, header.data() + 32);
+        qToLittleEndian<quint16>(32, header.data() + 34);
+        qToLittleEndian<quint32>(data, header.data() + 40);
+        qToLittleEndian<quint32>(data + 36, header.data() + 4);
+        writeBytes(file, header);
+        QVERIFY(QFile(file).resize(44 + data));
+    } else if (made == "blocked") {
         writeVoiceFile(file, 0.1, -20, 0.1, {});
         // A file where the folder would go: nothing can be written there.
         writeBytes(m_dir->filePath("blocked"), "x");
@@ -240,6 +283,70 @@ void TestVoiceFiles::aFailedImportKeepsTheOldVoice()
         QCOMPARE(contents(folder.filePath(1)), QByteArray("the old voice"));
     QCOMPARE(QDir(QFileInfo(folder.filePath(1)).path()).entryList(QDir::Files | QDir::Hidden).size(),
              made == "blocked" ? 0 : 1);
+}
+
+namespace {
+
+qint64 memoryField(const char *field)
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong() * 1024;
+    }
+    return 0;
+}
+
+} // namespace
+
+void TestVoiceFiles::aFileIsDecodedNoFurtherThanTheBound_data()
+{
+    QTest::addColumn<QString>("made");
+    QTest::newRow("FLAC that says 2 s and holds an hour") << "flac";
+    QTest::newRow("OGG of 61 s") << "ogg";
+    QTest::newRow("MP3 of 61 s") << "mp3";
+}
+
+void TestVoiceFiles::aFileIsDecodedNoFurtherThanTheBound()
+{
+    // Whatever a file says of its length, what is decoded is counted, and
+    // the file is refused as soon as it passes the bound: at once, and
+    // without holding more than a minute of its sound.
+    QFETCH(QString, made);
+    const QString file = m_dir->filePath("take." + made);
+    if (made == "flac") {
+        QProcess flac;
+        flac.start("sh", {"-c", "head -c 57600000 /dev/zero | flac -s --force-raw-format --endian=little "
+                                "--sign=signed --channels=1 --bps=16 --sample-rate=8000 -o \"$0\" -", file});
+        QVERIFY2(flac.waitForFinished(60000) && flac.exitCode() == 0, "flac is needed (tools/deps installs it)");
+        // STREAMINFO's count of samples, its last 36 bits: two seconds.
+        QByteArray bytes = contents(file);
+        quint64 field = qFromBigEndian<quint64>(bytes.constData() + 8 + 10);
+        field = (field & ~((quint64(1) << 36) - 1)) | 16000;
+        qToBigEndian<quint64>(field, bytes.data() + 8 + 10);
+        writeBytes(file, bytes);
+        QVERIFY(QFileInfo(file).size() < 1 << 20);
+    } else {
+        QCOMPARE(QProcess::execute("sox", {"-n", "-r", "8000", file, "synth", "61", "sine", "300"}), 0);
+    }
+    const VoiceFolder folder(m_dir->filePath("voices"));
+    QFile clear("/proc/self/clear_refs");
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+    clear.close();
+    const qint64 before = memoryField("VmRSS:");
+    QElapsedTimer clock;
+    clock.start();
+    const voices::Change change = voices::importVoice(folder, 4, file, voices::Loudness{});
+    const qint64 took = clock.elapsed();
+    const qint64 grown = memoryField("VmHWM:") - before;
+    QVERIFY(!change.ok());
+    QVERIFY2(change.error.contains("أطول من 60 ثانية"), qPrintable(change.error));
+    QVERIFY2(took < 5000, qPrintable(QString::number(took)));
+    QVERIFY2(grown < 200 << 20, qPrintable(QStringLiteral("%1 MB").arg(grown >> 20)));
+    QVERIFY(!folder.hasOwn(4));
 }
 
 void TestVoiceFiles::aFullDiskKeepsTheOldVoice()
@@ -355,6 +462,31 @@ void TestVoiceFiles::commandLineImport()
         QVERIFY(err.startsWith("huroof: "));
         QCOMPARE(contents(voicesPath + "/wa/3.wav"), QByteArray("the old voice"));
     }
+}
+
+void TestVoiceFiles::aNameThatIsNotTextIsSaidAsSuch()
+{
+    // A file named in another encoding (Latin-1's "é"): it is there, and
+    // said to be there, not missing.
+    const QString dir = m_dir->path();
+    const QByteArray name = QFile::encodeName(dir) + "/caf\xe9.wav";
+    QFile file;
+    QVERIFY(file.open(::fopen(name.constData(), "w"), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+    file.write(toneWav(440, 0.3));
+    file.close();
+    for (const QString &option : {QString("--import-voice 3"), QString("--import-voices")}) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", m_dir->filePath("data"));
+        env.insert("LANGUAGE", "ar");
+        p.setProcessEnvironment(env);
+        p.start("sh", {"-c", "exec \"$0\" " + option + " \"$1/$(printf 'caf\\351.wav')\"", HUROOF_EXECUTABLE, dir});
+        QVERIFY(p.waitForFinished(30000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QCOMPARE(p.exitCode(), 1);
+        QVERIFY2(err.contains("UTF-8") && !err.contains("لا يوجد ملف"), qPrintable(err));
+    }
+    ::unlink(name.constData());
 }
 
 QTEST_GUILESS_MAIN(TestVoiceFiles)

@@ -3,6 +3,7 @@
 // that is wrong in any way (made to harm, damaged, or from a newer program)
 // changes nothing in the voices folder and says why.
 #include "i18n/language.h"
+#include "platform/sdlsoundplayer.h"
 #include "voices/voicefiles.h"
 #include "voices/voicepack.h"
 
@@ -14,8 +15,10 @@
 #include <QMap>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QtEndian>
 
 #include <archive.h>
@@ -180,6 +183,71 @@ QByteArray withCentralSize(QByteArray zip, const QByteArray &name, quint32 size)
     return zip;
 }
 
+// The ZIP with the entry `from` named `to` (as long) in its own local
+// header, its central directory unchanged: what unzip shows is not what the
+// header says.
+QByteArray withLocalName(QByteArray zip, const QByteArray &from, const QByteArray &to)
+{
+    for (qsizetype at = zip.indexOf("PK\x03\x04"); at >= 0; at = zip.indexOf("PK\x03\x04", at + 4)) {
+        if (zip.mid(at + 30, from.size()) == from)
+            zip.replace(at + 30, to.size(), to);
+    }
+    return zip;
+}
+
+// The ZIP in Zip64's form, as tools that always use it write it: each
+// entry's offset in a Zip64 field of the directory, then a Zip64 end record
+// and its locator before the plain one, whose fields say to look there.
+QByteArray asZip64(const QByteArray &zip)
+{
+    const auto put = [](QByteArray &out, auto value) {
+        const auto le = qToLittleEndian(value);
+        out.append(reinterpret_cast<const char *>(&le), sizeof le);
+    };
+    const qsizetype end = zip.lastIndexOf("PK\x05\x06");
+    const quint16 count = qFromLittleEndian<quint16>(zip.constData() + end + 10);
+    const quint32 directoryAt = qFromLittleEndian<quint32>(zip.constData() + end + 16);
+    QByteArray out = zip.left(directoryAt);
+    QByteArray directory;
+    for (qsizetype at = directoryAt; at < end;) {
+        const int name = qFromLittleEndian<quint16>(zip.constData() + at + 28);
+        const int extra = qFromLittleEndian<quint16>(zip.constData() + at + 30);
+        const int comment = qFromLittleEndian<quint16>(zip.constData() + at + 32);
+        QByteArray entry = zip.mid(at, 46 + name + extra + comment);
+        const quint32 local = qFromLittleEndian<quint32>(entry.constData() + 42);
+        qToLittleEndian<quint32>(0xFFFFFFFF, entry.data() + 42);
+        qToLittleEndian<quint16>(quint16(extra + 12), entry.data() + 30);
+        QByteArray field;
+        put(field, quint16(0x0001));
+        put(field, quint16(8));
+        put(field, quint64(local));
+        entry.insert(46 + name + extra, field);
+        directory += entry;
+        at += 46 + name + extra + comment;
+    }
+    const quint64 end64At = quint64(out.size() + directory.size());
+    QByteArray end64("PK\x06\x06");
+    put(end64, quint64(44));
+    put(end64, quint16(45));
+    put(end64, quint16(45));
+    put(end64, quint32(0));
+    put(end64, quint32(0));
+    put(end64, quint64(count));
+    put(end64, quint64(count));
+    put(end64, quint64(directory.size()));
+    put(end64, quint64(out.size()));
+    QByteArray locator("PK\x06\x07");
+    put(locator, quint32(0));
+    put(locator, end64At);
+    put(locator, quint32(1));
+    QByteArray plain = zip.mid(end, 22);
+    qToLittleEndian<quint16>(0xFFFF, plain.data() + 8);
+    qToLittleEndian<quint16>(0xFFFF, plain.data() + 10);
+    qToLittleEndian<quint32>(0xFFFFFFFF, plain.data() + 12);
+    qToLittleEndian<quint32>(0xFFFFFFFF, plain.data() + 16);
+    return out + directory + end64 + locator + plain;
+}
+
 // The memory the process has held at most, in MiB.
 long peakMiB()
 {
@@ -199,6 +267,8 @@ Run runHuroof(const QStringList &arguments, const QString &dataHome)
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("XDG_DATA_HOME", dataHome);
+    // As the tests' own texts are.
+    env.insert("LANGUAGE", "ar");
     const ProgramRun r = runProgram(HUROOF_EXECUTABLE, arguments, env);
     return {r.code, QString::fromUtf8(r.out), QString::fromUtf8(r.err)};
 }
@@ -214,10 +284,14 @@ private slots:
     void anExportedPackImportsByteForByte();
     void anyUnzipReadsAPack();
     void aPackOverOwnVoicesKeepsThemAsOld();
+    void aPackInZip64FormImports();
     void aVoiceAlreadyThePacksIsLeftAlone();
+    void whatAPackTakesPlays_data();
+    void whatAPackTakesPlays();
     void aBadPackChangesNothing_data();
     void aBadPackChangesNothing();
     void aFullDiskDuringAnImportKeepsTheOldVoices();
+    void aFullDiskSaysWhatChanged();
     void exportRefuses_data();
     void exportRefuses();
     void aFailedExportKeepsTheOldPack();
@@ -334,6 +408,22 @@ void TestVoicePack::aPackOverOwnVoicesKeepsThemAsOld()
                                         "yes.wav", "yes.wav.old"}));
 }
 
+void TestVoicePack::aPackInZip64FormImports()
+{
+    const QString file = m_dir->filePath("pack.zip");
+    const QByteArray voice = wave(1, 44100, 4410);
+    writeBytes(file, asZip64(pack({manifest({"wa/5.wav", "yes.wav"}), {"wa/5.wav", voice}, {"yes.wav", voice}})));
+    QProcess unzip;
+    unzip.start("unzip", {"-tq", file});
+    QVERIFY(unzip.waitForFinished());
+    QVERIFY2(unzip.exitCode() == 0, unzip.readAllStandardOutput().constData());
+
+    const VoiceFolder folder(m_dir->filePath("voices"));
+    const voices::PackOutcome imported = voices::importPack(folder, file);
+    QVERIFY2(imported.ok(), qPrintable(imported.error));
+    QCOMPARE(listing(folder.path()), (QMap<QString, QByteArray>{{"wa/5.wav", voice}, {"yes.wav", voice}}));
+}
+
 void TestVoicePack::aVoiceAlreadyThePacksIsLeftAlone()
 {
     // The same pack imported twice: the voices kept as old are still the
@@ -351,6 +441,58 @@ void TestVoicePack::aVoiceAlreadyThePacksIsLeftAlone()
     QCOMPARE(again.unchanged.size(), 4);
     QCOMPARE(listing(home.path()), once);
     QCOMPARE(once.value("wa/2.wav.old"), wave(1, 44100, 441, 900));
+}
+
+void TestVoicePack::whatAPackTakesPlays_data()
+{
+    QTest::addColumn<QByteArray>("voice");
+    QTest::addColumn<bool>("taken");
+    const QByteArray tone = wave(1, 44100, 13230, 440);
+    const quint32 real = quint32(tone.size() - 44);
+    const auto saying = [&tone](quint32 data) {
+        QByteArray w = tone;
+        qToLittleEndian<quint32>(data, w.data() + 40);
+        return w;
+    };
+    QTest::newRow("whole") << tone << true;
+    // Data that says it is longer than the file: the child would hear the
+    // alert.
+    QTest::newRow("cut short") << tone.left(44 + real / 2) << false;
+    QTest::newRow("written as a stream, its size never set") << saying(0xFFFFFFFF) << false;
+    QTest::newRow("saying twice its size") << saying(2 * real) << false;
+    QTest::newRow("one byte over") << saying(real + 1) << false;
+}
+
+void TestVoicePack::whatAPackTakesPlays()
+{
+    // What the pack's import takes is what the child's window plays, and
+    // what it refuses the child's window would not play either.
+    QFETCH(QByteArray, voice);
+    QFETCH(bool, taken);
+    const QString file = m_dir->filePath("pack.zip");
+    writeBytes(file, pack({manifest({"wa/2.wav"}), {"wa/2.wav", voice}}));
+    const Run imported = runHuroof({"--import-voices", file}, m_dir->filePath("data"));
+    const QString folder = m_dir->filePath("data/huroof/voices");
+    QCOMPARE(imported.code, taken ? 0 : 1);
+    if (!taken) {
+        QVERIFY2(imported.err.contains("«wa/2.wav»") && imported.err.contains("أقصر مما يقول رأسه"),
+                 qPrintable(imported.err));
+        QVERIFY(!QFile::exists(folder + "/wa/2.wav"));
+        // Put there by hand instead.
+        writeBytes(folder + "/wa/2.wav", voice);
+    }
+
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(m_dir->filePath("out.raw")));
+    {
+        SdlSoundPlayer player(folder, toneWav(1320, 0.25));
+        player.play("\\wa\\2.wav");
+        player.waitUntilHandled();
+        QThread::msleep(450);
+    }
+    const QList<Heard> heard = readDiskOutput(m_dir->filePath("out.raw"));
+    QVERIFY2(runsAt(heard, taken ? 440 : 1320).size() == 1, qPrintable(describe(heard)));
+    QVERIFY2(runsAt(heard, taken ? 1320 : 440).isEmpty(), qPrintable(describe(heard)));
 }
 
 void TestVoicePack::aBadPackChangesNothing_data()
@@ -377,6 +519,10 @@ void TestVoicePack::aBadPackChangesNothing_data()
     QTest::newRow("a manifest that says it is large")
         << pack({{"huroof-voices.json", "{}", Item::File, 1LL << 20}, voice}) << "huroof-voices.json" << true;
 
+    // unzip would show wa/5.wav and wa/3.wav where the header says wa/4.wav.
+    QTest::newRow("two names for one entry")
+        << withLocalName(packOf({"wa/3.wav", good}, {"wa/5.wav", "wa/4.wav"}), "wa/3.wav", "wa/4.wav")
+        << "«wa/3.wav»" << false;
     QTest::newRow("../ in a name") << packOf({"wa/../../evil.wav", good}) << "يخرج من مجلد الأصوات" << false;
     QTest::newRow("../ first") << pack({{"../wa/5.wav", good}}) << "يخرج من مجلد الأصوات" << false;
     QTest::newRow("an absolute name") << packOf({"/tmp/wa/3.wav", good}) << "«/tmp/wa/3.wav»" << false;
@@ -402,6 +548,9 @@ void TestVoicePack::aBadPackChangesNothing_data()
     QTest::newRow("a newer format") << pack({manifest({"wa/5.wav", "wa/29.wav"}, "2"), voice, {"wa/29.wav", "?"}})
                                     << "إصدار أحدث" << false;
     QTest::newRow("format zero") << pack({manifest({"wa/5.wav"}, "0"), voice}) << "huroof-voices.json" << false;
+    // Past any integer: read as a number, never made one.
+    QTest::newRow("format 1e19") << pack({manifest({"wa/5.wav"}, "1e19"), voice}) << "huroof-voices.json" << false;
+    QTest::newRow("format 2.5") << pack({manifest({"wa/5.wav"}, "2.5"), voice}) << "huroof-voices.json" << false;
     QTest::newRow("format as text") << pack({manifest({"wa/5.wav"}, "\"1\""), voice}) << "huroof-voices.json" << false;
     QTest::newRow("a manifest that is not JSON") << pack({{"huroof-voices.json", "format 1"}, voice})
                                                  << "huroof-voices.json" << false;
@@ -473,8 +622,56 @@ void TestVoicePack::aFullDiskDuringAnImportKeepsTheOldVoices()
     }();
     QVERIFY(!outcome.ok());
     QVERIFY(outcome.replaced.isEmpty());
+    QVERIFY2(outcome.error.contains("القرص ممتلئ"), qPrintable(outcome.error));
     QCOMPARE(listing(home.path()), before);
     QCOMPARE(QDir(home.path() + "/wa").entryList(QDir::Files | QDir::Hidden), QStringList{"1.wav"});
+}
+
+void TestVoicePack::aFullDiskSaysWhatChanged()
+{
+    // A disk of 64 KB, full half way through the pack: the real program
+    // on a real file system of its own (a tmpfs, mounted in a namespace of
+    // the test's own).
+    const QString disk = m_dir->filePath("disk");
+    QDir().mkpath(disk);
+    const QString file = m_dir->filePath("pack.zip");
+    QByteArray large = noise(22050);
+    large += large.mid(44);
+    qToLittleEndian<quint32>(quint32(large.size() - 44), large.data() + 40);
+    const QByteArray small = noise(22050).left(44 + 10000);
+    QByteArray smallWave = small;
+    qToLittleEndian<quint32>(10000, smallWave.data() + 40);
+    writeBytes(file, pack({manifest({"wa/1.wav", "wa/2.wav", "wa/3.wav", "wa/4.wav"}), {"wa/1.wav", smallWave},
+                           {"wa/2.wav", smallWave}, {"wa/3.wav", large}, {"wa/4.wav", smallWave}}));
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("LANGUAGE", "ar");
+    env.insert("XDG_DATA_HOME", disk);
+    p.setProcessEnvironment(env);
+    // Own voices for 2 and 3 before; what is there after, listed before the
+    // disk goes with the namespace.
+    p.start("unshare", {"-rm", "sh", "-c",
+                        "mount -t tmpfs -o size=64k none \"$0\" || exit 99; v=\"$0/huroof/voices/wa\"; mkdir -p \"$v\"; "
+                        "printf two > \"$v/2.wav\"; printf three > \"$v/3.wav\"; \"$1\" --import-voices \"$2\"; "
+                        "echo \"exit $?\"; cd \"$v\" && for f in *; do echo \"$f $(head -c 4 \"$f\")\"; done",
+                        disk, HUROOF_EXECUTABLE, file});
+    QVERIFY(p.waitForFinished(30000));
+    if (p.exitCode() == 99)
+        QSKIP("no file system of the test's own can be mounted here");
+    const QStringList out = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(out.contains("exit 1"), qPrintable(out.join('|') + err));
+    // Printed: the voices that are the pack's now.
+    QCOMPARE(out.filter("/wa/").size(), 2);
+    // Left: 1 and 2 from the pack, 2's own kept as old, 3 as it was, no 4,
+    // nothing half written.
+    QCOMPARE(out.filter(QRegularExpression("^\\d")),
+             (QStringList{"1.wav RIFF", "2.wav RIFF", "2.wav.old two", "3.wav thre"}));
+    QCOMPARE(err.count('\n'), 1);
+    for (const QString &said : {QString("القرص ممتلئ"), QString("wa/1.wav، wa/2.wav"), QString("wa/2.wav.old"),
+                                QString("wa/3.wav")})
+        QVERIFY2(err.contains(said), qPrintable(err));
+    QVERIFY2(!err.contains("لم يتغير شيء"), qPrintable(err));
 }
 
 void TestVoicePack::exportRefuses_data()
@@ -484,6 +681,7 @@ void TestVoicePack::exportRefuses_data()
     QTest::newRow("no own voice") << "none" << "لا صوت لك بعد";
     QTest::newRow("only voices set aside") << "old" << "لا صوت لك بعد";
     QTest::newRow("an own voice that is not a WAVE") << "ogg" << "wa/3.wav: ليس ملف WAVE";
+    QTest::newRow("an own voice cut short") << "cut" << "أقصر مما يقول رأسه";
     QTest::newRow("an own voice too large for a pack") << "large" << "أكبر من 16 ميغابايت";
     QTest::newRow("a folder as the pack") << "folder" << "هذا مجلد";
     QTest::newRow("a folder that is not there") << "nowhere" << "لا يمكن كتابة";
@@ -503,6 +701,8 @@ void TestVoicePack::exportRefuses()
             QVERIFY(folder.revert(voice).ok());
     } else if (made == "ogg") {
         writeBytes(folder.filePath(2), QByteArray("OggS\0\x02", 6) + QByteArray(200, 'x'));
+    } else if (made == "cut") {
+        writeBytes(folder.filePath(2), wave(1, 44100, 4410).left(4000));
     } else if (made == "large") {
         writeBytes(folder.filePath(2), wave(1, 44100, 100).left(44) + QByteArray(17 << 20, '\0'));
     } else if (made == "folder") {
