@@ -179,8 +179,13 @@ void TestEndToEnd::startProgram(const QStringList &sink, const QString &path)
     env.insert(QStringLiteral("SDL_DISKAUDIOFILE"), QStringLiteral("/dev/stdout"));
     env.insert(QStringLiteral("PATH"), path.isEmpty() ? m_dir->filePath(QStringLiteral("bin")) + QLatin1Char(':') + env.value("PATH") : path);
     env.remove(QStringLiteral("BROWSER"));
-    if (!m_language.isEmpty())
+    if (!m_language.isEmpty()) {
+        // LANGUAGE counts outside the C locale only.
         env.insert(QStringLiteral("LANGUAGE"), m_language);
+        env.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
+        for (const char *name : {"LC_ALL", "LC_MESSAGES"})
+            env.remove(QString::fromLatin1(name));
+    }
     // The program's own data (a grown-up's voices, the learning history)
     // belongs to the test, not to whoever runs it.
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("data")));

@@ -698,6 +698,9 @@ void TestHistory::exportFromTheCommandLine()
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", m_dir->path());
         env.insert("LANGUAGE", language);
+        env.insert("LANG", "en_US.UTF-8");
+        for (const char *name : {"LC_ALL", "LC_MESSAGES"})
+            env.remove(name);
         p.setProcessEnvironment(env);
         p.setWorkingDirectory(m_dir->path());
         p.start(HUROOF_EXECUTABLE, {"--export-history", target});

@@ -157,7 +157,7 @@ void TestCommandLine::speaksTheDesktopsLanguage_data()
     const QStringList typo{"--import-voise"};
     QTest::newRow("French help") << QStringList{"LANG=fr_FR.UTF-8"} << help << 0
                                  << QStringList{"Afficher ces options et quitter.", "Utilisation :"};
-    QTest::newRow("Arabic help") << QStringList{"LANGUAGE=ar"} << help << 0
+    QTest::newRow("Arabic help") << QStringList{"LANGUAGE=ar", "LANG=en_US.UTF-8"} << help << 0
                                  << QStringList{"اعرض هذه الخيارات واخرج.", "خيارات:"};
     QTest::newRow("German asks, English answers") << QStringList{"LANG=de_DE.UTF-8"} << help << 0
                                                   << QStringList{"Show these options and exit.", "Usage:"};
@@ -165,11 +165,19 @@ void TestCommandLine::speaksTheDesktopsLanguage_data()
                                                  << QStringList{"Afficher ces options"};
     QTest::newRow("LC_ALL before LANG") << QStringList{"LC_ALL=ar_MA.UTF-8", "LANG=fr_FR.UTF-8"} << help << 0
                                         << QStringList{"اعرض هذه الخيارات"};
-    QTest::newRow("French mistake") << QStringList{"LANGUAGE=fr"} << typo << 2
+    QTest::newRow("French mistake") << QStringList{"LANGUAGE=fr", "LANG=en_GB.UTF-8"} << typo << 2
                                     << QStringList{"import-voise", "inconnue"};
-    QTest::newRow("Arabic mistake") << QStringList{"LANGUAGE=ar"} << typo << 2 << QStringList{"import-voise", "مجهول"};
-    QTest::newRow("French, ours") << QStringList{"LANGUAGE=fr"} << QStringList{"--voices", "--progress"} << 2
+    QTest::newRow("Arabic mistake") << QStringList{"LANGUAGE=ar", "LANG=en_GB.UTF-8"} << typo << 2
+                                    << QStringList{"import-voise", "مجهول"};
+    QTest::newRow("French, ours") << QStringList{"LANGUAGE=fr", "LANG=en_GB.UTF-8"}
+                                  << QStringList{"--voices", "--progress"} << 2
                                   << QStringList{"Choisissez une seule option"};
+    // A script's C locale asks for the untranslated words, whatever the
+    // desktop's language.
+    QTest::newRow("a script's help") << QStringList{"LANGUAGE=fr", "LC_ALL=C", "LANG=fr_FR.UTF-8"} << help << 0
+                                     << QStringList{"Usage: huroof", "Show these options and exit."};
+    QTest::newRow("a script's mistake") << QStringList{"LANGUAGE=ar", "LC_ALL=C.UTF-8"} << typo << 2
+                                        << QStringList{"Unknown option 'import-voise'."};
 }
 
 void TestCommandLine::speaksTheDesktopsLanguage()
