@@ -120,6 +120,14 @@
         <source>My child</source>
         <translation>طفلي</translation>
     </message>
+    <message>
+        <source>%1 is the learning history itself; choose another file.</source>
+        <translation>%1 هو سجل التعلّم نفسه؛ اختر ملفًا آخر.</translation>
+    </message>
+    <message>
+        <source>the standard output is the learning history itself.</source>
+        <translation>الإخراج القياسي هو سجل التعلّم نفسه.</translation>
+    </message>
 </context>
 <context>
     <name>LanguageChoice</name>

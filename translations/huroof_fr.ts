@@ -116,6 +116,14 @@
         <source>My child</source>
         <translation>Mon enfant</translation>
     </message>
+    <message>
+        <source>%1 is the learning history itself; choose another file.</source>
+        <translation>%1 est l’historique d’apprentissage lui-même&#xa0;; choisissez un autre fichier.</translation>
+    </message>
+    <message>
+        <source>the standard output is the learning history itself.</source>
+        <translation>la sortie standard est l’historique d’apprentissage lui-même.</translation>
+    </message>
 </context>
 <context>
     <name>LanguageChoice</name>

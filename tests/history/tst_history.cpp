@@ -260,6 +260,8 @@ private slots:
     void exportOnlyReads();
     void exportIntoWhatIsNotAFile_data();
     void exportIntoWhatIsNotAFile();
+    void exportNeverWritesOverTheHistory_data();
+    void exportNeverWritesOverTheHistory();
     void twoWritersLoseNothing();
     void anAnswerWaitsForAnotherWriter();
     void keptForItsOwnerOnly_data();
@@ -829,6 +831,56 @@ void TestHistory::exportIntoWhatIsNotAFile()
         QCOMPARE(QDir(dir).entryList({"*.csv*"}, QDir::Files | QDir::System).size(), target == "link.csv" ? 2 : 1);
     }
     QCOMPARE(written, expected);
+}
+
+void TestHistory::exportNeverWritesOverTheHistory_data()
+{
+    QTest::addColumn<QString>("target"); // in the data folder; "-": standard output, appended to the history
+    QTest::newRow("the history itself") << "huroof/history.sqlite";
+    QTest::newRow("through its folder") << "huroof/../huroof/history.sqlite";
+    QTest::newRow("a symbolic link to it") << "link.csv";
+    QTest::newRow("a hard link to it") << "hard.csv";
+    QTest::newRow("its write-ahead log") << "huroof/history.sqlite-wal";
+    QTest::newRow("its shared memory") << "huroof/history.sqlite-shm";
+    QTest::newRow("standard output appended to it") << "-";
+}
+
+void TestHistory::exportNeverWritesOverTheHistory()
+{
+    QFETCH(QString, target);
+    const QString dir = m_dir->path();
+    // The child's window has the history open: its -wal and -shm are there.
+    SqliteHistory store(path(), [](const QString &) {});
+    store.record(answer(2, 2, 0));
+    store.waitUntilWritten();
+    QVERIFY(QFile::link("huroof/history.sqlite", dir + "/link.csv"));
+    QVERIFY(::link(QFile::encodeName(path()).constData(), QFile::encodeName(dir + "/hard.csv").constData()) == 0);
+    QList<QByteArray> before;
+    for (const char *suffix : {"", "-wal", "-shm"})
+        before << bytesOf(path() + suffix);
+
+    ProgramRun run;
+    if (target == "-") {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", dir);
+        run = runProgram("bash", {"-c", "\"$0\" --export-history - >> \"$1\"", HUROOF_EXECUTABLE, path()}, env);
+    } else {
+        const Run r = runExport(dir, dir + "/" + target);
+        run = {r.code, r.out, r.err};
+    }
+    QCOMPARE(run.code, 1);
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(run.err.count('\n'), 1);
+    QVERIFY2(run.err.startsWith("huroof: ") && run.err.contains("the learning history itself"), run.err.constData());
+    QList<QByteArray> after;
+    for (const char *suffix : {"", "-wal", "-shm"})
+        after << bytesOf(path() + suffix);
+    QVERIFY(after == before);
+    store.record(answer(3, 3, 0));
+    store.waitUntilWritten();
+    Reader r(path());
+    QVERIFY(r.opened.ok() && r.opened.movedAside.isEmpty());
+    QCOMPARE(r.scalar("SELECT group_concat(asked) FROM answers"), QStringLiteral("2,3"));
 }
 
 void TestHistory::twoWritersLoseNothing()
