@@ -765,6 +765,10 @@ Once they play, the letters they know, the letters they mix up and their practic
         <comment>between the names of the files in a list</comment>
         <translation>، </translation>
     </message>
+    <message>
+        <source>%1 is the file of your own voice for %2: write the pack to another file. Nothing was written.</source>
+        <translation>%1 هو ملف صوتك لـ %2، فاكتب الحزمة في ملف آخر. لم يُكتب شيء.</translation>
+    </message>
 </context>
 <context>
     <name>VoicesApp</name>

@@ -729,6 +729,10 @@ Dès les premières réponses, vous verrez ici les lettres connues, les lettres 
         <comment>between the names of the files in a list</comment>
         <translation>, </translation>
     </message>
+    <message>
+        <source>%1 is the file of your own voice for %2: write the pack to another file. Nothing was written.</source>
+        <translation>%1 est le fichier de votre voix pour %2&#xa0;: écrivez le paquet dans un autre fichier. Rien n’a été écrit.</translation>
+    </message>
 </context>
 <context>
     <name>VoicesApp</name>
