@@ -937,24 +937,40 @@ void TestHistory::anAnswerWaitsForAnotherWriter()
 
 void TestHistory::keptForItsOwnerOnly_data()
 {
-    QTest::addColumn<bool>("older"); // a history an older program made readable to all
-    QTest::newRow("a new history") << false;
-    QTest::newRow("an older, open history") << true;
+    QTest::addColumn<QString>("history"); // what lies there before the history opens
+    QTest::newRow("a new history") << "none";
+    QTest::newRow("an older, open history") << "older";
+    QTest::newRow("an older, open history, damaged") << "damaged";
+    QTest::newRow("a history in a folder all may write into") << "shared";
 }
 
 void TestHistory::keptForItsOwnerOnly()
 {
-    QFETCH(bool, older);
+    QFETCH(QString, history);
     const mode_t mask = ::umask(022);
     const QString data = m_dir->filePath("share");
     const QString file = data + "/huroof/history.sqlite";
-    if (older) {
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    // As the first version of the program left them: the file and its
+    // folder readable to all, in a data folder that is not the program's.
+    if (history == "older") {
         {
             Reader r(file);
         }
-        for (const QString &f : {file, data + "/huroof"})
-            QFile::setPermissions(f, QFileInfo(f).permissions() | QFile::ReadOther | QFile::ReadGroup);
+    } else if (history == "damaged") {
+        QDir().mkpath(data + "/huroof");
+        writeBytes(file, QByteArray("not a database at all ").repeated(300));
     }
+    if (history == "older" || history == "damaged") {
+        for (const QString &f : {file, data + "/huroof", data})
+            QFile::setPermissions(f, QFileInfo(f).permissions() | readable);
+    } else if (history == "shared") {
+        // Not the program's own folder, as /tmp is not: left as it is.
+        QDir().mkpath(data + "/huroof");
+        QCOMPARE(::chmod(QFile::encodeName(data + "/huroof").constData(), 01777), 0);
+    }
+    const QFile::Permissions dataBefore = QFileInfo(data).permissions();
+    const QFile::Permissions folderBefore = QFileInfo(data + "/huroof").permissions();
     {
         SqliteHistory store(file, [](const QString &) {});
         store.record(answer(1, 1, 0));
@@ -965,13 +981,19 @@ void TestHistory::keptForItsOwnerOnly()
             QVERIFY2(QFileInfo::exists(file + suffix), suffix);
             QCOMPARE(QFileInfo(file + suffix).permissions(), own);
         }
+        // A damaged history is narrowed before it is moved aside.
+        const QStringList aside = QDir(data + "/huroof").entryList({"history.sqlite.corrupt-*"}, QDir::Files);
+        QCOMPARE(aside.size(), history == "damaged" ? 1 : 0);
+        for (const QString &f : aside)
+            QCOMPARE(QFileInfo(data + "/huroof/" + f).permissions(), own);
     }
-    if (!older) {
-        const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
-            | QFile::WriteUser | QFile::ExeUser;
-        QCOMPARE(QFileInfo(data).permissions(), own);
-        QCOMPARE(QFileInfo(data + "/huroof").permissions(), own);
-    }
+    const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
+        | QFile::WriteUser | QFile::ExeUser;
+    QCOMPARE(QFileInfo(data + "/huroof").permissions(), history == "shared" ? folderBefore : own);
+    // The data folder is the program's when it makes it, and left as it
+    // was when it was there.
+    QCOMPARE(QFileInfo(data).permissions(), history == "none" ? own : dataBefore);
+    ::chmod(QFile::encodeName(data + "/huroof").constData(), 0700);
     ::umask(mask);
 }
 
