@@ -120,6 +120,14 @@
         <source>My child</source>
         <translation>طفلي</translation>
     </message>
+    <message>
+        <source>%1 is the learning history itself; choose another file.</source>
+        <translation>%1 هو سجل التعلّم نفسه؛ اختر ملفًا آخر.</translation>
+    </message>
+    <message>
+        <source>the standard output is the learning history itself.</source>
+        <translation>الإخراج القياسي هو سجل التعلّم نفسه.</translation>
+    </message>
 </context>
 <context>
     <name>LanguageChoice</name>
@@ -861,6 +869,10 @@ Once they play, how often they find each letter on the first try, the letters th
     <message>
         <source>%1 and the voices after it in the pack were not taken: they are as they were.</source>
         <translation>لم يُؤخذ %1 ولا الأصوات التي بعده في الحزمة: هي كما كانت.</translation>
+    </message>
+    <message>
+        <source>%1 is the file of your own voice for %2: write the pack to another file. Nothing was written.</source>
+        <translation>%1 هو ملف صوتك لـ %2، فاكتب الحزمة في ملف آخر. لم يُكتب شيء.</translation>
     </message>
     <message>
         <source>this file&apos;s name is not UTF-8 text, so the program cannot open it: rename it, then import it.</source>

@@ -116,6 +116,14 @@
         <source>My child</source>
         <translation>Mon enfant</translation>
     </message>
+    <message>
+        <source>%1 is the learning history itself; choose another file.</source>
+        <translation>%1 est l’historique d’apprentissage lui-même&#xa0;; choisissez un autre fichier.</translation>
+    </message>
+    <message>
+        <source>the standard output is the learning history itself.</source>
+        <translation>la sortie standard est l’historique d’apprentissage lui-même.</translation>
+    </message>
 </context>
 <context>
     <name>LanguageChoice</name>
@@ -825,6 +833,10 @@ Dès les premières réponses, vous verrez ici les lettres trouvées du premier 
     <message>
         <source>%1 and the voices after it in the pack were not taken: they are as they were.</source>
         <translation>%1 et les voix qui le suivent dans le paquet n’ont pas été pris&#xa0;: elles sont comme avant.</translation>
+    </message>
+    <message>
+        <source>%1 is the file of your own voice for %2: write the pack to another file. Nothing was written.</source>
+        <translation>%1 est le fichier de votre voix pour %2&#xa0;: écrivez le paquet dans un autre fichier. Rien n’a été écrit.</translation>
     </message>
     <message>
         <source>this file&apos;s name is not UTF-8 text, so the program cannot open it: rename it, then import it.</source>

@@ -15,7 +15,9 @@ int runExportHistory(const QString &historyPath, const QString &file)
     if (file == QLatin1String("-")) {
         // For a script, or another program: no byte-order mark.
         QFile out;
-        if (!out.open(stdout, QIODevice::WriteOnly))
+        if (history::isHistoryFile(historyPath, fileno(stdout)))
+            error = QCoreApplication::translate("History", "the standard output is the learning history itself.");
+        else if (!out.open(stdout, QIODevice::WriteOnly))
             error = out.errorString();
         else if (error = history::exportCsv(historyPath, out); error.isEmpty() && !out.flush())
             error = out.errorString();

@@ -15,6 +15,10 @@
 
 #include <atomic>
 
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
+
 namespace history {
 
 namespace {
@@ -142,10 +146,23 @@ Trouble troubleOf(const QSqlError &error)
     }
 }
 
+// The user the process runs as, as QFileInfo::ownerId() names a file's
+// owner.
+uint ownUser()
+{
+#ifdef Q_OS_UNIX
+    return uint(::geteuid());
+#else
+    return uint(-2);
+#endif
+}
+
 // The history holds children's names: the file, and through it its -wal
 // and -shm (which SQLite makes with the file's own permissions), are for
-// their owner only. Files an older program made readable to all are
-// narrowed.
+// their owner only, and so is the folder they lie in, the program's own.
+// Those an older program made readable to all are narrowed. A folder
+// others may write into is not the program's but a shared one (/tmp), and
+// is left as it is.
 void keepPrivate(const QString &path)
 {
     const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner;
@@ -154,6 +171,12 @@ void keepPrivate(const QString &path)
         if (file.exists() && (file.permissions() & ~(own | QFile::ReadUser | QFile::WriteUser)))
             file.setPermissions(own);
     }
+    const QFileInfo folder(QFileInfo(path).path());
+    const QFile::Permissions others = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup | QFile::ReadOther
+        | QFile::WriteOther | QFile::ExeOther;
+    const QFile::Permissions now = folder.permissions();
+    if (folder.isDir() && (now & others) && !(now & QFile::WriteOther) && folder.ownerId() == ownUser())
+        QFile::setPermissions(folder.filePath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 // Makes an empty history file readable by its owner only, before SQLite
@@ -335,6 +358,9 @@ Opened open(const QString &path, const QString &connection, Access access)
         if (trouble != Trouble::Corrupt || !result.movedAside.isEmpty() || access == Access::ReadOnly)
             return {QStringLiteral("%1: %2").arg(path, error), result.movedAside};
         // Kept for whoever wants to look into it; the answers start afresh.
+        // Narrowed first, as a healthy history is: a file keeps its
+        // permissions through a rename.
+        keepPrivate(path);
         const QString aside = asideName(path);
         if (!QFile::rename(path, aside))
             return {QStringLiteral("%1: %2, and it cannot be moved aside").arg(path, error), {}};

@@ -33,7 +33,9 @@ struct Opened
 enum class Access {
     // Creates the history when missing (its folders 0700, the file 0600),
     // in WAL mode, with its tables; a damaged file is moved aside (kept,
-    // renamed) and a new one started.
+    // renamed) and a new one started. The files and their own folder are
+    // narrowed to 0600 and 0700 where an older program left them readable
+    // to all, a damaged file before it is moved aside.
     ReadWrite,
     // Changes nothing on disk: a missing or damaged history is an error and
     // stays as it was.

@@ -1,41 +1,12 @@
 #include "sqlitehistory.h"
 
 #include "history/historydb.h"
+#include "platform/fileidentity.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 
 #include <cstdio>
-
-#ifdef Q_OS_UNIX
-#include <sys/stat.h>
-#endif
-
-namespace {
-
-// Which file a path names: another one once that file was moved aside or
-// replaced. All zero when there is none, or where the system cannot say.
-struct FileIdentity
-{
-    quint64 device = 0;
-    quint64 node = 0;
-    bool operator==(const FileIdentity &) const = default;
-};
-
-FileIdentity fileIdentity(const QString &path)
-{
-#ifdef Q_OS_UNIX
-    struct stat info{};
-    if (::stat(QFile::encodeName(path).constData(), &info) == 0)
-        return {quint64(info.st_dev), quint64(info.st_ino)};
-#else
-    Q_UNUSED(path);
-#endif
-    return {};
-}
-
-} // namespace
 
 SqliteHistory::SqliteHistory(QString path, Complaint complain)
     : m_path(std::move(path))

@@ -80,6 +80,18 @@ QString processEnvironment(const char *name)
 
 QString desktopLanguage(const Environment &environment)
 {
+    // The locale of messages, as setlocale() finds it. In the C locale
+    // (LC_ALL=C or C.UTF-8, as scripts set it for output they can read,
+    // or none set at all) nothing is translated, and gettext reads no
+    // LANGUAGE either.
+    QString locale;
+    for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        locale = environment(name);
+        if (!locale.isEmpty())
+            break;
+    }
+    if (languageOf(locale).isEmpty())
+        return kSource;
     const QStringList have = languages();
     QStringList asked = environment("LANGUAGE").split(QLatin1Char(':'), Qt::SkipEmptyParts);
     for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"})

@@ -27,7 +27,9 @@ QString processEnvironment(const char *name);
 // The language the desktop asks for, as gettext reads it: the first of
 // LANGUAGE's entries (a colon-separated list), LC_ALL, LC_MESSAGES and LANG
 // that names a language there is a catalog for; English when none does.
-// "fr_CA.UTF-8@euro" names French.
+// "fr_CA.UTF-8@euro" names French. English too, whatever LANGUAGE says,
+// in the C locale: the first of LC_ALL, LC_MESSAGES and LANG that is set
+// is C or POSIX (C.UTF-8 included), or none is.
 QString desktopLanguage(const Environment &environment = processEnvironment);
 
 // The language a grown-up chose in the windows, kept in the program's

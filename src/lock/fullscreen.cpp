@@ -5,6 +5,7 @@
 #include "lock/leavegesture.h"
 #include "shell/letters.h"
 #include "ui/design.h"
+#include "ui/builder.h"
 #include "ui/widgets.h"
 
 #include <QGuiApplication>
@@ -26,7 +27,8 @@ void Form1::setFullScreen(bool on)
     m_fullScreen = on;
     if (on) {
         setWindowFlag(Qt::WindowStaysOnTopHint, true);
-        showFullScreen();
+        fillScreen(this);
+        show();
         resizeEvent(nullptr);
         raise();
         activateWindow();

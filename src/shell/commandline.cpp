@@ -72,10 +72,19 @@ CommandLine parseCommandLine(const QStringList &arguments)
     letQtOptionsThrough(parser);
 
     CommandLine result;
-    // Shown as a person types it, not as the launcher started it.
+    // Shown as a person types it, whatever name the program was started
+    // under (a launcher's path, or any text at all, empty included, with
+    // `exec -a`): Qt puts that name where the %1 of its usage line is, a
+    // line in Qt's words and from Qt's catalog (a context lupdate leaves to
+    // Qt when it is not written out).
     result.help = parser.helpText();
     const QString executable = qApp ? QCoreApplication::arguments().value(0) : QStringLiteral("<executable_name>");
-    result.help.replace(result.help.indexOf(executable), executable.size(), QStringLiteral("huroof"));
+    const char *const qtContext = "QCommandLineParser";
+    const QString usage = QCoreApplication::translate(qtContext, "Usage: %1");
+    const qsizetype at = usage.indexOf(QLatin1String("%1"));
+    if (at >= 0 && result.help.startsWith(QStringView(usage).left(at))
+        && QStringView(result.help).mid(at).startsWith(executable))
+        result.help.replace(at, executable.size(), QStringLiteral("huroof"));
     const auto wrong = [&result](const QString &error) {
         result.action = CommandLine::Action::Wrong;
         result.error = error;

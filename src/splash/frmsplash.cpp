@@ -80,7 +80,7 @@ void frmSplash::setFullScreen()
     m_fullScreen = true;
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    setWindowState(windowState() | Qt::WindowFullScreen);
+    fillScreen(this);
 }
 
 void frmSplash::resizeEvent(QResizeEvent *)

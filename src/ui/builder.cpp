@@ -98,6 +98,16 @@ void centreOnScreen(QWidget *window)
     }
 }
 
+void fillScreen(QWidget *window)
+{
+    // The area first: Qt takes a window that is given a new geometry out
+    // of full screen.
+    if (const QScreen *screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen())
+        window->setGeometry(screen->geometry());
+    window->setWindowState((window->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized))
+                           | Qt::WindowFullScreen);
+}
+
 QColor designColour(quint32 bgr)
 {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));

@@ -62,6 +62,12 @@ DesignFill fillArea(const WindowDesign &design, QSize area);
 // Puts a top-level window in the middle of the primary screen's free area.
 void centreOnScreen(QWidget *window);
 
+// Makes a top-level window fill its screen, shown or not yet: full screen
+// for a window manager to keep it so, and the screen's whole area asked for
+// as well, which an X server with no window manager (a kiosk's session that
+// runs the program alone) gives it as it is, knowing no full screen.
+void fillScreen(QWidget *window);
+
 // A design colour 0x00BBGGRR.
 QColor designColour(quint32 bgr);
 

@@ -1,5 +1,7 @@
 #include "voicepack.h"
 
+#include "platform/fileidentity.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -569,6 +571,17 @@ Change exportPack(const VoiceFolder &folder, const QString &file)
     if (info.isDir())
         return {{},
                 VoicePack::tr("%1: this is a folder; write a file name for the pack. Nothing was written.").arg(file)};
+    // Written over, a voice would be lost for a pack of itself; written
+    // where a voice would be, it would be played as one. Under any name: a
+    // link, a hard link.
+    for (int voice = 0; voice < kVoiceCount; ++voice) {
+        const QFileInfo own(folder.filePath(voice));
+        if (sameFile(file, own.filePath())
+            || (!info.exists() && info.fileName() == own.fileName() && sameFile(info.absolutePath(), own.absolutePath())))
+            return {{},
+                    VoicePack::tr("%1 is the file of your own voice for %2: write the pack to another file. Nothing was written.")
+                        .arg(file, voiceTitle(voice))};
+    }
     if (info.exists() && !info.isFile()) {
         // A FIFO or a device (/dev/stdout): written into, never replaced.
         QFile out(file);

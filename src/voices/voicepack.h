@@ -25,7 +25,8 @@ inline constexpr qint64 kPackMost = 200 << 20;
 // in one step, so a failure leaves the old one whole; a FIFO or a device
 // that exists is written into. `path` is the file written; `error` says why
 // nothing was: no own voice yet, a voice no pack can hold (not a WAVE the
-// player accepts, or too large), or a file that cannot be written.
+// player accepts, or too large), a file that is one of the folder's voices
+// or would be (under any name), or a file that cannot be written.
 Change exportPack(const VoiceFolder &folder, const QString &file);
 
 // What importing a pack did.

@@ -18,6 +18,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <csignal>
 #include <memory>
 #include <optional>
@@ -73,9 +74,12 @@ private slots:
     void aGrownUpsVoiceIsHeard();
     void practiceGoesOnFromTheHistory();
     void childsWindowIsTheSameInEveryLanguage();
+    void fullScreenFillsTheScreenLocked_data();
+    void fullScreenFillsTheScreenLocked();
 
 private:
-    void startProgram(const QStringList &sink = {QStringLiteral("cat")}, const QString &path = {});
+    void startProgram(const QStringList &sink = {QStringLiteral("cat")}, const QString &path = {},
+                      const QStringList &arguments = {});
     QList<TopWindow> visibleWindows();
     std::optional<TopWindow> waitForWindow(QSize size, int timeoutMs);
     void click(const TopWindow &window, QPoint at);
@@ -96,6 +100,14 @@ private:
     std::unique_ptr<QProcess> m_sink;
     // The desktop's language the program starts in (LANGUAGE), when set.
     QString m_language;
+    // A window manager on the display, for the tests that want one.
+    std::unique_ptr<QProcess> m_windowManager;
+    void startWindowManager();
+    // The colour on the screen at `p`, 0xRRGGBB.
+    QRgb seen(QPoint p);
+    // The program's own windows that are on screen, framed by a window
+    // manager or not.
+    QList<::Window> programWindows(::Window under = 0);
 };
 
 void TestEndToEnd::initTestCase()
@@ -148,6 +160,11 @@ void TestEndToEnd::init()
 
 void TestEndToEnd::cleanup()
 {
+    if (m_windowManager) {
+        m_windowManager->terminate();
+        m_windowManager->waitForFinished(3000);
+        m_windowManager.reset();
+    }
     m_main = {};
     m_language.clear();
     if (m_program && m_program->state() != QProcess::NotRunning) {
@@ -161,7 +178,7 @@ void TestEndToEnd::cleanup()
     }
 }
 
-void TestEndToEnd::startProgram(const QStringList &sink, const QString &path)
+void TestEndToEnd::startProgram(const QStringList &sink, const QString &path, const QStringList &arguments)
 {
     // The disk driver writes to the program's standard output, which a
     // "cat" appends to a file: the driver starts its file afresh each time
@@ -179,8 +196,13 @@ void TestEndToEnd::startProgram(const QStringList &sink, const QString &path)
     env.insert(QStringLiteral("SDL_DISKAUDIOFILE"), QStringLiteral("/dev/stdout"));
     env.insert(QStringLiteral("PATH"), path.isEmpty() ? m_dir->filePath(QStringLiteral("bin")) + QLatin1Char(':') + env.value("PATH") : path);
     env.remove(QStringLiteral("BROWSER"));
-    if (!m_language.isEmpty())
+    if (!m_language.isEmpty()) {
+        // LANGUAGE counts outside the C locale only.
         env.insert(QStringLiteral("LANGUAGE"), m_language);
+        env.insert(QStringLiteral("LANG"), QStringLiteral("en_US.UTF-8"));
+        for (const char *name : {"LC_ALL", "LC_MESSAGES"})
+            env.remove(QString::fromLatin1(name));
+    }
     // The program's own data (a grown-up's voices, the learning history)
     // belongs to the test, not to whoever runs it.
     env.insert(QStringLiteral("XDG_DATA_HOME"), m_dir->filePath(QStringLiteral("data")));
@@ -192,7 +214,7 @@ void TestEndToEnd::startProgram(const QStringList &sink, const QString &path)
     m_program->setProcessEnvironment(env);
     m_program->setProcessChannelMode(QProcess::SeparateChannels);
     m_program->setStandardErrorFile(QProcess::nullDevice());
-    m_program->start(m_dir->filePath(QStringLiteral("huroof")), {});
+    m_program->start(m_dir->filePath(QStringLiteral("huroof")), arguments);
     QVERIFY(m_program->waitForStarted());
 }
 
@@ -691,4 +713,177 @@ void TestEndToEnd::childsWindowIsTheSameInEveryLanguage()
         QVERIFY2(seen == first, qPrintable(QStringLiteral("in %1 the window differs from Arabic's (both in %2)")
                                                .arg(language, m_dir->path())));
     }
+}
+
+void TestEndToEnd::startWindowManager()
+{
+    m_windowManager = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    // Its own settings, none of the user's.
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
+    m_windowManager->setProcessEnvironment(env);
+    m_windowManager->setStandardErrorFile(QProcess::nullDevice());
+    // Managing once it names itself on the root window (where one that
+    // ended may have left its name).
+    const Atom check = XInternAtom(m_x, "_NET_SUPPORTING_WM_CHECK", False);
+    XDeleteProperty(m_x, DefaultRootWindow(m_x), check);
+    XSync(m_x, False);
+    m_windowManager->start(QStringLiteral("openbox"), {"--sm-disable"});
+    QVERIFY2(m_windowManager->waitForStarted(), "openbox is needed (tools/deps installs it)");
+    QElapsedTimer t;
+    t.start();
+    for (;;) {
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char *data = nullptr;
+        const bool there = XGetWindowProperty(m_x, DefaultRootWindow(m_x), check, 0, 1, False, XA_WINDOW, &type,
+                                              &format, &items, &after, &data) == Success && data && items == 1;
+        if (data)
+            XFree(data);
+        if (there)
+            break;
+        QVERIFY2(t.elapsed() < 10000, "openbox did not start managing the display");
+        QThread::msleep(50);
+    }
+}
+
+QRgb TestEndToEnd::seen(QPoint p)
+{
+    XImage *image = XGetImage(m_x, DefaultRootWindow(m_x), p.x(), p.y(), 1, 1, AllPlanes, ZPixmap);
+    const unsigned long pixel = image ? XGetPixel(image, 0, 0) : 0;
+    if (image)
+        XDestroyImage(image);
+    return QRgb(pixel & 0xFFFFFF);
+}
+
+QList<::Window> TestEndToEnd::programWindows(::Window under)
+{
+    QList<::Window> found;
+    const Atom pidAtom = XInternAtom(m_x, "_NET_WM_PID", False);
+    ::Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(m_x, under ? under : DefaultRootWindow(m_x), &root, &parent, &children, &count))
+        return found;
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes a;
+        if (!XGetWindowAttributes(m_x, children[i], &a) || a.map_state != IsViewable)
+            continue;
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char *data = nullptr;
+        if (XGetWindowProperty(m_x, children[i], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items, &after,
+                               &data) == Success && data) {
+            if (static_cast<qint64>(*reinterpret_cast<unsigned long *>(data)) == m_program->processId())
+                found << children[i];
+            XFree(data);
+        } else {
+            // A window manager's frame holds the program's window inside.
+            found << programWindows(children[i]);
+        }
+    }
+    if (children)
+        XFree(children);
+    return found;
+}
+
+void TestEndToEnd::fullScreenFillsTheScreenLocked_data()
+{
+    QTest::addColumn<bool>("windowManager");
+    QTest::addColumn<bool>("byKey"); // F11 in the window shown, not --full-screen
+    // A kiosk's session that runs the program alone (xinit huroof
+    // --full-screen), and a desktop's.
+    QTest::newRow("no window manager") << false << false;
+    QTest::newRow("openbox") << true << false;
+    QTest::newRow("no window manager, F11") << false << true;
+    QTest::newRow("openbox, F11") << true << true;
+}
+
+// Full screen fills the screen with a window manager or without one, the
+// splash first and then the child's window; locked, the comments label
+// opens no browser over it, and a grown-up's keys still reach it.
+void TestEndToEnd::fullScreenFillsTheScreenLocked()
+{
+    QFETCH(bool, windowManager);
+    QFETCH(bool, byKey);
+    if (windowManager)
+        startWindowManager();
+    startProgram({QStringLiteral("cat")}, {}, byKey ? QStringList{} : QStringList{QStringLiteral("--full-screen")});
+    const QRgb grey = 0x808080;
+    const QList<QPoint> corners{{1, 1}, {1278, 1}, {1, 798}, {1278, 798}};
+    const auto filled = [&] {
+        return std::all_of(corners.begin(), corners.end(), [&](QPoint p) { return seen(p) == grey; });
+    };
+    const TopWindow screen{0, QRect(0, 0, 1280, 800)};
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("DISPLAY"), m_display);
+    const auto press = [&](const QString &keys) {
+        QProcess xdotool;
+        xdotool.setProcessEnvironment(env);
+        xdotool.start(QStringLiteral("xdotool"), {"key", keys});
+        return xdotool.waitForFinished(5000);
+    };
+    if (byKey) {
+        // The splash and the window at their own sizes, in the middle of
+        // the screen; a click on the window's background gives it the keys
+        // where no window manager does.
+        QTRY_VERIFY_WITH_TIMEOUT(seen({640, 400}) != 0, 15000);
+        click(screen, {640, 400});
+        QTRY_COMPARE_WITH_TIMEOUT(seen({250, 420}), grey, 10000);
+        QVERIFY(!filled());
+        click(screen, {250, 420});
+        QThread::msleep(300);
+        QVERIFY(press(QStringLiteral("F11")));
+    } else {
+        // The splash: its picture in the middle, the screen's edges its grey.
+        QTRY_VERIFY_WITH_TIMEOUT(filled() && seen({640, 400}) != grey, 15000);
+        click(screen, {640, 400});
+    }
+
+    // The child's window: the design as large as the screen allows, in the
+    // middle.
+    const qreal scale = std::min(1280.0 / 971, 800.0 / 490);
+    const QPointF origin((1280 - 971 * scale) / 2, (800 - 490 * scale) / 2);
+    const auto onScreen = [&](QPoint design) { return (origin + QPointF(design) * scale).toPoint(); };
+    const QPoint firstLetter = onScreen(boardButton(0) - QPoint(18, 18));
+    QTRY_VERIFY_WITH_TIMEOUT(filled() && seen(firstLetter) > 0xF0F0F0, 10000);
+    const QList<::Window> windows = programWindows();
+    QCOMPARE(windows.size(), 1);
+    ::Window child = 0;
+    int x = -1, y = -1;
+    XTranslateCoordinates(m_x, windows[0], DefaultRootWindow(m_x), 0, 0, &x, &y, &child);
+    XWindowAttributes a;
+    QVERIFY(XGetWindowAttributes(m_x, windows[0], &a));
+    QCOMPARE(QRect(x, y, a.width, a.height), QRect(0, 0, 1280, 800));
+    if (windowManager) {
+        // Kept full screen by the window manager, not merely as large.
+        Atom type = 0;
+        int format = 0;
+        unsigned long items = 0, after = 0;
+        unsigned char *data = nullptr;
+        QCOMPARE(XGetWindowProperty(m_x, windows[0], XInternAtom(m_x, "_NET_WM_STATE", False), 0, 32, False, XA_ATOM,
+                                    &type, &format, &items, &after, &data),
+                 Success);
+        const auto *states = reinterpret_cast<const Atom *>(data);
+        const Atom full = XInternAtom(m_x, "_NET_WM_STATE_FULLSCREEN", False);
+        const bool fullScreen = data && std::find(states, states + items, full) != states + items;
+        if (data)
+            XFree(data);
+        QVERIFY(fullScreen);
+    }
+
+    // Locked: the comments label opens nothing.
+    click(screen, onScreen(kCommentsLabel));
+    QThread::msleep(1000);
+    QCOMPARE(opened(), QStringList());
+    QCOMPARE(m_program->state(), QProcess::Running);
+
+    // A grown-up's keys reach the window: Ctrl+Shift+Q shows the hold
+    // button's light panel in the middle of the screen.
+    const QPoint panel(640, 310);
+    const QRgb before = seen(panel);
+    QVERIFY(press(QStringLiteral("ctrl+shift+q")));
+    QTRY_VERIFY_WITH_TIMEOUT(seen(panel) != before && qGray(seen(panel)) > 0xE0, 5000);
 }

@@ -261,6 +261,8 @@ private slots:
     void exportOnlyReads();
     void exportIntoWhatIsNotAFile_data();
     void exportIntoWhatIsNotAFile();
+    void exportNeverWritesOverTheHistory_data();
+    void exportNeverWritesOverTheHistory();
     void twoWritersLoseNothing();
     void anAnswerWaitsForAnotherWriter();
     void keptForItsOwnerOnly_data();
@@ -699,6 +701,9 @@ void TestHistory::exportFromTheCommandLine()
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", m_dir->path());
         env.insert("LANGUAGE", language);
+        env.insert("LANG", "en_US.UTF-8");
+        for (const char *name : {"LC_ALL", "LC_MESSAGES"})
+            env.remove(name);
         p.setProcessEnvironment(env);
         p.setWorkingDirectory(m_dir->path());
         p.start(HUROOF_EXECUTABLE, {"--export-history", target});
@@ -829,6 +834,56 @@ void TestHistory::exportIntoWhatIsNotAFile()
     QCOMPARE(written, expected);
 }
 
+void TestHistory::exportNeverWritesOverTheHistory_data()
+{
+    QTest::addColumn<QString>("target"); // in the data folder; "-": standard output, appended to the history
+    QTest::newRow("the history itself") << "huroof/history.sqlite";
+    QTest::newRow("through its folder") << "huroof/../huroof/history.sqlite";
+    QTest::newRow("a symbolic link to it") << "link.csv";
+    QTest::newRow("a hard link to it") << "hard.csv";
+    QTest::newRow("its write-ahead log") << "huroof/history.sqlite-wal";
+    QTest::newRow("its shared memory") << "huroof/history.sqlite-shm";
+    QTest::newRow("standard output appended to it") << "-";
+}
+
+void TestHistory::exportNeverWritesOverTheHistory()
+{
+    QFETCH(QString, target);
+    const QString dir = m_dir->path();
+    // The child's window has the history open: its -wal and -shm are there.
+    SqliteHistory store(path(), [](const QString &) {});
+    store.record(answer(2, 2, 0));
+    store.waitUntilWritten();
+    QVERIFY(QFile::link("huroof/history.sqlite", dir + "/link.csv"));
+    QVERIFY(::link(QFile::encodeName(path()).constData(), QFile::encodeName(dir + "/hard.csv").constData()) == 0);
+    QList<QByteArray> before;
+    for (const char *suffix : {"", "-wal", "-shm"})
+        before << bytesOf(path() + suffix);
+
+    ProgramRun run;
+    if (target == "-") {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_DATA_HOME", dir);
+        run = runProgram("bash", {"-c", "\"$0\" --export-history - >> \"$1\"", HUROOF_EXECUTABLE, path()}, env);
+    } else {
+        const Run r = runExport(dir, dir + "/" + target);
+        run = {r.code, r.out, r.err};
+    }
+    QCOMPARE(run.code, 1);
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(run.err.count('\n'), 1);
+    QVERIFY2(run.err.startsWith("huroof: ") && run.err.contains("the learning history itself"), run.err.constData());
+    QList<QByteArray> after;
+    for (const char *suffix : {"", "-wal", "-shm"})
+        after << bytesOf(path() + suffix);
+    QVERIFY(after == before);
+    store.record(answer(3, 3, 0));
+    store.waitUntilWritten();
+    Reader r(path());
+    QVERIFY(r.opened.ok() && r.opened.movedAside.isEmpty());
+    QCOMPARE(r.scalar("SELECT group_concat(asked) FROM answers"), QStringLiteral("2,3"));
+}
+
 void TestHistory::twoWritersLoseNothing()
 {
     // Two windows of the program at once, on a history neither has made
@@ -883,24 +938,40 @@ void TestHistory::anAnswerWaitsForAnotherWriter()
 
 void TestHistory::keptForItsOwnerOnly_data()
 {
-    QTest::addColumn<bool>("older"); // a history an older program made readable to all
-    QTest::newRow("a new history") << false;
-    QTest::newRow("an older, open history") << true;
+    QTest::addColumn<QString>("history"); // what lies there before the history opens
+    QTest::newRow("a new history") << "none";
+    QTest::newRow("an older, open history") << "older";
+    QTest::newRow("an older, open history, damaged") << "damaged";
+    QTest::newRow("a history in a folder all may write into") << "shared";
 }
 
 void TestHistory::keptForItsOwnerOnly()
 {
-    QFETCH(bool, older);
+    QFETCH(QString, history);
     const mode_t mask = ::umask(022);
     const QString data = m_dir->filePath("share");
     const QString file = data + "/huroof/history.sqlite";
-    if (older) {
+    const QFile::Permissions readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther;
+    // As the first version of the program left them: the file and its
+    // folder readable to all, in a data folder that is not the program's.
+    if (history == "older") {
         {
             Reader r(file);
         }
-        for (const QString &f : {file, data + "/huroof"})
-            QFile::setPermissions(f, QFileInfo(f).permissions() | QFile::ReadOther | QFile::ReadGroup);
+    } else if (history == "damaged") {
+        QDir().mkpath(data + "/huroof");
+        writeBytes(file, QByteArray("not a database at all ").repeated(300));
     }
+    if (history == "older" || history == "damaged") {
+        for (const QString &f : {file, data + "/huroof", data})
+            QFile::setPermissions(f, QFileInfo(f).permissions() | readable);
+    } else if (history == "shared") {
+        // Not the program's own folder, as /tmp is not: left as it is.
+        QDir().mkpath(data + "/huroof");
+        QCOMPARE(::chmod(QFile::encodeName(data + "/huroof").constData(), 01777), 0);
+    }
+    const QFile::Permissions dataBefore = QFileInfo(data).permissions();
+    const QFile::Permissions folderBefore = QFileInfo(data + "/huroof").permissions();
     {
         SqliteHistory store(file, [](const QString &) {});
         store.record(answer(1, 1, 0));
@@ -911,13 +982,19 @@ void TestHistory::keptForItsOwnerOnly()
             QVERIFY2(QFileInfo::exists(file + suffix), suffix);
             QCOMPARE(QFileInfo(file + suffix).permissions(), own);
         }
+        // A damaged history is narrowed before it is moved aside.
+        const QStringList aside = QDir(data + "/huroof").entryList({"history.sqlite.corrupt-*"}, QDir::Files);
+        QCOMPARE(aside.size(), history == "damaged" ? 1 : 0);
+        for (const QString &f : aside)
+            QCOMPARE(QFileInfo(data + "/huroof/" + f).permissions(), own);
     }
-    if (!older) {
-        const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
-            | QFile::WriteUser | QFile::ExeUser;
-        QCOMPARE(QFileInfo(data).permissions(), own);
-        QCOMPARE(QFileInfo(data + "/huroof").permissions(), own);
-    }
+    const QFile::Permissions own = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadUser
+        | QFile::WriteUser | QFile::ExeUser;
+    QCOMPARE(QFileInfo(data + "/huroof").permissions(), history == "shared" ? folderBefore : own);
+    // The data folder is the program's when it makes it, and left as it
+    // was when it was there.
+    QCOMPARE(QFileInfo(data).permissions(), history == "none" ? own : dataBefore);
+    ::chmod(QFile::encodeName(data + "/huroof").constData(), 0700);
     ::umask(mask);
 }
 

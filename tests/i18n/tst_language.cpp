@@ -54,7 +54,7 @@ void TestLanguage::desktopLanguage_data()
     QTest::addColumn<QString>("language");
     QTest::newRow("nothing set") << QStringList{} << "en";
     QTest::newRow("the C locale") << QStringList{"LANG=C.UTF-8"} << "en";
-    QTest::newRow("POSIX, then French") << QStringList{"LC_ALL=POSIX", "LANG=fr_FR.UTF-8"} << "fr";
+    QTest::newRow("POSIX over French") << QStringList{"LC_ALL=POSIX", "LANG=fr_FR.UTF-8"} << "en";
     QTest::newRow("Arabic") << QStringList{"LANG=ar_EG.UTF-8"} << "ar";
     QTest::newRow("a region, a codeset, a modifier") << QStringList{"LANG=fr_CA.ISO-8859-1@euro"} << "fr";
     QTest::newRow("a language there is none for") << QStringList{"LANG=de_DE.UTF-8"} << "en";
@@ -65,6 +65,16 @@ void TestLanguage::desktopLanguage_data()
     QTest::newRow("LANGUAGE with nothing there, then LANG") << QStringList{"LANGUAGE=de:it", "LANG=fr_BE"} << "fr";
     QTest::newRow("an empty LANGUAGE") << QStringList{"LANGUAGE=", "LANG=ar_MA.UTF-8"} << "ar";
     QTest::newRow("a capital") << QStringList{"LANG=FR_fr"} << "fr";
+    // As gettext reads them: LANGUAGE counts only outside the C locale.
+    QTest::newRow("LANGUAGE in a script's C locale") << QStringList{"LANGUAGE=fr", "LC_ALL=C", "LANG=ar_EG.UTF-8"}
+                                                     << "en";
+    QTest::newRow("LANGUAGE in C.UTF-8") << QStringList{"LANGUAGE=fr:ar", "LC_ALL=C.UTF-8"} << "en";
+    QTest::newRow("LANGUAGE in C.utf8, from LANG") << QStringList{"LANGUAGE=ar", "LANG=C.utf8"} << "en";
+    QTest::newRow("LANGUAGE in POSIX messages") << QStringList{"LANGUAGE=ar", "LC_MESSAGES=POSIX", "LANG=fr_FR"}
+                                                << "en";
+    QTest::newRow("LANGUAGE with no locale set") << QStringList{"LANGUAGE=fr"} << "en";
+    QTest::newRow("LANGUAGE in an English locale") << QStringList{"LANGUAGE=fr", "LC_ALL=en_US.UTF-8"} << "fr";
+    QTest::newRow("LANGUAGE when only messages are set") << QStringList{"LANGUAGE=ar", "LC_MESSAGES=de_DE"} << "ar";
 }
 
 void TestLanguage::desktopLanguage()

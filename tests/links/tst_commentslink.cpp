@@ -1,7 +1,10 @@
 #include "links/commentslink.h"
 #include "ui/widgets.h"
 
+#include <QPointingDevice>
 #include <QTest>
+
+#include <memory>
 
 #include "support/fakes.h"
 
@@ -11,6 +14,7 @@ class TestCommentsLink : public QObject
 private slots:
     void opensThePageOncePerClick();
     void contestGoesOn();
+    void opensNothingWhileLocked();
 };
 
 void TestCommentsLink::opensThePageOncePerClick()
@@ -43,6 +47,30 @@ void TestCommentsLink::contestGoesOn()
     QVERIFY(f.form->ttx().remainingTime() <= remaining);
     QCOMPARE(f.contest().state().quizPos, before.quizPos);
     QCOMPARE(f.contest().wrongTries(), wrongTriesBefore);
+    QCOMPARE(f.web.opened.size(), 1);
+}
+
+void TestCommentsLink::opensNothingWhileLocked()
+{
+    // Full screen and locked, a browser would open over the child's window:
+    // a click, a tap or the handler itself opens nothing until the lock ends.
+    const std::unique_ptr<QPointingDevice> finger(QTest::createTouchDevice());
+    FormFixture f;
+    f.form->show();
+    f.form->setFullScreen(true);
+    QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+    auto *label = f.form->controls().get<ClickLabel>(QStringLiteral("Label9"));
+    QTest::mouseClick(label, Qt::LeftButton);
+    const QPoint centre = label->mapTo(f.form.get(), label->rect().center());
+    QTest::touchEvent(f.form.get(), finger.get()).press(0, centre);
+    QTest::touchEvent(f.form.get(), finger.get()).release(0, centre);
+    f.form->Label9_Click();
+    QCoreApplication::processEvents();
+    QVERIFY(f.web.opened.isEmpty());
+    QVERIFY(f.sound.played.isEmpty());
+
+    f.form->setFullScreen(false);
+    QTest::mouseClick(label, Qt::LeftButton);
     QCOMPARE(f.web.opened.size(), 1);
 }
 

@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <optional>
+
 #include "support/program.h"
 
 class TestCommandLine : public QObject
@@ -15,6 +17,8 @@ private slots:
     void answersWithoutAWindow_data();
     void answersWithoutAWindow();
     void theManualNamesEveryOption();
+    void helpNamesTheProgram_data();
+    void helpNamesTheProgram();
     void speaksTheDesktopsLanguage_data();
     void speaksTheDesktopsLanguage();
 };
@@ -28,7 +32,10 @@ struct Run
     QString err;
 };
 
-Run run(const QStringList &arguments, const QStringList &language = {"LANGUAGE=en"})
+// Runs the program with `arguments`; `name`, when given, is the name it
+// is started under (its argv[0]), as a launcher or `exec -a` sets it.
+Run run(const QStringList &arguments, const QStringList &language = {"LANGUAGE=en"},
+        const std::optional<QString> &name = std::nullopt)
 {
     // No display at all: a program that tried to open a window would fail
     // on it, not answer with the code asked for.
@@ -43,7 +50,8 @@ Run run(const QStringList &arguments, const QStringList &language = {"LANGUAGE=e
         env.remove(name);
     for (const QString &variable : language)
         env.insert(variable.section('=', 0, 0), variable.section('=', 1));
-    const ProgramRun r = runProgram(HUROOF_EXECUTABLE, arguments, env, 20000);
+    const ProgramRun r = name ? runProgram("bash", QStringList{"-c", "exec -a \"$0\" \"$@\"", *name, HUROOF_EXECUTABLE} + arguments, env, 20000)
+                              : runProgram(HUROOF_EXECUTABLE, arguments, env, 20000);
     return {r.code, QString::fromUtf8(r.out), QString::fromUtf8(r.err)};
 }
 
@@ -112,6 +120,33 @@ void TestCommandLine::theManualNamesEveryOption()
         QVERIFY2(page.contains(name), qPrintable(name));
 }
 
+void TestCommandLine::helpNamesTheProgram_data()
+{
+    QTest::addColumn<QString>("name");       // the name it is started under
+    QTest::addColumn<QStringList>("language");
+    QTest::addColumn<QString>("usage");      // the first line of --help
+    const QStringList english{"LANGUAGE=en"};
+    QTest::newRow("its own name") << "huroof" << english << "Usage: huroof [options] [FILE]";
+    QTest::newRow("the launcher's path") << "/usr/lib/x86_64-linux-gnu/huroof/huroof" << english
+                                         << "Usage: huroof [options] [FILE]";
+    QTest::newRow("no name") << "" << english << "Usage: huroof [options] [FILE]";
+    QTest::newRow("no name, in French") << "" << QStringList{"LANG=fr_FR.UTF-8"}
+                                        << "Utilisation : huroof [options] [FILE]";
+    QTest::newRow("a word of the line") << "Usage" << english << "Usage: huroof [options] [FILE]";
+    QTest::newRow("another") << "[options]" << english << "Usage: huroof [options] [FILE]";
+}
+
+void TestCommandLine::helpNamesTheProgram()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, language);
+    QFETCH(QString, usage);
+    const Run r = run({"--help"}, language, name);
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.out.section('\n', 0, 0), usage);
+    QVERIFY2(r.out.contains("--import-voices <FILE>"), qPrintable(r.out));
+}
+
 void TestCommandLine::speaksTheDesktopsLanguage_data()
 {
     QTest::addColumn<QStringList>("environment");
@@ -122,7 +157,7 @@ void TestCommandLine::speaksTheDesktopsLanguage_data()
     const QStringList typo{"--import-voise"};
     QTest::newRow("French help") << QStringList{"LANG=fr_FR.UTF-8"} << help << 0
                                  << QStringList{"Afficher ces options et quitter.", "Utilisation :"};
-    QTest::newRow("Arabic help") << QStringList{"LANGUAGE=ar"} << help << 0
+    QTest::newRow("Arabic help") << QStringList{"LANGUAGE=ar", "LANG=en_US.UTF-8"} << help << 0
                                  << QStringList{"اعرض هذه الخيارات واخرج.", "خيارات:"};
     QTest::newRow("German asks, English answers") << QStringList{"LANG=de_DE.UTF-8"} << help << 0
                                                   << QStringList{"Show these options and exit.", "Usage:"};
@@ -130,11 +165,19 @@ void TestCommandLine::speaksTheDesktopsLanguage_data()
                                                  << QStringList{"Afficher ces options"};
     QTest::newRow("LC_ALL before LANG") << QStringList{"LC_ALL=ar_MA.UTF-8", "LANG=fr_FR.UTF-8"} << help << 0
                                         << QStringList{"اعرض هذه الخيارات"};
-    QTest::newRow("French mistake") << QStringList{"LANGUAGE=fr"} << typo << 2
+    QTest::newRow("French mistake") << QStringList{"LANGUAGE=fr", "LANG=en_GB.UTF-8"} << typo << 2
                                     << QStringList{"import-voise", "inconnue"};
-    QTest::newRow("Arabic mistake") << QStringList{"LANGUAGE=ar"} << typo << 2 << QStringList{"import-voise", "مجهول"};
-    QTest::newRow("French, ours") << QStringList{"LANGUAGE=fr"} << QStringList{"--voices", "--progress"} << 2
+    QTest::newRow("Arabic mistake") << QStringList{"LANGUAGE=ar", "LANG=en_GB.UTF-8"} << typo << 2
+                                    << QStringList{"import-voise", "مجهول"};
+    QTest::newRow("French, ours") << QStringList{"LANGUAGE=fr", "LANG=en_GB.UTF-8"}
+                                  << QStringList{"--voices", "--progress"} << 2
                                   << QStringList{"Choisissez une seule option"};
+    // A script's C locale asks for the untranslated words, whatever the
+    // desktop's language.
+    QTest::newRow("a script's help") << QStringList{"LANGUAGE=fr", "LC_ALL=C", "LANG=fr_FR.UTF-8"} << help << 0
+                                     << QStringList{"Usage: huroof", "Show these options and exit."};
+    QTest::newRow("a script's mistake") << QStringList{"LANGUAGE=ar", "LC_ALL=C.UTF-8"} << typo << 2
+                                        << QStringList{"Unknown option 'import-voise'."};
 }
 
 void TestCommandLine::speaksTheDesktopsLanguage()

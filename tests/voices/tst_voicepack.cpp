@@ -29,6 +29,7 @@
 #include <utility>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "support/audiofixtures.h"
 #include "support/disk.h"
@@ -296,6 +297,8 @@ private slots:
     void exportRefuses();
     void aFailedExportKeepsTheOldPack();
     void exportWritesIntoAFifo();
+    void exportNeverWritesOverAVoice_data();
+    void exportNeverWritesOverAVoice();
     void theCommandLine();
 
 private:
@@ -762,6 +765,35 @@ void TestVoicePack::exportWritesIntoAFifo()
     const voices::PackOutcome imported = voices::importPack(to, m_dir->filePath("pack.zip"));
     QVERIFY2(imported.ok(), qPrintable(imported.error));
     QCOMPARE(listing(to.path()), listing(folder.path()));
+}
+
+void TestVoicePack::exportNeverWritesOverAVoice_data()
+{
+    QTest::addColumn<QString>("target"); // in the data folder
+    QTest::newRow("an own voice itself") << "huroof/voices/wa/2.wav";
+    QTest::newRow("through its folder") << "huroof/voices/wa/../wa/2.wav";
+    QTest::newRow("a symbolic link to one") << "link.zip";
+    QTest::newRow("a hard link to one") << "hard.zip";
+    QTest::newRow("an answer's voice") << "huroof/voices/no.wav";
+    QTest::newRow("where a voice would be") << "huroof/voices/wa/3.wav";
+}
+
+void TestVoicePack::exportNeverWritesOverAVoice()
+{
+    QFETCH(QString, target);
+    const QString home = m_dir->filePath("teacher");
+    const VoiceFolder own = ownVoices(home + "/huroof/voices");
+    QVERIFY(QFile::link(own.filePath(1), home + "/link.zip"));
+    QCOMPARE(::link(QFile::encodeName(own.filePath(1)).constData(), QFile::encodeName(home + "/hard.zip").constData()), 0);
+    const QMap<QString, QByteArray> before = listing(own.path());
+
+    const Run r = runHuroof({"--export-voices", home + "/" + target}, home);
+    QCOMPARE(r.code, 1);
+    QVERIFY(r.out.isEmpty());
+    QCOMPARE(r.err.count('\n'), 1);
+    QVERIFY2(r.err.startsWith("huroof: " + home + "/" + target), qPrintable(r.err));
+    // Every voice as it was, none added, none kept aside as replaced.
+    QCOMPARE(listing(own.path()), before);
 }
 
 void TestVoicePack::theCommandLine()
