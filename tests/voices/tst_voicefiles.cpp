@@ -479,6 +479,10 @@ void TestVoiceFiles::aNameThatIsNotTextIsSaidAsSuch()
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_DATA_HOME", m_dir->filePath("data"));
         env.insert("LANGUAGE", "ar");
+        // LANGUAGE counts outside the C locale only.
+        env.remove("LC_ALL");
+        env.remove("LC_MESSAGES");
+        env.insert("LANG", "en_US.UTF-8");
         p.setProcessEnvironment(env);
         p.start("sh", {"-c", "exec \"$0\" " + option + " \"$1/$(printf 'caf\\351.wav')\"", HUROOF_EXECUTABLE, dir});
         QVERIFY(p.waitForFinished(30000));

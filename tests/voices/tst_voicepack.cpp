@@ -270,6 +270,10 @@ Run runHuroof(const QStringList &arguments, const QString &dataHome)
     env.insert("XDG_DATA_HOME", dataHome);
     // As the tests' own texts are.
     env.insert("LANGUAGE", "ar");
+    // LANGUAGE counts outside the C locale only.
+    env.remove("LC_ALL");
+    env.remove("LC_MESSAGES");
+    env.insert("LANG", "en_US.UTF-8");
     const ProgramRun r = runProgram(HUROOF_EXECUTABLE, arguments, env);
     return {r.code, QString::fromUtf8(r.out), QString::fromUtf8(r.err)};
 }
@@ -649,6 +653,10 @@ void TestVoicePack::aFullDiskSaysWhatChanged()
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("LANGUAGE", "ar");
+    // LANGUAGE counts outside the C locale only.
+    env.remove("LC_ALL");
+    env.remove("LC_MESSAGES");
+    env.insert("LANG", "en_US.UTF-8");
     env.insert("XDG_DATA_HOME", disk);
     p.setProcessEnvironment(env);
     // Own voices for 2 and 3 before; what is there after, listed before the
