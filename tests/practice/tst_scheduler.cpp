@@ -123,6 +123,7 @@ private slots:
     void firstQuestions();
     void aNewLetterIsMetAlone();
     void newLettersComeWhileTheChildIsRight();
+    void aChildMissingLatelyMeetsNoNewLetter();
     void lettersComeBackAtGrowingGaps();
     void confusionBringsBothBack();
     void nothingDueAsksEveryLetterInTurn();
@@ -237,6 +238,28 @@ void TestScheduler::newLettersComeWhileTheChildIsRight()
         missing.observe({t + 2, kFirstDay, k, k, true, tries, true});
     }
     QVERIFY2(missing.active().count() <= std::size_t(practice::kFirstLetters + 1), qPrintable(QString::number(missing.active().count())));
+}
+
+// Letters learnt over days, none due: a new one enters, unless the child
+// has just missed two of them.
+void TestScheduler::aChildMissingLatelyMeetsNoNewLetter()
+{
+    History h(true);
+    const std::initializer_list<int> board = {Alef, Noon, Ya, Ta, Waw};
+    h.rightTimes(board, 2);
+    for (int d = 0; d < 6; ++d)
+        h.nextDay().rightTimes(board, 1);
+    History missing(h);
+    missing.ask(Alef, {Noon}).ask(Ya, {Ta});
+
+    Scheduler right;
+    h.replay(right);
+    QCOMPARE(right.next(h.time(), h.day()), practice::commonFirst()[5]);
+
+    Scheduler missed;
+    missing.replay(missed);
+    const int k = missed.next(missing.time(), missing.day());
+    QVERIFY2(missed.active().count() == 5, qPrintable(QString::number(k)));
 }
 
 // Right every time, a letter is asked at gaps that grow: never twice in a
