@@ -929,6 +929,21 @@ Once they play, how often they find each letter on the first try, the letters th
         <source>usage: huroof --import-voices FILE</source>
         <translation>الاستعمال: huroof --import-voices FILE</translation>
     </message>
+    <message numerus="yes">
+        <source>The file was still being read after %n second(s): stopped, nothing changed.</source>
+        <translation>
+            <numerusform>كان الملف ما يزال يُقرأ بعد %n ثانية: أُوقف، ولم يتغيّر شيء.</numerusform>
+            <numerusform>كان الملف ما يزال يُقرأ بعد ثانية واحدة: أُوقف، ولم يتغيّر شيء.</numerusform>
+            <numerusform>كان الملف ما يزال يُقرأ بعد ثانيتين: أُوقف، ولم يتغيّر شيء.</numerusform>
+            <numerusform>كان الملف ما يزال يُقرأ بعد %n ثوانٍ: أُوقف، ولم يتغيّر شيء.</numerusform>
+            <numerusform>كان الملف ما يزال يُقرأ بعد %n ثانية: أُوقف، ولم يتغيّر شيء.</numerusform>
+            <numerusform>كان الملف ما يزال يُقرأ بعد %n ثانية: أُوقف، ولم يتغيّر شيء.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The import was stopped: nothing changed.</source>
+        <translation>أُوقف الاستيراد: لم يتغيّر شيء.</translation>
+    </message>
 </context>
 <context>
     <name>VoicesWindow</name>

@@ -77,6 +77,16 @@
     </message>
 </context>
 <context>
+    <name>VoicesApp</name>
+    <message numerus="yes">
+        <source>The file was still being read after %n second(s): stopped, nothing changed.</source>
+        <translation>
+            <numerusform>The file was still being read after %n second: stopped, nothing changed.</numerusform>
+            <numerusform>The file was still being read after %n seconds: stopped, nothing changed.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>VoicesWindow</name>
     <message numerus="yes">
         <source>%n sound(s) taken from the file; your earlier voices are kept aside.</source>

@@ -893,6 +893,17 @@ Dès les premières réponses, vous verrez ici les lettres trouvées du premier 
         <source>usage: huroof --import-voices FILE</source>
         <translation>utilisation&#xa0;: huroof --import-voices FILE</translation>
     </message>
+    <message numerus="yes">
+        <source>The file was still being read after %n second(s): stopped, nothing changed.</source>
+        <translation>
+            <numerusform>Le fichier était encore en lecture après %n seconde&#xa0;: arrêté, rien n’a changé.</numerusform>
+            <numerusform>Le fichier était encore en lecture après %n secondes&#xa0;: arrêté, rien n’a changé.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The import was stopped: nothing changed.</source>
+        <translation>L’import a été arrêté&#xa0;: rien n’a changé.</translation>
+    </message>
 </context>
 <context>
     <name>VoicesWindow</name>

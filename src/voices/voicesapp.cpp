@@ -12,7 +12,9 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QPointer>
 #include <QProcess>
+#include <QTimer>
 #include <QRegularExpression>
 
 #include <QCoreApplication>
@@ -32,14 +34,31 @@ struct VoicesApp
 
 } // namespace
 
-void importInOwnProcess(QObject *window, const QString &executable, int voice, const QString &file,
-                        std::function<void(const voices::Change &)> done)
+std::function<void()> importInOwnProcess(QObject *window, const QString &executable, int voice, const QString &file,
+                                         std::function<void(const voices::Change &)> done, int longest)
 {
     auto *process = new QProcess(window);
-    const auto finish = [process, done](const voices::Change &change) {
+    auto *timer = new QTimer(process);
+    auto finished = std::make_shared<bool>(false);
+    // Once, whichever comes first: the process's end, its failure to
+    // start, the time bound or the grown-up's stop.
+    const auto finish = [process, done, finished](const voices::Change &change) {
+        if (*finished)
+            return;
+        *finished = true;
         process->deleteLater();
         done(change);
     };
+    const auto stop = [process, finish](const QString &why) {
+        finish({{}, why});
+        process->kill();
+    };
+    timer->setSingleShot(true);
+    QObject::connect(timer, &QTimer::timeout, process, [stop, longest] {
+        stop(VoicesApp::tr("The file was still being read after %n second(s): stopped, nothing changed.", "",
+                           longest / 1000));
+    });
+    timer->start(longest);
     QObject::connect(process, &QProcess::finished, window, [process, finish](int code, QProcess::ExitStatus status) {
         const QString out = QString::fromUtf8(process->readAllStandardOutput()).trimmed();
         QString err = QString::fromUtf8(process->readAllStandardError()).trimmed();
@@ -56,6 +75,11 @@ void importInOwnProcess(QObject *window, const QString &executable, int voice, c
     // "--" before the file: a file whose name starts with a dash is still
     // a file.
     process->start(executable, {QStringLiteral("--import-voice"), voices::voiceArgument(voice), QStringLiteral("--"), file});
+    QPointer<QProcess> alive(process);
+    return [alive, stop] {
+        if (alive)
+            stop(VoicesApp::tr("The import was stopped: nothing changed."));
+    };
 }
 
 int runVoicesWindow()
@@ -79,7 +103,8 @@ int runVoicesWindow()
                             + QStringLiteral(";;") + VoicesApp::tr("All files (%1)").arg(QStringLiteral("*")));
                 },
                 [window](int voice, const QString &file, std::function<void(const voices::Change &)> done) {
-                    importInOwnProcess(*window, QCoreApplication::applicationFilePath(), voice, file, std::move(done));
+                    return importInOwnProcess(*window, QCoreApplication::applicationFilePath(), voice, file,
+                                              std::move(done));
                 },
                 [window] {
                     return QFileDialog::getSaveFileName(*window, VoicesApp::tr("Save your voices to a file"),

@@ -40,7 +40,9 @@ int runImportVoices(const QStringList &file);
 // The voices window's import: `executable --import-voice NAME -- FILE` as a
 // process of its own, so that decoding a file never meets the window's own
 // sound player, and a file that upsets a decoder cannot take the window
-// down. `done` is called, on `owner`'s thread, with what was saved or why
-// nothing was.
-void importInOwnProcess(QObject *owner, const QString &executable, int voice, const QString &file,
-                        std::function<void(const voices::Change &)> done);
+// down. `done` is called once, on `owner`'s thread, with what was saved or
+// why nothing was. An import still running after `longest` ms (a file on a
+// disk that stopped answering) is stopped, as it is when the function
+// returned is called; either way nothing is changed.
+std::function<void()> importInOwnProcess(QObject *owner, const QString &executable, int voice, const QString &file,
+                                         std::function<void(const voices::Change &)> done, int longest = 60000);

@@ -265,7 +265,13 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
         };
         on(Action::Hear, &VoicesWindow::hear);
         on(Action::Record, &VoicesWindow::record);
-        connect(row.buttons[std::size_t(Action::Stop)], &QPushButton::clicked, this, [this] {
+        // Stop ends the row's recording, or its import.
+        connect(row.buttons[std::size_t(Action::Stop)], &QPushButton::clicked, this, [this, voice] {
+            if (m_importing == voice) {
+                if (const auto stop = m_stopImport)
+                    stop();
+                return;
+            }
             m_services.recorder.stop();
             m_watchdog.start(kStoppedTakeComes);
         });
@@ -463,8 +469,9 @@ void VoicesWindow::import(int voice)
     m_importing = voice;
     sayIn(voice, tr("Importing %1…").arg(QDir::toNativeSeparators(file)));
     refresh();
-    m_services.importFile(voice, file, [this, voice](const Change &change) {
+    m_stopImport = m_services.importFile(voice, file, [this, voice](const Change &change) {
         m_importing = -1;
+        m_stopImport = nullptr;
         sayIn(voice, change.ok() ? tr("Your voice for %1 is kept.").arg(voices::voiceTitle(voice)) : change.error);
         refresh();
     });
@@ -540,7 +547,7 @@ void VoicesWindow::refresh()
         const bool settled = !recordingThis && !fresh;
         show(Action::Hear, !recordingThis, m_recording < 0);
         show(Action::Record, settled, !busy);
-        show(Action::Stop, recordingThis, true);
+        show(Action::Stop, recordingThis || m_importing == voice, true);
         show(Action::Keep, fresh, !busy);
         show(Action::Discard, fresh, !busy);
         show(Action::Import, settled, !busy);

@@ -31,8 +31,11 @@ struct VoicesServices
     // Asks the grown-up for a sound file; empty when none was chosen.
     std::function<QString()> chooseFile;
     // Imports the file as the voice, away from the window's thread, and
-    // calls `done` on the window's thread with the outcome.
-    std::function<void(int voice, const QString &file, std::function<void(const voices::Change &)> done)> importFile;
+    // calls `done` on the window's thread with the outcome; what it returns
+    // stops the import (then `done` says so), or does nothing once it ended.
+    std::function<std::function<void()>(int voice, const QString &file,
+                                        std::function<void(const voices::Change &)> done)>
+        importFile;
     // Ask the grown-up where to save a voice pack, and which pack to open;
     // empty when none was chosen.
     std::function<QString()> choosePackToSave;
@@ -109,5 +112,6 @@ private:
     QTimer m_watchdog;
     int m_recording = -1; // the voice a take is being recorded for
     int m_importing = -1;
+    std::function<void()> m_stopImport;
     std::unique_ptr<QTemporaryDir> m_newTakes;
 };

@@ -6,6 +6,7 @@
 #include "platform/sdlsoundplayer.h"
 #include "shell/form1.h"
 #include "voices/recorder.h"
+#include "voices/voicesapp.h"
 #include "voices/voiceswindow.h"
 
 #include <QDir>
@@ -104,6 +105,8 @@ private slots:
     void noMicrophoneLeavesTheRestWorking();
     void importReportsItsOutcome_data();
     void importReportsItsOutcome();
+    void anImportCanBeStopped();
+    void anImportIsBoundInTime();
     void anUnwritableFolderChangesNothing();
     void goingBackToTheProgramsVoice();
     void meterFollowsTheMicrophone();
@@ -132,6 +135,8 @@ private:
     QString m_chosenPack;
     voices::Change m_importOutcome;
     QList<int> m_imported;
+    bool m_holdImport = false;
+    int m_importsStopped = 0;
 };
 
 void TestVoices::initTestCase()
@@ -146,6 +151,8 @@ void TestVoices::init()
     m_sound.played.clear();
     m_recorder.started = m_recorder.stopped = 0;
     m_imported.clear();
+    m_holdImport = false;
+    m_importsStopped = 0;
     qputenv("SDL_AUDIODRIVER", "disk");
     qputenv("SDL_DISKAUDIOFILE", m_dir->filePath("out.raw").toLocal8Bit());
     qputenv("SDL_DISKAUDIOFILEIN", m_dir->filePath("microphone.raw").toLocal8Bit());
@@ -155,9 +162,16 @@ std::unique_ptr<VoicesWindow> TestVoices::window(const QString &folder)
 {
     return std::make_unique<VoicesWindow>(VoicesServices{
         m_sound, m_recorder, voices::VoiceFolder(folder), voices::Loudness{}, [this] { return m_chosenFile; },
-        [this](int voice, const QString &, std::function<void(const voices::Change &)> done) {
+        [this](int voice, const QString &, std::function<void(const voices::Change &)> done) -> std::function<void()> {
             m_imported << voice;
-            done(m_importOutcome);
+            if (!m_holdImport) {
+                done(m_importOutcome);
+                return [] {};
+            }
+            return [this, done] {
+                ++m_importsStopped;
+                done({{}, QStringLiteral("stopped")});
+            };
         },
         [this] { return m_chosenPack; }, [this] { return m_chosenPack; }});
 }
@@ -292,6 +306,63 @@ void TestVoices::importReportsItsOutcome()
     else
         QCOMPARE(w->message(), error.isEmpty() ? QStringLiteral("حُفظ صوتك لـ ب.") : error);
     QVERIFY(w->button(1, Action::Record)->isEnabled());
+}
+
+// A file that takes long to read (a disk that stopped answering): the row
+// offers Stop while it is read, and Stop ends the import, changing nothing.
+void TestVoices::anImportCanBeStopped()
+{
+    m_chosenFile = m_dir->filePath("slow.wav");
+    m_holdImport = true;
+    auto w = window(m_dir->filePath("voices"));
+    w->show();
+    QTest::mouseClick(w->button(4, Action::Import), Qt::LeftButton);
+    QVERIFY(w->button(4, Action::Stop)->isVisible());
+    QVERIFY(w->button(4, Action::Stop)->isEnabled());
+    QVERIFY(!w->button(5, Action::Stop)->isVisible());
+    QVERIFY(!w->importPackButton()->isEnabled());
+    QTest::mouseClick(w->button(4, Action::Stop), Qt::LeftButton);
+    QCOMPARE(m_importsStopped, 1);
+    QVERIFY(!w->button(4, Action::Stop)->isVisible());
+    QVERIFY(w->button(4, Action::Import)->isEnabled());
+    QCOMPARE(w->messageOf(4), QStringLiteral("stopped"));
+    QVERIFY(!voices::VoiceFolder(m_dir->filePath("voices")).hasOwn(4));
+}
+
+// The real import, in its own process, bound in time and stopped on
+// request: `done` comes once, saying why, and the process is gone.
+void TestVoices::anImportIsBoundInTime()
+{
+    const QString slow = m_dir->filePath("slow-import");
+    {
+        QFile script(slow);
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\nexec sleep 30\n");
+    }
+    QFile::setPermissions(slow, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QObject owner;
+    QList<voices::Change> outcomes;
+    QElapsedTimer t;
+    t.start();
+    importInOwnProcess(&owner, slow, 3, m_dir->filePath("any.wav"),
+                       [&outcomes](const voices::Change &c) { outcomes << c; }, 300);
+    QTRY_COMPARE_WITH_TIMEOUT(outcomes.size(), 1, 5000);
+    QVERIFY(t.elapsed() < 5000);
+    QVERIFY2(outcomes.first().error.contains(QStringLiteral("ثانية")) || outcomes.first().error.contains("second"),
+             qPrintable(outcomes.first().error));
+
+    outcomes.clear();
+    const auto stop = importInOwnProcess(&owner, slow, 3, m_dir->filePath("any.wav"),
+                                         [&outcomes](const voices::Change &c) { outcomes << c; });
+    QTest::qWait(100);
+    stop();
+    QCOMPARE(outcomes.size(), 1);
+    QVERIFY(!outcomes.first().ok());
+    // The process's own end, after the stop, says nothing more.
+    QTest::qWait(300);
+    QCOMPARE(outcomes.size(), 1);
+    stop();
+    QCOMPARE(outcomes.size(), 1);
 }
 
 void TestVoices::anUnwritableFolderChangesNothing()
