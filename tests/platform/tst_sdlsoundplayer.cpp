@@ -15,6 +15,7 @@
 #include <random>
 
 #include "support/audiofixtures.h"
+#include "support/program.h"
 
 namespace {
 
@@ -145,18 +146,6 @@ bool runSox(const QStringList &arguments)
     QProcess sox;
     sox.start("sox", arguments);
     return sox.waitForFinished(60000) && sox.exitStatus() == QProcess::NormalExit && sox.exitCode() == 0;
-}
-
-qint64 statusBytes(const char *field)
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong() * 1024;
-    }
-    return 0;
 }
 
 // The process's peak resident memory, in bytes.

@@ -13,6 +13,10 @@ struct ProgramRun
     QByteArray err;
 };
 
+// A field of this process's /proc/self/status ("VmRSS:", "VmHWM:"), in
+// bytes; 0 where there is none.
+qint64 statusBytes(const char *field);
+
 // Runs the program and waits for it, at most `timeoutMs`; one that does
 // not end by then is killed.
 ProgramRun runProgram(const QString &program, const QStringList &arguments, const QProcessEnvironment &environment,

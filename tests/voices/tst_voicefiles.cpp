@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include "support/audiofixtures.h"
+#include "support/program.h"
 #include "support/disk.h"
 
 using voices::EvenTake;
@@ -285,21 +286,6 @@ void TestVoiceFiles::aFailedImportKeepsTheOldVoice()
              made == "blocked" ? 0 : 1);
 }
 
-namespace {
-
-qint64 memoryField(const char *field)
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(field))
-            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong() * 1024;
-    }
-    return 0;
-}
-
-} // namespace
 
 void TestVoiceFiles::aFileIsDecodedNoFurtherThanTheBound_data()
 {
@@ -336,12 +322,12 @@ void TestVoiceFiles::aFileIsDecodedNoFurtherThanTheBound()
     if (clear.open(QIODevice::WriteOnly))
         clear.write("5");
     clear.close();
-    const qint64 before = memoryField("VmRSS:");
+    const qint64 before = statusBytes("VmRSS:");
     QElapsedTimer clock;
     clock.start();
     const voices::Change change = voices::importVoice(folder, 4, file, voices::Loudness{});
     const qint64 took = clock.elapsed();
-    const qint64 grown = memoryField("VmHWM:") - before;
+    const qint64 grown = statusBytes("VmHWM:") - before;
     QVERIFY(!change.ok());
     QVERIFY2(change.error.contains("أطول من 60 ثانية"), qPrintable(change.error));
     QVERIFY2(took < 5000, qPrintable(QString::number(took)));
