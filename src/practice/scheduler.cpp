@@ -237,12 +237,9 @@ bool Scheduler::isDue(const Letter &l, std::int64_t now) const
     return l.active && (!l.seen || recallAfter(l.halfLife, double(elapsed(l, now))) < kTarget);
 }
 
-// Nothing is due (the caller knows), the newest letter has been found at
-// least once, and the child has been right lately.
-bool Scheduler::readyForNew(std::int64_t) const
+// Nothing is due (the caller knows), and the child has been right lately.
+bool Scheduler::readyForNew() const
 {
-    if (m_newest >= 0 && m_letters[std::size_t(m_newest)].firstTryRights == 0)
-        return false;
     const unsigned mask = (1u << m_recentCount) - 1u;
     const int wrongs = m_recentCount - std::popcount(m_recent & mask);
     return wrongs <= kRecentWrongs;
@@ -269,9 +266,13 @@ int Scheduler::pick(std::int64_t now) const
     // minute sooner.
     int best = -1;
     double soonest = 0;
+    bool anyDue = false;
     for (int k = 0; k < kLetters; ++k) {
         const Letter &l = m_letters[std::size_t(k)];
-        if (!isDue(l, now) || tooSoon(k))
+        if (!isDue(l, now))
+            continue;
+        anyDue = true;
+        if (tooSoon(k))
             continue;
         const double due = l.seen ? double(l.lastSeen) + l.halfLife * std::log2(1 / kTarget) - (besideItsLookAlike(k) ? 30.0 : 0.0)
                                   : -1e300;
@@ -283,10 +284,7 @@ int Scheduler::pick(std::int64_t now) const
     if (best >= 0)
         return best;
     // 2. Nothing due: a new letter, when the child is ready for one.
-    bool anyDue = false;
-    for (const Letter &l : m_letters)
-        anyDue = anyDue || isDue(l, now);
-    if (!anyDue && readyForNew(now)) {
+    if (!anyDue && readyForNew()) {
         const int k = nextToEnter();
         if (k >= 0)
             return k;
@@ -325,8 +323,6 @@ int Scheduler::next(std::int64_t now, int)
         k = nextToEnter();
     if (k < 0)
         k = 0;
-    if (!m_letters[std::size_t(k)].active)
-        m_newest = k;
     enter(k);
     m_last = k;
     m_asking = k;

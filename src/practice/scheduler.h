@@ -164,7 +164,7 @@ public:
 private:
     void enter(int letter);
     int nextToEnter() const;
-    bool readyForNew(std::int64_t now) const;
+    bool readyForNew() const;
     void firstTry(Letter &letter, const Event &event);
     std::int64_t elapsed(const Letter &letter, std::int64_t now) const;
     int pick(std::int64_t now) const;
@@ -175,9 +175,8 @@ private:
     std::array<Letter, kLetters> m_letters{};
     // Questions answered so far (each counted at its first try).
     long m_questions = 0;
-    // The letter asked last, and the newest letter put in play.
+    // The letter asked last.
     int m_last = -1;
-    int m_newest = -1;
     // The question under way, for the confusion rule.
     int m_current = -1;
     // The letter next() last gave, while it has not been answered right.
