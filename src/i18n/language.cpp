@@ -153,9 +153,12 @@ void useLanguage(const QString &asked, QtTexts qt)
     now.code = code;
 
     // Numbers and dates as the language writes them; the desktop's own
-    // region where it speaks this language (fr_CA, en_GB).
-    const QLocale system = QLocale::system();
-    QLocale::setDefault(system.name().section(QLatin1Char('_'), 0, 0) == code ? system : QLocale(code));
+    // region where it speaks this language (fr_CA, en_GB). By its name:
+    // the system's locale takes its name from LANGUAGE but its formats
+    // from LC_TIME, so LANGUAGE=ar under an English LANG would write
+    // Arabic dates the American way.
+    const QString system = QLocale::system().name();
+    QLocale::setDefault(system.section(QLatin1Char('_'), 0, 0) == code ? QLocale(system) : QLocale(code));
 }
 
 QString currentLanguage()

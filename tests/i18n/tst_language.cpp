@@ -30,6 +30,8 @@ private slots:
     void aKeptChoiceComesFirst();
     void useLanguage_data();
     void useLanguage();
+    void datesAsTheLanguageWritesThem_data();
+    void datesAsTheLanguageWritesThem();
     void choosingInTheWindow();
     void theWindowIsBuiltAgainInTheLanguageChosen();
     void catalogsAreComplete_data();
@@ -150,6 +152,27 @@ void TestLanguage::useLanguage()
     QCOMPARE(QCoreApplication::translate("CommandLine", "Show these options and exit."), ours);
     QCOMPARE(QCoreApplication::translate("QCommandLineParser", "Unknown option '%1'."), qts);
     QCOMPARE(QLocale().language(), locale);
+}
+
+void TestLanguage::datesAsTheLanguageWritesThem_data()
+{
+    QTest::addColumn<QString>("code");
+    QTest::newRow("Arabic") << "ar";
+    QTest::newRow("French") << "fr";
+    QTest::newRow("English") << "en";
+}
+
+void TestLanguage::datesAsTheLanguageWritesThem()
+{
+    // Run again under LANGUAGE=ar with an English LANG (see
+    // tests/CMakeLists.txt), where the system's locale is named after
+    // LANGUAGE but writes dates as LC_TIME does: the windows' dates are the
+    // language's own, never another's with its name.
+    QFETCH(QString, code);
+    i18n::useLanguage(code);
+    const QLocale now;
+    QCOMPARE(QLocale::languageToCode(now.language()), code);
+    QCOMPARE(now.dateFormat(QLocale::ShortFormat), QLocale(now.name()).dateFormat(QLocale::ShortFormat));
 }
 
 void TestLanguage::choosingInTheWindow()
