@@ -425,11 +425,6 @@
         <translation>الإجابات</translation>
     </message>
     <message>
-        <source>%d%%</source>
-        <comment>the share axis&apos;s labels: a printf format, %d the number, %% a percent sign</comment>
-        <translation>%d%%</translation>
-    </message>
-    <message>
         <source>The answers were exported to %1.</source>
         <translation>صُدّرت الإجابات إلى %1.</translation>
     </message>
@@ -558,6 +553,11 @@ Once they play, how often they find each letter on the first try, the letters th
     <message>
         <source>A letter is known once the child found it on the first try after a day or more away, twice, with no miss since; a miss puts it back among the letters being learnt.</source>
         <translation>يُعدّ الحرف معروفًا حين يجده الطفل من أول مرة بعد غياب يوم أو أكثر، مرتين، دون خطأ بعدهما؛ والخطأ فيه يعيده إلى الحروف التي يتعلّمها.</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <comment>the share axis&apos;s labels: %1 the number</comment>
+        <translation>%1%</translation>
     </message>
 </context>
 <context>

@@ -413,11 +413,6 @@
         <translation>Réponses</translation>
     </message>
     <message>
-        <source>%d%%</source>
-        <comment>the share axis&apos;s labels: a printf format, %d the number, %% a percent sign</comment>
-        <translation>%d&#xa0;%%</translation>
-    </message>
-    <message>
         <source>The answers were exported to %1.</source>
         <translation>Les réponses ont été exportées dans %1.</translation>
     </message>
@@ -530,6 +525,11 @@ Dès les premières réponses, vous verrez ici les lettres trouvées du premier 
     <message>
         <source>A letter is known once the child found it on the first try after a day or more away, twice, with no miss since; a miss puts it back among the letters being learnt.</source>
         <translation>Une lettre est connue quand l’enfant l’a trouvée du premier coup après au moins un jour d’absence, deux fois, sans erreur depuis&#xa0;; une erreur la remet parmi les lettres en cours d’apprentissage.</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <comment>the share axis&apos;s labels: %1 the number</comment>
+        <translation>%1&#xa0;%</translation>
     </message>
 </context>
 <context>

@@ -301,6 +301,12 @@ QSize ConfusionMap::sizeHint() const
             kAxisTitle + kHeader + int(m_rows.size()) * kSquare + 2};
 }
 
+int ConfusionMap::widestWidth() const
+{
+    const int titleWidth = QFontMetrics(font()).horizontalAdvance(axisClicked());
+    return kAxisTitle + kHeader + std::max(kMostLetters * kSquare, titleWidth) + 2;
+}
+
 int ConfusionMap::gridRight() const
 {
     return width() - 1 - kAxisTitle - kHeader;

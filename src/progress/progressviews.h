@@ -67,6 +67,8 @@ public:
     void setConfusions(const QList<history::Confusion> &confusions);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
+    // Its width with the most columns it ever has.
+    int widestWidth() const;
 
     // What hovering at `pos` shows: the two letters and how many times;
     // empty away from the cells.

@@ -8,10 +8,12 @@
 #include "shell/letters.h"
 #include "ui/look.h"
 #include "ui/design.h"
+#include "ui/flowlayout.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -24,8 +26,12 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QTextDocumentFragment>
 #include <QScrollArea>
 #include <QStackedWidget>
@@ -55,6 +61,32 @@ QLabel *note(const QString &text, QWidget *parent)
     return label;
 }
 
+// A field beside its name, kept together when a row wraps.
+QWidget *named(QLabel *name, QWidget *field, QWidget *parent)
+{
+    auto *pair = new QWidget(parent);
+    auto *row = new QHBoxLayout(pair);
+    row->setContentsMargins(0, 0, 0, 0);
+    name->setParent(pair);
+    field->setParent(pair);
+    row->addWidget(name);
+    row->addWidget(field);
+    return pair;
+}
+
+// The daily chart asks for a height where its labels read, and takes the
+// height the window leaves it: the rest keeps its place above the fold.
+class DailyChart : public QChartView
+{
+public:
+    using QChartView::QChartView;
+    QSize sizeHint() const override { return {QChartView::sizeHint().width(), 150}; }
+};
+
+// Room for a window manager's frame (a title bar, borders) around the
+// window: the window is sized before it has one.
+const QSize kFrame(16, 40);
+
 const QColor kAnswersColour(0x6b, 0x9b, 0xd1);
 const QColor kShareColour(0x1f, 0x7a, 0x1f);
 
@@ -75,7 +107,6 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     // Two choices, one above the other and each named: who plays now (where the
     // contest's answers go) and whose report is shown (what this window
     // shows, nothing more).
-    auto *choices = new QHBoxLayout;
     auto *playerLabel = new QLabel(tr("Who plays now:"), this);
     m_player = new QComboBox(this);
     m_player->setAccessibleName(tr("The child who plays now"));
@@ -83,6 +114,9 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     playerLabel->setBuddy(m_player);
     m_newChild = new QLineEdit(this);
     m_newChild->setPlaceholderText(tr("A new child's name"));
+    // Wide enough for its hint in every language, and a name to come.
+    m_newChild->setMinimumWidth(m_newChild->fontMetrics().horizontalAdvance(m_newChild->placeholderText())
+                                + m_newChild->fontMetrics().averageCharWidth() * 3);
     m_newChild->setAccessibleName(tr("A new child's name"));
     m_newChild->setMaxLength(60);
     m_add = new QPushButton(tr("Add"), this);
@@ -100,11 +134,6 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     periodLabel->setBuddy(m_period);
     m_export = new QPushButton(tr("Export answers…"), this);
     m_export->setAccessibleName(tr("Export all the answers to a CSV file"));
-    choices->addWidget(playerLabel);
-    choices->addWidget(m_player);
-    choices->addWidget(m_newChild);
-    choices->addWidget(m_add);
-    choices->addStretch(1);
     // Kept for the child's window's next start; the gesture that leaves it
     // is said where a grown-up reads it.
     m_fullScreen = new QCheckBox(tr("Child's window full screen, locked"), this);
@@ -112,15 +141,18 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
                                 "To leave: Ctrl+Shift+Q, then hold the button that appears for three seconds."));
     m_fullScreen->setChecked(keptFullScreen());
     connect(m_fullScreen, &QCheckBox::toggled, this, [](bool on) { keepFullScreen(on); });
+    // The choices in rows that wrap where the window is narrow; the words
+    // about them beside the report's where there is room, else across the
+    // window under them.
+    auto *choices = new FlowLayout(nullptr, 12);
+    choices->addWidget(named(playerLabel, m_player, this));
+    choices->addWidget(m_newChild);
+    choices->addWidget(m_add);
     choices->addWidget(m_export);
     outer->addLayout(choices);
-    auto *report = new QHBoxLayout;
-    report->addWidget(reportLabel);
-    report->addWidget(m_report);
-    report->addSpacing(12);
-    report->addWidget(periodLabel);
-    report->addWidget(m_period);
-    report->addSpacing(12);
+    auto *report = new FlowLayout(nullptr, 12);
+    report->addWidget(named(reportLabel, m_report, this));
+    report->addWidget(named(periodLabel, m_period, this));
     report->addWidget(note(tr("Answers in the contest and in practice are kept under the name of the child who "
                               "“plays now”; the “Report” choice changes only what this window shows."),
                            this),
@@ -154,9 +186,13 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     m_scroll = new QScrollArea(m_pages);
     m_scroll->setWidgetResizable(true);
     m_scroll->setFrameShape(QFrame::NoFrame);
+    // It never scrolls sideways: where the report's two columns are wider
+    // than the window, they stand one above the other.
+    m_scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_scroll->viewport()->installEventFilter(this);
     auto *content = new QWidget(m_scroll);
-    auto *grid = new QGridLayout(content);
-    grid->setContentsMargins(0, 0, 0, 0);
+    m_columns = new QBoxLayout(QBoxLayout::LeftToRight, content);
+    m_columns->setContentsMargins(0, 0, 0, 0);
 
     QGroupBox *letters = group(tr("Letters: found on the first try?"), content);
     m_letters = new LetterMap(letters);
@@ -167,16 +203,14 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
         note(tr("Under each letter: times answered right on the first try / times asked."), letters));
     // The colours answer the question over the map; "known" is practice's
     // word alone (see fillPlan()), shown by the tick.
-    auto *legend = new QHBoxLayout;
+    auto *legend = new FlowLayout(nullptr, 12);
     legend->addWidget(swatch(shareColour(1.0), tr("Every time", "found on the first try"), letters));
     legend->addWidget(swatch(shareColour(0.5), tr("Sometimes", "found on the first try"), letters));
     legend->addWidget(swatch(shareColour(0.0), tr("Never", "found on the first try"), letters));
     legend->addWidget(swatch(QColor(0xe0, 0xe0, 0xe0), tr("Not asked"), letters));
-    legend->addSpacing(12);
     QWidget *known = knownMarkSwatch(tr("Known", "a letter practice calls known"), letters);
     known->setToolTip(tr("Known: found on the first try after a day or more away, twice, with no miss since"));
     legend->addWidget(known);
-    legend->addStretch(1);
     static_cast<QVBoxLayout *>(letters->layout())->addLayout(legend);
     static_cast<QVBoxLayout *>(letters->layout())->addStretch(1);
 
@@ -200,25 +234,23 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     QGroupBox *daily = group(tr("Each day: the number of answers, and the share right on the first try"), content);
     m_today = new QLabel(daily);
     m_today->setAccessibleName(tr("Today"));
-    m_chart = new QChartView(daily);
+    m_chart = new DailyChart(daily);
     m_chart->setRenderHint(QPainter::Antialiasing);
     // The chart places its days and axes itself, in the window's direction;
     // mirrored once more by a right-to-left window it would lose its right
     // axis.
     m_chart->setLayoutDirection(Qt::LeftToRight);
-    m_chart->setMinimumHeight(150);
+    m_chart->setMinimumSize(320, 150);
     m_chart->setAccessibleName(tr("Answers each day"));
     daily->layout()->addWidget(m_chart);
     // The chart's own legend puts its markers on the wrong side of right-
     // to-left words; this one keeps each beside its words. The count's axis
     // stands where reading starts (see fillChart()).
     const bool rightToLeft = layoutDirection() == Qt::RightToLeft;
-    auto *chartLegend = new QHBoxLayout;
+    auto *chartLegend = new FlowLayout(nullptr, 16);
     chartLegend->addWidget(m_today);
-    chartLegend->addStretch(1);
     chartLegend->addWidget(
         swatch(kAnswersColour, rightToLeft ? tr("Number of answers (right axis)") : tr("Number of answers (left axis)"), daily));
-    chartLegend->addSpacing(16);
     chartLegend->addWidget(swatch(kShareColour,
                                   rightToLeft ? tr("Right on the first try, % (left axis)")
                                               : tr("Right on the first try, % (right axis)"),
@@ -271,11 +303,13 @@ ProgressWindow::ProgressWindow(ProgressServices services, QWidget *parent)
     settingsRows->addLayout(languageRow);
     settingsRows->addStretch(1);
 
-    grid->addWidget(letters, 0, 0);
-    grid->addWidget(daily, 1, 0);
-    grid->addWidget(side, 0, 1, 2, 1);
-    grid->setRowStretch(1, 1);
-    grid->setColumnStretch(0, 1);
+    auto *left = new QWidget(content);
+    auto *leftRows = new QVBoxLayout(left);
+    leftRows->setContentsMargins(0, 0, 0, 0);
+    leftRows->addWidget(letters);
+    leftRows->addWidget(daily, 1);
+    m_columns->addWidget(left, 1);
+    m_columns->addWidget(side);
     m_scroll->setWidget(content);
     m_pages->addWidget(m_scroll);
     outer->addWidget(m_pages, 1);
@@ -318,7 +352,8 @@ ProgressWindow::~ProgressWindow()
 void ProgressWindow::fitToScreen()
 {
     // Everything in view where the screen has room for it; never larger
-    // than the screen's free area, which then scrolls.
+    // than the screen's free area less a window frame, where it scrolls
+    // down (never sideways: see arrangeColumns()).
     showPage(m_scroll);
     // Before the window is first shown, its layouts keep the sizes their
     // parts had before the history was read.
@@ -329,10 +364,105 @@ void ProgressWindow::fitToScreen()
     // A scroll area asks for less than its content: the difference is added.
     const QSize content = m_scroll->widget()->sizeHint();
     const QSize area = m_pages->sizeHint();
-    const QSize wanted = sizeHint() + QSize(std::max(0, content.width() - area.width()), std::max(0, content.height() - area.height()));
-    const QSize room = screen() ? screen()->availableGeometry().size() - QSize(16, 48) : wanted;
-    resize(wanted.boundedTo(room));
+    const QSize wanted = sizeHint() + QSize(std::max(0, content.width() - area.width()), 0);
+    const QSize room = screen() ? screen()->availableGeometry().size() - kFrame : wanted;
+    // The width first; then as high as the rows need at that width (rows
+    // that wrap, the parts one above the other).
+    resize(std::min(wanted.width(), room.width()), room.height());
+    resize(width(), std::min(neededHeight(), room.height()));
+    widenToAvoidScrolling(room);
     refresh();
+}
+
+void ProgressWindow::widenToAvoidScrolling(QSize room)
+{
+    // Rows wrap less in a wider window: where the window would scroll at
+    // its own width, it takes the screen's.
+    if (neededHeight() <= room.height() || width() >= room.width())
+        return;
+    resize(room.width(), height());
+    resize(width(), std::min(neededHeight(), room.height()));
+}
+
+int ProgressWindow::neededHeight()
+{
+    // The window's height less the scroll area's, plus what its content
+    // needs at the width it has. Laid out here: a window not shown yet
+    // lays out its parts only when it shows.
+    layout()->setGeometry(rect());
+    const int width = m_pages->width();
+    arrangeColumns(width);
+    QWidget *inside = m_scroll->widget();
+    inside->layout()->invalidate();
+    const int content = inside->hasHeightForWidth() ? inside->heightForWidth(width) : inside->sizeHint().height();
+    return height() - m_pages->height() + content;
+}
+
+void ProgressWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The window manager's frame is known a moment after the window shows.
+    QTimer::singleShot(250, this, &ProgressWindow::fitToFrame);
+}
+
+void ProgressWindow::fitToFrame()
+{
+    // Sized with room for a frame of a guessed size: now that the real one
+    // is known, the window takes the room there is, frame and all inside
+    // the screen's free area.
+    if (!isVisible() || isMaximized() || isFullScreen() || !screen() || m_pages->currentWidget() != m_scroll)
+        return;
+    const QSize frame = frameGeometry().size() - size();
+    const QRect room = screen()->availableGeometry();
+    const QSize size(std::min(width(), room.width() - frame.width()), std::min(neededHeight(), room.height() - frame.height()));
+    if (size != this->size())
+        resize(size);
+    widenToAvoidScrolling(room.size() - frame);
+    QRect outside(frameGeometry().topLeft(), this->size() + frame);
+    outside.moveRight(std::min(outside.right(), room.right()));
+    outside.moveBottom(std::min(outside.bottom(), room.bottom()));
+    outside.moveLeft(std::max(outside.left(), room.left()));
+    outside.moveTop(std::max(outside.top(), room.top()));
+    if (outside.topLeft() != frameGeometry().topLeft())
+        move(outside.topLeft());
+}
+
+bool ProgressWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize && watched == m_scroll->viewport())
+        arrangeColumns(static_cast<QResizeEvent *>(event)->size().width());
+    return QWidget::eventFilter(watched, event);
+}
+
+int ProgressWindow::sideWidth() const
+{
+    // One width whoever's report is shown, so that nothing moves sideways
+    // when another child is chosen: the widest the confusion map can be,
+    // every tab's name, the settings.
+    const QMargins page = m_confusion->parentWidget()->layout()->contentsMargins();
+    const int map = m_confusion->widestWidth() + page.left() + page.right();
+    const int frame = m_side->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, m_side) * 2 + 4;
+    return std::max({map + frame, m_side->tabBar()->sizeHint().width() + frame, m_settings->minimumSizeHint().width() + frame});
+}
+
+void ProgressWindow::arrangeColumns(int width)
+{
+    const int side = sideWidth();
+    const int both = m_columns->itemAt(0)->widget()->minimumSizeHint().width() + m_columns->spacing() + side;
+    if (width >= both) {
+        // Mirrored in a right-to-left window: the letters where reading starts.
+        m_columns->setDirection(QBoxLayout::LeftToRight);
+        m_side->setFixedWidth(side);
+    } else {
+        m_columns->setDirection(QBoxLayout::TopToBottom);
+        m_side->setMinimumWidth(0);
+        m_side->setMaximumWidth(QWIDGETSIZE_MAX);
+    }
+}
+
+bool ProgressWindow::showsColumns() const
+{
+    return m_columns->direction() != QBoxLayout::TopToBottom;
 }
 
 QSqlDatabase ProgressWindow::db() const
@@ -756,14 +886,17 @@ void ProgressWindow::fillChart(const QList<history::Day> &played)
     count->setTickType(QValueAxis::TicksDynamic);
     count->setTickAnchor(0);
     count->setTickInterval(round);
-    auto *percent = new QValueAxis;
+    // Labels of its own: a value axis's format is read as Latin-1, which
+    // turns a language's no-break space before the sign into a box.
+    auto *percent = new QCategoryAxis;
     // A little room above 100 %, so that a whole day right at once shows
     // its whole point; the labels stay at 0, 25 … 100.
     percent->setRange(0, 108);
-    percent->setTickType(QValueAxis::TicksDynamic);
-    percent->setTickAnchor(0);
-    percent->setTickInterval(25);
-    percent->setLabelFormat(tr("%d%%", "the share axis's labels: a printf format, %d the number, %% a percent sign"));
+    percent->setStartValue(0);
+    for (int value = 0; value <= 100; value += 25)
+        percent->append(tr("%1%", "the share axis's labels: %1 the number").arg(value), value);
+    percent->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    percent->setTruncateLabels(false);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(count, rightToLeft ? Qt::AlignRight : Qt::AlignLeft);
     chart->addAxis(percent, rightToLeft ? Qt::AlignLeft : Qt::AlignRight);

@@ -8,6 +8,7 @@
 #include <functional>
 
 class ConfusionMap;
+class QBoxLayout;
 class QCheckBox;
 class LanguageChoice;
 class LetterMap;
@@ -84,6 +85,13 @@ public:
 
     // Reads the history again.
     void refresh();
+    // Whether the report's parts stand side by side (else one above the
+    // other); for tests.
+    bool showsColumns() const;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     void addChild();
@@ -97,7 +105,12 @@ private:
     void fillPlan(int child);
     void newLettersChosen(int index);
     void fitToScreen();
+    int neededHeight();
+    void fitToFrame();
+    void widenToAvoidScrolling(QSize room);
     void showPage(QWidget *page);
+    void arrangeColumns(int width);
+    int sideWidth() const;
 
     ProgressServices m_services;
     QString m_connection;
@@ -114,6 +127,7 @@ private:
     QWidget *m_emptyPage = nullptr;
     QLabel *m_empty = nullptr;
     QWidget *m_emptySettings = nullptr;
+    QBoxLayout *m_columns = nullptr;
     QTabWidget *m_side = nullptr;
     QWidget *m_settings = nullptr;
     LetterMap *m_letters = nullptr;
