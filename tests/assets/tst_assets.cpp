@@ -1,10 +1,15 @@
 // The program's own pictures and recordings: present, of the size and format
-// the windows expect, and sound.
+// the windows expect, and sound. The word list: every word shows its letter
+// where it says, with its picture and its recording.
 #include "ui/design.h"
 
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
+#include <QRegularExpression>
+#include <QSet>
+#include <QSvgRenderer>
 #include <QTest>
 #include <QtEndian>
 
@@ -25,6 +30,7 @@ struct Wave
     double rms = 0;        // 0..1
     double leadSilence = 0; // seconds before the first sample above -40 dBFS
     double firstSample = 0; // 0..1, the size of the very first step
+    double voicedRms = 0;   // 0..1, up to the last sample above -50 dBFS
 };
 
 // Reads a 16-bit PCM RIFF WAVE file.
@@ -55,14 +61,21 @@ Wave readWave(const QByteArray &bytes)
     const auto *s = reinterpret_cast<const qint16 *>(data.constData());
     const qsizetype n = data.size() / 2;
     double sum = 0;
+    double voicedSum = 0;
     qsizetype firstLoud = -1;
+    qsizetype voiceEnd = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const double v = std::abs(s[i]) / 32768.0;
         w.peak = std::max(w.peak, v);
         sum += v * v;
         if (firstLoud < 0 && v > 0.01)
             firstLoud = i;
+        if (v > 0.003) {
+            voicedSum = sum;
+            voiceEnd = i + 1;
+        }
     }
+    w.voicedRms = voiceEnd > 0 ? std::sqrt(voicedSum / double(voiceEnd)) : 0;
     w.valid = true;
     w.seconds = double(n / w.channels) / w.rate;
     w.rms = std::sqrt(sum / double(n));
@@ -82,7 +95,81 @@ double dB(double v)
     return 20 * std::log10(v);
 }
 
+struct Word
+{
+    QString id, word, vowelled, position, picture;
+    int letter = 0; // 1..28
+};
+
+const QString kColumns = QStringLiteral("id\tword\tvowelled\tletter\tposition\tpicture");
+
+// The rows of the word list; a row that does not have the six columns, or
+// whose letter is not a number, comes back with letter 0.
+QList<Word> readWords()
+{
+    QFile f(QStringLiteral(HUROOF_ASSETS "/words.tsv"));
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QList<Word> words;
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        const QStringList c = lines[i].split(u'\t');
+        Word w;
+        if (c.size() == 6) {
+            w = {c[0], c[1], c[2], c[4], c[5], c[3].toInt()};
+        } else {
+            w.id = lines[i];
+        }
+        words << w;
+    }
+    return words;
+}
+
+// The letters in alphabetical order; alif is written in several forms.
+const QString kAlphabet = QStringLiteral("ابتثجحخدذرزسشصضطظعغفقكلمنهوي");
+
+bool isLetter(QChar c, int letter)
+{
+    if (letter == 1)
+        return QStringLiteral("اأإآ").contains(c);
+    return c == kAlphabet.at(letter - 1);
+}
+
+// The vowelled word without its marks: tanwin, the short vowels, shadda,
+// sukun and the dagger alif.
+QString withoutMarks(QString vowelled)
+{
+    return vowelled.remove(QRegularExpression(QStringLiteral("[\\x{064B}-\\x{0652}\\x{0670}]")));
+}
+
+// The letters of a vowelled word that carry no mark, where a careful
+// children's book writes one on every letter but the long vowels: alif,
+// alif maqsura, waw after damma and yaa after kasra.
+QString unmarkedLetters(const QString &vowelled)
+{
+    const auto isMark = [](QChar c) { return c.unicode() >= 0x064B && c.unicode() <= 0x0652; };
+    QString unmarked;
+    QChar vowel; // the last vowel mark before this letter
+    for (qsizetype i = 0; i < vowelled.size(); ++i) {
+        const QChar c = vowelled.at(i);
+        if (isMark(c)) {
+            if (c != QChar(0x0651))
+                vowel = c;
+            continue;
+        }
+        const bool marked = i + 1 < vowelled.size() && isMark(vowelled.at(i + 1));
+        const bool longVowel = QStringLiteral("اىآ").contains(c) || (c == u'و' && vowel == QChar(0x064F))
+                               || (c == u'ي' && vowel == QChar(0x0650));
+        if (!marked && !longVowel)
+            unmarked += c;
+        vowel = QChar();
+    }
+    return unmarked;
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(Word)
 
 class TestAssets : public QObject
 {
@@ -97,6 +184,10 @@ private slots:
     void recordings_data();
     void recordings();
     void lettersShareOneLoudness();
+    void syllablesAndWordsSoundAsLoudAsTheNames();
+    void wordList_data();
+    void wordList();
+    void wordListCoversTheAlphabet();
     void alertIsItsOwnSound();
 };
 
@@ -240,21 +331,31 @@ void TestAssets::lettersFitTheButtonsThatShowThem()
 void TestAssets::recordings_data()
 {
     QTest::addColumn<QString>("path");
+    QTest::addColumn<double>("shortest");
     QTest::addColumn<double>("longest");
     for (int n = 1; n <= 28; ++n)
-        QTest::addRow("wa/%d.wav", n) << QStringLiteral(HUROOF_SOUNDS "/wa/%1.wav").arg(n) << 1.5;
-    QTest::newRow("yes.wav") << QStringLiteral(HUROOF_SOUNDS "/yes.wav") << 1.0;
-    QTest::newRow("no.wav") << QStringLiteral(HUROOF_SOUNDS "/no.wav") << 1.0;
-    QTest::newRow("alert") << QStringLiteral(":/sounds/alert.wav") << 1.0;
+        QTest::addRow("wa/%d.wav", n) << QStringLiteral(HUROOF_SOUNDS "/wa/%1.wav").arg(n) << 0.15 << 1.5;
+    QTest::newRow("yes.wav") << QStringLiteral(HUROOF_SOUNDS "/yes.wav") << 0.15 << 1.0;
+    QTest::newRow("no.wav") << QStringLiteral(HUROOF_SOUNDS "/no.wav") << 0.15 << 1.0;
+    QTest::newRow("alert") << QStringLiteral(":/sounds/alert.wav") << 0.15 << 1.0;
+    // A letter with fatha, kasra or damma: a consonant and a short vowel.
+    for (int n = 1; n <= 28; ++n)
+        for (char v : {'a', 'i', 'u'})
+            QTest::addRow("syllables/%d%c.wav", n, v)
+                << QStringLiteral(HUROOF_SOUNDS "/syllables/%1%2.wav").arg(n).arg(QLatin1Char(v)) << 0.15 << 0.8;
+    for (const Word &w : readWords())
+        QTest::addRow("words/%s.wav", qPrintable(w.id))
+            << QStringLiteral(HUROOF_SOUNDS "/words/%1.wav").arg(w.id) << 0.3 << 1.8;
 }
 
 void TestAssets::recordings()
 {
     QFETCH(QString, path);
+    QFETCH(double, shortest);
     QFETCH(double, longest);
     const Wave w = readWaveFile(path);
     QVERIFY2(w.valid, "not a 16-bit PCM RIFF WAVE file");
-    QVERIFY2(w.seconds > 0.15 && w.seconds < longest, qPrintable(QString::number(w.seconds)));
+    QVERIFY2(w.seconds > shortest && w.seconds < longest, qPrintable(QString::number(w.seconds)));
     QVERIFY2(w.peak > 0.4, "too quiet");
     QVERIFY2(w.peak < 0.999, "clipped");
     // The voice starts at once (a click is heard within milliseconds, not
@@ -272,6 +373,93 @@ void TestAssets::lettersShareOneLoudness()
         loudest = std::max(loudest, w.rms);
     }
     QVERIFY2(dB(loudest) - dB(quietest) < 3.0, qPrintable(QString::number(dB(loudest) - dB(quietest))));
+}
+
+// A child hears the syllables and the words between the letter names: none
+// may stand out as louder or quieter than the names do on the whole.
+void TestAssets::syllablesAndWordsSoundAsLoudAsTheNames()
+{
+    double names = 0;
+    for (int n = 1; n <= 28; ++n)
+        names += dB(readWaveFile(QStringLiteral(HUROOF_SOUNDS "/wa/%1.wav").arg(n)).voicedRms) / 28;
+    QStringList paths;
+    for (int n = 1; n <= 28; ++n)
+        for (char v : {'a', 'i', 'u'})
+            paths << QStringLiteral(HUROOF_SOUNDS "/syllables/%1%2.wav").arg(n).arg(QLatin1Char(v));
+    for (const Word &w : readWords())
+        paths << QStringLiteral(HUROOF_SOUNDS "/words/%1.wav").arg(w.id);
+    for (const QString &path : paths) {
+        const Wave w = readWaveFile(path);
+        QVERIFY2(w.valid, qPrintable(path));
+        const double off = dB(w.voicedRms) - names;
+        QVERIFY2(std::abs(off) <= 1.0, qPrintable(QStringLiteral("%1: %2 dB").arg(path).arg(off)));
+    }
+}
+
+void TestAssets::wordList_data()
+{
+    QTest::addColumn<Word>("word");
+    for (const Word &w : readWords())
+        QTest::newRow(qPrintable(w.id)) << w;
+}
+
+void TestAssets::wordList()
+{
+    QFETCH(Word, word);
+    QVERIFY2(word.letter >= 1 && word.letter <= 28, "not six columns with a letter 1 to 28");
+    QVERIFY(QRegularExpression(QStringLiteral("^[a-z0-9_]+$")).match(word.id).hasMatch());
+    QCOMPARE(withoutMarks(word.vowelled), word.word);
+    QVERIFY2(unmarkedLetters(word.vowelled).isEmpty(), qPrintable(unmarkedLetters(word.vowelled)));
+
+    const QString &w = word.word;
+    QVERIFY(w.size() >= 2);
+    if (word.position == u"start") {
+        QVERIFY(isLetter(w.front(), word.letter));
+    } else if (word.position == u"end") {
+        QVERIFY(isLetter(w.back(), word.letter));
+    } else {
+        QCOMPARE(word.position, QStringLiteral("middle"));
+        bool inside = false;
+        for (qsizetype i = 1; i + 1 < w.size(); ++i)
+            inside = inside || isLetter(w.at(i), word.letter);
+        QVERIFY2(inside, qPrintable(QStringLiteral("%1 not inside %2").arg(kAlphabet.at(word.letter - 1), w)));
+    }
+
+    QSvgRenderer picture(QStringLiteral(HUROOF_ASSETS "/pictures/words/%1.svg").arg(word.picture));
+    QVERIFY2(picture.isValid(), qPrintable(word.picture));
+    QImage drawn(64, 64, QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    {
+        QPainter painter(&drawn);
+        picture.render(&painter);
+    }
+    const QRect ink = boundsWhere(drawn.size(), [&](int x, int y) { return qAlpha(drawn.pixel(x, y)) > 0; });
+    QVERIFY2(ink.width() > 32 || ink.height() > 32, "the picture draws next to nothing");
+    QVERIFY(QFile::exists(QStringLiteral(HUROOF_SOUNDS "/words/%1.wav").arg(word.id)));
+}
+
+void TestAssets::wordListCoversTheAlphabet()
+{
+    QFile f(QStringLiteral(HUROOF_ASSETS "/words.tsv"));
+    QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
+    QCOMPARE(QString::fromUtf8(f.readLine()).trimmed(), kColumns);
+
+    const QList<Word> words = readWords();
+    QVERIFY(words.size() >= 70);
+    QSet<QString> ids;
+    int perLetter[29] = {};
+    QSet<std::pair<int, QString>> places;
+    for (const Word &w : words) {
+        QVERIFY2(!ids.contains(w.id), qPrintable(w.id));
+        ids << w.id;
+        if (w.letter >= 1 && w.letter <= 28)
+            ++perLetter[w.letter];
+        // One word for each place of a letter.
+        QVERIFY2(!places.contains({w.letter, w.position}), qPrintable(w.id));
+        places << std::pair{w.letter, w.position};
+    }
+    for (int n = 1; n <= 28; ++n)
+        QVERIFY2(perLetter[n] >= 2, qPrintable(QStringLiteral("letter %1 has %2 words").arg(n).arg(perLetter[n])));
 }
 
 void TestAssets::alertIsItsOwnSound()
