@@ -4,6 +4,7 @@
 #include "look.h"
 #include "widgets.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QColor>
 #include <QFont>
@@ -50,15 +51,14 @@ QWidget *makeControl(QWidget *window, const ControlDesign &d)
         if (d.autoSize)
             label->setContentsMargins(1, 0, 1, 0);
         label->setAttribute(Qt::WA_TranslucentBackground);
+        label->setBackdrop(d.backdrop);
         return label;
     }
     case ControlKind::TextBox: {
         // The only text box shows what the program writes there (the
         // question number): no caret, no typing, no keyboard focus.
-        auto *box = new QLineEdit(caption, window);
+        auto *box = new NumberBox(caption, window);
         box->setAlignment(d.align);
-        box->setReadOnly(true);
-        box->setFocusPolicy(Qt::NoFocus);
         return box;
     }
     case ControlKind::List: {
@@ -191,10 +191,12 @@ void placeControls(const WindowDesign &design, const Controls &controls, qreal s
         if (d.kind == ControlKind::Label && d.autoSize) {
             // The label takes the size of its caption in the font at hand,
             // which differs from the design's; it keeps the design's centre
-            // so that it stays beside its control.
-            const QPoint centre = control->geometry().center();
+            // so that it stays beside its control, and where the caption is
+            // wider than the design's box it grows away from the control on
+            // its left, never closer to it.
+            const QRect designed = control->geometry();
             control->adjustSize();
-            control->move(centre.x() - control->width() / 2, control->y());
+            control->move(std::max(designed.left(), designed.center().x() - control->width() / 2), control->y());
         }
     }
 }

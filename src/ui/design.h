@@ -38,6 +38,8 @@ struct ControlDesign
     bool rounded = false;          // shapes
     Qt::Alignment align = Qt::AlignCenter; // labels and text boxes
     bool autoSize = true;          // labels: the size follows the caption
+    bool backdrop = false;         // labels: drawn on a small white plate,
+                                   // legible over any picture under them
 };
 
 struct WindowDesign

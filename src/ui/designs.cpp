@@ -80,7 +80,8 @@ WindowDesign makeForm1()
         c.push_back({.kind = ControlKind::Image, .name = "Ima", .index = k, .left = p.imaLeft, .top = p.imaTop,
                      .width = 720, .height = 570, .picture = kPanelTickPicture});
         c.push_back({.kind = ControlKind::Label, .name = "imac", .index = k, .left = p.imacLeft, .top = p.imacTop,
-                     .width = 180, .height = 360, .caption = "1", .font = {"Arial", 15.75, true}, .fore = kRed});
+                     .width = 180, .height = 360, .caption = "1", .font = {"Arial", 15.75, true}, .fore = kRed,
+                     .backdrop = true});
     }
 
     c.push_back({.kind = ControlKind::List, .name = "Co1", .left = 11040, .top = 240, .width = 1455, .height = 555,

@@ -1,10 +1,13 @@
 #include "widgets.h"
 
 #include <QImage>
+#include <QPainterPath>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
+#include <QStyleOptionFrame>
+#include <QStylePainter>
 #include <QStyledItemDelegate>
 #include <QTimerEvent>
 
@@ -250,6 +253,69 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
 }
 
+void ClickLabel::setBackdrop(bool on)
+{
+    m_backdrop = on;
+    update();
+}
+
+void ClickLabel::paintEvent(QPaintEvent *event)
+{
+    if (m_backdrop) {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        const qreal rim = std::max(1.0, height() / 20.0);
+        const QRectF plate = QRectF(rect()).adjusted(rim / 2, rim / 2, -rim / 2, -rim / 2);
+        painter.setPen(QPen(QColor(0x30, 0x30, 0x30), rim));
+        painter.setBrush(Qt::white);
+        const qreal radius = std::min(plate.width(), plate.height()) / 3;
+        painter.drawRoundedRect(plate, radius, radius);
+    }
+    QLabel::paintEvent(event);
+}
+
+NumberBox::NumberBox(const QString &text, QWidget *parent)
+    : QLineEdit(text, parent)
+    , m_font(font())
+{
+    setReadOnly(true);
+    setFocusPolicy(Qt::NoFocus);
+    connect(this, &QLineEdit::textChanged, this, &NumberBox::fit);
+}
+
+void NumberBox::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange && !m_fitting) {
+        m_font = font();
+        fit();
+    }
+}
+
+void NumberBox::resizeEvent(QResizeEvent *event)
+{
+    QLineEdit::resizeEvent(event);
+    fit();
+}
+
+void NumberBox::fit()
+{
+    // The room the line edit draws its text in: its contents less the two
+    // pixels it keeps at each side, and one more for the ink's overhang.
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const int room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this).width() - 6;
+    QFont fitted = m_font;
+    const auto size = [](const QFont &f) { return f.pixelSize() > 0 ? f.pixelSize() : qRound(f.pointSizeF() * 96 / 72); };
+    while (size(fitted) > 6 && QFontMetrics(fitted).boundingRect(text()).width() > room)
+        fitted.setPixelSize(size(fitted) - 1);
+    if (fitted == font())
+        return;
+    m_fitting = true;
+    setFont(fitted);
+    m_fitting = false;
+}
+
 FrameShape::FrameShape(int borderWidth, bool rounded, QWidget *parent)
     : QWidget(parent)
     , m_borderWidth(borderWidth)
@@ -296,6 +362,29 @@ void ChoiceList::wheelEvent(QWheelEvent *event)
 {
     // Passed on to the window, which does nothing with it.
     event->ignore();
+}
+
+void ChoiceList::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QRect arrowRoom = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
+    option.subControls &= ~QStyle::SC_ComboBoxArrow;
+    painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    painter.drawControl(QStyle::CE_ComboBoxLabel, option);
+    // A triangle pointing down, as wide as a third of the list's height
+    // (the style's own is about that at the size the design was made for),
+    // centred in the arrow's place.
+    const qreal side = height() / 3.0;
+    const QPointF centre = QRectF(arrowRoom).center();
+    QPainterPath arrow;
+    arrow.moveTo(centre.x() - side / 2, centre.y() - side / 4);
+    arrow.lineTo(centre.x() + side / 2, centre.y() - side / 4);
+    arrow.lineTo(centre.x(), centre.y() + side / 4);
+    arrow.closeSubpath();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(arrow, palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
 }
 
 void ChoiceList::setListIndex(int index)

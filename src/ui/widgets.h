@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QWidget>
 
@@ -109,11 +110,39 @@ class ClickLabel : public QLabel
 public:
     using QLabel::QLabel;
 
+    // A white plate with a dark rim behind the caption, in proportion to
+    // the label's height: its figures read over the pictures under it.
+    void setBackdrop(bool on);
+
 signals:
     void clicked();
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool m_backdrop = false;
+};
+
+// A box the program writes a number in, no more: no caret, no typing. Its
+// figures are drawn in its font, made smaller where they would not fit
+// (three digits in a box made for two), never larger.
+class NumberBox : public QLineEdit
+{
+    Q_OBJECT
+public:
+    explicit NumberBox(const QString &text, QWidget *parent = nullptr);
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void fit();
+
+    QFont m_font;
+    bool m_fitting = false;
 };
 
 // An outline frame drawn over the background; it takes no clicks.
@@ -150,4 +179,7 @@ signals:
 
 protected:
     void wheelEvent(QWheelEvent *event) override;
+    // Its arrow in proportion to its height: the style's is of a fixed
+    // size, a speck on a list scaled to a 4K screen.
+    void paintEvent(QPaintEvent *event) override;
 };

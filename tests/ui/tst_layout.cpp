@@ -31,6 +31,11 @@ private slots:
     void textsLieInsideTheirControls_data();
     void textsLieInsideTheirControls();
     void listsReadFromTheRight();
+    void labelsKeepClearOfTheirLists_data();
+    void labelsKeepClearOfTheirLists();
+    void wrongTryCountsReadOverTheMarks_data();
+    void wrongTryCountsReadOverTheMarks();
+    void listArrowsScaleWithTheList();
     void questionNumberOnlyShows();
 };
 
@@ -260,7 +265,9 @@ void TestLayout::textsLieInsideTheirControls_data()
     QTest::addColumn<int>("index"); // a list's entry, or a control array's Index
     for (const char *label : {"La", "Label1", "Label4", "Label9"})
         QTest::newRow(label) << QString::fromLatin1(label) << -1;
-    QTest::newRow("qno") << QStringLiteral("qno") << -1;
+    // The question number: its index is the number written.
+    for (int number : {0, 28, 107, 999})
+        QTest::addRow("qno %d", number) << QStringLiteral("qno") << number;
     for (int entry : {0, 1}) {
         QTest::addRow("Co1 entry %d", entry) << QStringLiteral("Co1") << entry;
         QTest::addRow("Co2 entry %d", entry) << QStringLiteral("Co2") << entry;
@@ -280,6 +287,7 @@ void TestLayout::textsLieInsideTheirControls()
     f.form->show();
     QString text;
     QImage with, without;
+    QFont drawnIn;
     QWidget *widget = nullptr;
     if (control.startsWith(QLatin1String("Co"))) {
         ChoiceList *list = f.list(qPrintable(control));
@@ -291,10 +299,11 @@ void TestLayout::textsLieInsideTheirControls()
         without = list->grab().toImage();
     } else if (control == QLatin1String("qno")) {
         auto *box = f.form->controls().get<QLineEdit>(control);
-        box->setText(QStringLiteral("28"));
+        box->setText(QString::number(index));
         widget = box;
         text = box->text();
         with = box->grab().toImage();
+        drawnIn = box->font(); // smaller for more digits
         box->setText(QString());
         without = box->grab().toImage();
     } else {
@@ -318,7 +327,7 @@ void TestLayout::textsLieInsideTheirControls()
     QVERIFY2(widget->rect().adjusted(1, 1, -1, -1).contains(ink), qPrintable(where));
     // Drawn whole: as wide as the text's ink drawn freely, not cut by the
     // control.
-    const int whole = inkWidth(widget->font(), text);
+    const int whole = inkWidth(drawnIn.family().isEmpty() ? widget->font() : drawnIn, text);
     QVERIFY2(ink.width() >= whole - 2, qPrintable(where + QStringLiteral(", whole %1").arg(whole)));
     // A list's entry is flush right, clear of the arrow on the left.
     if (qobject_cast<ChoiceList *>(widget))
@@ -332,6 +341,109 @@ void TestLayout::textsLieInsideTheirControls()
             }
         }
     }
+}
+
+void TestLayout::labelsKeepClearOfTheirLists_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("control"); // on the label's left
+    QTest::newRow("order") << "La" << "Co1";
+    QTest::newRow("question kind") << "Label1" << "Co2";
+    QTest::newRow("question number") << "Label4" << "qno";
+}
+
+// A caption wider in the font at hand than in the design keeps the gap the
+// design leaves between it and its control.
+void TestLayout::labelsKeepClearOfTheirLists()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, control);
+    FormFixture f;
+    f.form->show();
+    auto *caption = f.form->controls().get<QLabel>(label);
+    QWidget *beside = f.form->controls().get<QWidget>(control);
+    QImage with = caption->grab().toImage();
+    const QString text = caption->text();
+    caption->setText(QString());
+    const QImage without = caption->grab().toImage();
+    caption->setText(text);
+    const int inkLeft = caption->x() + inkBetween(with, without).left();
+    QVERIFY2(inkLeft - (beside->x() + beside->width()) >= 4,
+             qPrintable(QStringLiteral("the caption's ink from %1, the control to %2").arg(inkLeft).arg(beside->x() + beside->width())));
+}
+
+void TestLayout::wrongTryCountsReadOverTheMarks_data()
+{
+    QTest::addColumn<bool>("right");
+    QTest::addColumn<QString>("count");
+    QTest::newRow("over the tick") << true << "7";
+    QTest::newRow("over the cross") << false << "10";
+}
+
+// The count of wrong tries lies over the letter's mark in the results
+// panel: it is drawn on a plate of its own, so that the mark's strokes do
+// not mingle with its figures.
+void TestLayout::wrongTryCountsReadOverTheMarks()
+{
+    QFETCH(bool, right);
+    QFETCH(QString, count);
+    FormFixture f;
+    f.form->show();
+    const int k = 13;
+    PictureImage *mark = f.Ima(k);
+    mark->setPicture(QPixmap(QString::fromLatin1(right ? kPanelTickPicture : kPanelCrossPicture)));
+    mark->show();
+    ClickLabel *label = f.imac(k);
+    label->setText(count);
+    label->adjustSize();
+    label->show();
+    QVERIFY(mark->geometry().intersects(label->geometry()));
+    const QImage window = f.form->grab().toImage();
+    // Inside the plate's rim and clear of its rounded corners: only the
+    // plate's white and the figures' red.
+    const int corner = label->height() / 3;
+    const QRect inner = label->geometry().adjusted(corner, 3, -corner, -3);
+    int stray = 0;
+    for (int y = inner.top(); y <= inner.bottom(); ++y) {
+        for (int x = inner.left(); x <= inner.right(); ++x) {
+            const QColor c = window.pixelColor(x, y);
+            const bool white = c.red() > 200 && c.green() > 200 && c.blue() > 200;
+            const bool red = c.red() > 120 && c.green() < c.red() - 60 && c.blue() < c.red() - 60;
+            const bool between = c.red() > 200 && std::abs(c.green() - c.blue()) < 40; // antialiased red on white
+            stray += !(white || red || between);
+        }
+    }
+    QVERIFY2(stray == 0, qPrintable(QStringLiteral("%1 pixels of what lies under the count").arg(stray)));
+}
+
+// The drop-down arrow grows with its list (full screen on a 4K screen
+// makes the lists three times as high): it stays a list, not a label.
+void TestLayout::listArrowsScaleWithTheList()
+{
+    FormFixture f;
+    f.form->show();
+    ChoiceList *list = f.list("Co2");
+    const auto arrowHeight = [list] {
+        const QImage face = list->grab().toImage();
+        // The arrow's dark ink in the list's left quarter (the entry is
+        // flush right).
+        int top = face.height();
+        int bottom = -1;
+        for (int y = 2; y < face.height() - 2; ++y)
+            for (int x = 2; x < face.width() / 4; ++x)
+                if (qGray(face.pixel(x, y)) < 90) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        return bottom - top + 1;
+    };
+    const int small = arrowHeight();
+    QVERIFY(small >= 3);
+    list->resize(list->width() * 3, list->height() * 3);
+    QFont big = list->font();
+    big.setPixelSize(big.pixelSize() * 3);
+    list->setFont(big);
+    QVERIFY2(arrowHeight() >= small * 5 / 2, qPrintable(QStringLiteral("%1 px, then %2 px").arg(small).arg(arrowHeight())));
 }
 
 // Both lists read as Arabic does, in the places of the design; the order
