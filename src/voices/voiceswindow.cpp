@@ -179,10 +179,12 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     connect(m_exportPack, &QPushButton::clicked, this, &VoicesWindow::exportPack);
     connect(m_importPack, &QPushButton::clicked, this, &VoicesWindow::importPack);
 
-    // What happened last, always in sight above the list.
+    // What happened last to the whole window (a voice pack), in sight above
+    // the list; what happened in a row is said in that row alone.
     m_message = new QLabel(this);
     m_message->setWordWrap(true);
     m_message->setAccessibleName(tr("Message"));
+    m_message->hide();
     outer->addWidget(m_message);
 
     m_scroll = new QScrollArea(this);
@@ -343,8 +345,9 @@ std::optional<voices::VoiceFolder> VoicesWindow::newTakes()
 void VoicesWindow::say(const QString &message)
 {
     m_message->setText(message);
-    // A row's message lasts until the next; a take waiting to be kept or
-    // thrown away always says so.
+    m_message->setVisible(!message.isEmpty());
+    // A row's message lasts until the next, wherever that is said; a take
+    // waiting to be kept or thrown away always says so.
     for (Row &row : m_rows) {
         row.message->setText(row.take ? tr(kTakeWaits) : QString());
         row.message->setVisible(!row.message->text().isEmpty());
@@ -353,7 +356,7 @@ void VoicesWindow::say(const QString &message)
 
 void VoicesWindow::sayIn(int voice, const QString &message)
 {
-    say(message);
+    say({});
     Row &row = m_rows[std::size_t(voice)];
     row.message->setText(message);
     row.message->setVisible(!message.isEmpty());

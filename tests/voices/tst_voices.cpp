@@ -9,6 +9,7 @@
 #include "voices/voicesapp.h"
 #include "voices/voiceswindow.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -108,6 +109,8 @@ private slots:
     void anImportCanBeStopped();
     void anImportIsBoundInTime();
     void anUnwritableFolderChangesNothing();
+    void eachMessageIsSaidInOnePlace_data();
+    void eachMessageIsSaidInOnePlace();
     void goingBackToTheProgramsVoice();
     void meterFollowsTheMicrophone();
     void eachStateShowsOnlyItsActions_data();
@@ -262,7 +265,7 @@ void TestVoices::aTakeWithoutAVoiceIsRefused()
     auto w = window(folder);
     QTest::mouseClick(w->button(0, Action::Record), Qt::LeftButton);
     m_recorder.give(spoken(1.0, 0, 0, 0));
-    QCOMPARE(w->message(), voices::noVoice());
+    QCOMPARE(w->messageOf(0), voices::noVoice());
     QVERIFY(!w->button(0, Action::Keep)->isEnabled());
     QVERIFY(m_sound.played.isEmpty());
     QVERIFY(!QDir(folder).exists() || QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
@@ -277,7 +280,7 @@ void TestVoices::noMicrophoneLeavesTheRestWorking()
     auto w = window(folder);
     QTest::mouseClick(w->button(0, Action::Record), Qt::LeftButton);
     m_recorder.fail("no microphone here");
-    QCOMPARE(w->message(), QStringLiteral("no microphone here"));
+    QCOMPARE(w->messageOf(0), QStringLiteral("no microphone here"));
     for (Action a : {Action::Hear, Action::Record, Action::Import, Action::Revert})
         QVERIFY(w->button(0, a)->isEnabled());
     QVERIFY(!w->button(0, Action::Stop)->isEnabled());
@@ -302,9 +305,9 @@ void TestVoices::importReportsItsOutcome()
     QTest::mouseClick(w->button(1, Action::Import), Qt::LeftButton);
     QCOMPARE(m_imported, chosen.isEmpty() ? QList<int>{} : QList<int>{1});
     if (chosen.isEmpty())
-        QVERIFY(w->message().isEmpty());
+        QVERIFY(w->messageOf(1).isEmpty());
     else
-        QCOMPARE(w->message(), error.isEmpty() ? QStringLiteral("حُفظ صوتك لـ ب.") : error);
+        QCOMPARE(w->messageOf(1), error.isEmpty() ? QStringLiteral("حُفظ صوتك لـ ب.") : error);
     QVERIFY(w->button(1, Action::Record)->isEnabled());
 }
 
@@ -372,10 +375,87 @@ void TestVoices::anUnwritableFolderChangesNothing()
     auto w = window(m_dir->filePath("blocked/voices"));
     QTest::mouseClick(w->button(2, Action::Record), Qt::LeftButton);
     m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
-    QVERIFY(w->message().contains(QStringLiteral("لا يمكن الكتابة")));
+    QVERIFY(w->messageOf(2).contains(QStringLiteral("لا يمكن الكتابة")));
     QVERIFY(m_sound.played.isEmpty());
     QCOMPARE(w->stateOf(2), QStringLiteral("بصوت البرنامج"));
     QVERIFY(!w->button(2, Action::Keep)->isEnabled());
+}
+
+// What happened in a row is said in that row, and what happened to the
+// whole window above the list: never both, and the place left empty shows
+// nothing.
+void TestVoices::eachMessageIsSaidInOnePlace_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<int>("voice"); // the row it concerns; -1 for the window
+    QTest::newRow("a take without a voice") << "silent take" << 0;
+    QTest::newRow("no microphone") << "no microphone" << 4;
+    QTest::newRow("a take waits") << "take" << 9;
+    QTest::newRow("a take kept") << "keep" << 9;
+    QTest::newRow("a file imported") << "import" << 1;
+    QTest::newRow("back to the program's voice") << "revert" << voices::kWrongVoice;
+    QTest::newRow("a voice pack refused") << "pack" << -1;
+}
+
+void TestVoices::eachMessageIsSaidInOnePlace()
+{
+    QFETCH(QString, what);
+    QFETCH(int, voice);
+    const QString folder = m_dir->filePath("voices");
+    writeBytes(folder + "/no.wav", "own");
+    writeBytes(m_dir->filePath("not-a-pack.zip"), "not a pack");
+    auto w = window(folder);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    // An earlier message elsewhere is gone with the new one.
+    m_chosenPack = m_dir->filePath("not-a-pack.zip");
+    QTest::mouseClick(w->importPackButton(), Qt::LeftButton);
+    QVERIFY(!w->message().isEmpty());
+    if (what == "silent take" || what == "no microphone" || what == "take" || what == "keep")
+        QTest::mouseClick(w->button(voice, Action::Record), Qt::LeftButton);
+    if (what == "silent take")
+        m_recorder.give(spoken(1.0, 0, 0, 0));
+    else if (what == "no microphone")
+        m_recorder.fail("no microphone here");
+    else if (what == "take" || what == "keep")
+        m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
+    if (what == "keep")
+        QTest::mouseClick(w->button(voice, Action::Keep), Qt::LeftButton);
+    if (what == "import") {
+        m_chosenFile = "/tmp/ba.flac";
+        m_importOutcome = {"/saved", {}};
+        QTest::mouseClick(w->button(voice, Action::Import), Qt::LeftButton);
+    }
+    if (what == "revert")
+        QTest::mouseClick(w->button(voice, Action::Revert), Qt::LeftButton);
+    if (what == "pack")
+        QTest::mouseClick(w->importPackButton(), Qt::LeftButton);
+
+    QStringList rows;
+    for (int v = 0; v < voices::kVoiceCount; ++v) {
+        if (!w->messageOf(v).isEmpty())
+            rows << QString::number(v);
+    }
+    if (voice < 0) {
+        QVERIFY(!w->message().isEmpty());
+        QCOMPARE(rows, QStringList());
+    } else {
+        QVERIFY2(w->message().isEmpty(), qPrintable(w->message()));
+        QCOMPARE(rows, QStringList{QString::number(voice)});
+    }
+    // What a person sees: each text once among the window's labels, and no
+    // empty line kept for the top's message.
+    QStringList shown;
+    for (const QLabel *label : w->findChildren<QLabel *>()) {
+        if (label->isVisible() && !label->text().isEmpty())
+            shown << label->text();
+    }
+    const QString message = voice < 0 ? w->message() : w->messageOf(voice);
+    QCOMPARE(shown.count(message), 1);
+    for (const QLabel *label : w->findChildren<QLabel *>()) {
+        if (label->accessibleName() == QCoreApplication::translate("VoicesWindow", "Message"))
+            QCOMPARE(label->isVisible(), voice < 0);
+    }
 }
 
 void TestVoices::goingBackToTheProgramsVoice()
@@ -646,7 +726,7 @@ void TestVoices::aMicrophoneThatNeverOpensLetsTheWindowGo()
         QTest::mouseClick(w->button(3, Action::Stop), Qt::LeftButton);
         // The take never comes; the window says so and is ready again.
         QTRY_VERIFY_WITH_TIMEOUT(w->button(3, Action::Record)->isEnabled(), 5000);
-        QVERIFY2(w->message().contains(QStringLiteral("لا يستجيب")), qPrintable(w->message()));
+        QVERIFY2(w->messageOf(3).contains(QStringLiteral("لا يستجيب")), qPrintable(w->messageOf(3)));
         QVERIFY(w->button(3, Action::Hear)->isEnabled());
         // A second take while the first is still stuck is refused at once,
         // without the window waiting for it.
@@ -655,7 +735,7 @@ void TestVoices::aMicrophoneThatNeverOpensLetsTheWindowGo()
         QTest::mouseClick(w->button(3, Action::Record), Qt::LeftButton);
         QVERIFY(t.elapsed() < 500);
         QTRY_VERIFY(w->button(3, Action::Record)->isEnabled());
-        QVERIFY2(w->message().contains(QStringLiteral("لا يستجيب")), qPrintable(w->message()));
+        QVERIFY2(w->messageOf(3).contains(QStringLiteral("لا يستجيب")), qPrintable(w->messageOf(3)));
     }
     // Closing: the recorder says in time that it is stuck.
     QElapsedTimer t;
@@ -685,7 +765,7 @@ void TestVoices::nothingPlaysWhileRecording()
         for (int voice = 0; voice < voices::kVoiceCount; ++voice)
             QVERIFY(!w.button(voice, Action::Hear)->isEnabled());
         QVERIFY(finished.wait(6000));
-        QVERIFY2(w.button(3, Action::Keep)->isEnabled(), qPrintable(w.message()));
+        QVERIFY2(w.button(3, Action::Keep)->isEnabled(), qPrintable(w.messageOf(3)));
         QVERIFY(w.button(7, Action::Hear)->isEnabled());
         player.waitUntilHandled();
         QThread::msleep(700);
@@ -715,7 +795,7 @@ void TestVoices::recordedVoiceIsWhatTheChildHears()
             QSignalSpy finished(&recorder, &Recorder::finished);
             QTest::mouseClick(w.button(3, Action::Record), Qt::LeftButton);
             QVERIFY(finished.wait(6000));
-            QVERIFY2(w.button(3, Action::Keep)->isEnabled(), qPrintable(w.message()));
+            QVERIFY2(w.button(3, Action::Keep)->isEnabled(), qPrintable(w.messageOf(3)));
             QTest::mouseClick(w.button(3, Action::Keep), Qt::LeftButton);
             player.waitUntilHandled();
             QThread::msleep(700);
