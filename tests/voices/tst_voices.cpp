@@ -11,6 +11,14 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QStyleOptionButton>
+#include <QStyle>
+#include <QScrollBar>
+#include <QScrollArea>
+#include <QScreen>
+#include <QIcon>
+#include <QGuiApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QFile>
@@ -117,6 +125,12 @@ private slots:
     void eachStateShowsOnlyItsActions();
     void aPackCarriesTheVoicesToAnotherComputer();
     void everyControlHasAnAccessibleName();
+    void fitsTheScreen_data();
+    void fitsTheScreen();
+    void everyButtonHasAnIconThatLooksPressable_data();
+    void everyButtonHasAnIconThatLooksPressable();
+    void aButtonsWordsStandBesideItsIcon_data();
+    void aButtonsWordsStandBesideItsIcon();
     void theWindowSpeaksTheGrownUpsLanguage_data();
     void theWindowSpeaksTheGrownUpsLanguage();
     void grownUpsKeysInTheMainWindow_data();
@@ -583,6 +597,202 @@ void TestVoices::everyControlHasAnAccessibleName()
     }
     QCOMPARE(names.size(), buttons.size());
     QVERIFY(!w->meter()->accessibleName().isEmpty());
+}
+
+namespace {
+
+// How much of a pixel is ink: dark, or of a clear colour; a pale grey has
+// little of either.
+double ink(QRgb pixel)
+{
+    const QColor c = QColor::fromRgb(pixel);
+    return std::max(1.0 - c.lightnessF(), c.hslSaturationF() * (1.0 - std::abs(c.lightnessF() - 0.5) * 2));
+}
+
+// The ink of the strongest pixel of an icon at `mode`.
+double strongestInk(const QIcon &icon, QIcon::Mode mode)
+{
+    const QImage image = icon.pixmap(QSize(32, 32), 1.0, mode).toImage();
+    double strongest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > 160)
+                strongest = std::max(strongest, ink(image.pixel(x, y)));
+        }
+    }
+    return strongest;
+}
+
+} // namespace
+
+// Run on small and large screens at the scales desktops use (see
+// tests/CMakeLists.txt), offscreen and under a window manager with a panel
+// (tests/voices/fits-under-openbox), in every language, with rows in every
+// state: the window and its frame lie in the screen's free area, nothing
+// runs sideways (no horizontal scroll bar, every button inside the list),
+// every text shows whole, and a letter's badge stands next to its picture.
+void TestVoices::fitsTheScreen_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("ar") << "ar";
+    QTest::newRow("en") << "en";
+    QTest::newRow("fr") << "fr";
+}
+
+void TestVoices::fitsTheScreen()
+{
+    QFETCH(QString, language);
+    i18n::useLanguage(language);
+    const auto back = qScopeGuard([] { i18n::useLanguage(QStringLiteral("ar")); });
+    const QString folder = m_dir->filePath("voices");
+    // Own voices (their rows show the most buttons), a take waiting (the
+    // widest badge) and a message in a row.
+    for (const char *own : {"/wa/1.wav", "/wa/12.wav", "/no.wav"})
+        writeBytes(folder + own, "own");
+    auto w = window(folder);
+    QTest::mouseClick(w->button(2, Action::Record), Qt::LeftButton);
+    m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
+    QTest::mouseClick(w->button(1, Action::Revert), Qt::LeftButton);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    // Under a window manager, once it has framed and placed the window.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        QTRY_VERIFY(w->frameGeometry() != w->geometry());
+    QTest::qWait(100);
+    const QRect room = w->screen()->availableGeometry();
+    QVERIFY2(room.contains(w->frameGeometry()),
+             qPrintable(QStringLiteral("window and frame %1x%2+%3+%4 in %5x%6+%7+%8")
+                            .arg(w->frameGeometry().width())
+                            .arg(w->frameGeometry().height())
+                            .arg(w->frameGeometry().x())
+                            .arg(w->frameGeometry().y())
+                            .arg(room.width())
+                            .arg(room.height())
+                            .arg(room.x())
+                            .arg(room.y())));
+    auto *list = w->findChild<QScrollArea *>();
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
+    const QRect inView(list->viewport()->mapToGlobal(QPoint(0, 0)), list->viewport()->size());
+    for (int voice = 0; voice < voices::kVoiceCount; ++voice) {
+        for (Action a : {Action::Hear, Action::Record, Action::Stop, Action::Keep, Action::Discard, Action::Import,
+                         Action::Revert}) {
+            const QPushButton *b = w->button(voice, a);
+            const int left = b->mapToGlobal(QPoint(0, 0)).x();
+            QVERIFY2(!b->isVisible() || (left >= inView.left() && left + b->width() - 1 <= inView.right()),
+                     qPrintable(QStringLiteral("%1 of row %2 at %3, %4 wide, in %5 to %6")
+                                    .arg(b->text())
+                                    .arg(voice)
+                                    .arg(left)
+                                    .arg(b->width())
+                                    .arg(inView.left())
+                                    .arg(inView.right())));
+        }
+    }
+    const QStringList cut = textsNotWhole(w.get());
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+    // Between a letter's picture and its badge, no more than a spacing's
+    // room.
+    for (const QLabel *label : w->findChildren<QLabel *>()) {
+        if (label->text() != w->stateOf(5))
+            continue;
+        const QLabel *picture = nullptr;
+        for (const QLabel *other : label->parentWidget()->findChildren<QLabel *>()) {
+            if (!other->pixmap().isNull())
+                picture = other;
+        }
+        QVERIFY(picture);
+        const int gap = w->layoutDirection() == Qt::RightToLeft ? picture->x() - (label->x() + label->width())
+                                                                 : label->x() - (picture->x() + picture->width());
+        QVERIFY2(gap <= 20, qPrintable(QString::number(gap)));
+        break;
+    }
+}
+
+// With no icon theme (a plain window manager) every button has an icon;
+// with a theme whose sound icons are pale grey, listen, record and stop
+// still look as if they can be pressed.
+void TestVoices::everyButtonHasAnIconThatLooksPressable_data()
+{
+    QTest::addColumn<QString>("theme");
+    QTest::newRow("no theme") << "";
+    QTest::newRow("a pale theme") << "pale";
+}
+
+void TestVoices::everyButtonHasAnIconThatLooksPressable()
+{
+    QFETCH(QString, theme);
+    const QStringList paths = QIcon::themeSearchPaths();
+    const QString name = QIcon::themeName();
+    const auto back = qScopeGuard([&] {
+        QIcon::setThemeSearchPaths(paths);
+        QIcon::setThemeName(name);
+    });
+    const QString themes = m_dir->filePath("icons");
+    if (!theme.isEmpty()) {
+        writeBytes(themes + "/pale/index.theme",
+                   "[Icon Theme]\nName=pale\nDirectories=scalable/actions\n\n"
+                   "[scalable/actions]\nSize=16\nMinSize=8\nMaxSize=512\nType=Scalable\n");
+        for (const char *icon : {"media-playback-start", "media-record", "media-playback-stop", "document-open",
+                                 "document-save", "document-save-as", "edit-delete", "edit-undo"})
+            writeBytes(themes + "/pale/scalable/actions/" + icon + ".svg",
+                       "<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'>"
+                       "<rect x='2' y='2' width='12' height='12' fill='#dcdcdc' stroke='#c4c4c4'/></svg>");
+    }
+    QIcon::setThemeSearchPaths({themes});
+    QIcon::setThemeName(theme.isEmpty() ? QStringLiteral("none") : theme);
+    writeBytes(m_dir->filePath("voices/wa/1.wav"), "own");
+    auto w = window(m_dir->filePath("voices"));
+    QList<QPushButton *> buttons{w->exportPackButton(), w->importPackButton()};
+    for (Action a : {Action::Hear, Action::Record, Action::Stop, Action::Keep, Action::Discard, Action::Import,
+                     Action::Revert})
+        buttons << w->button(0, a);
+    for (const QPushButton *b : buttons)
+        QVERIFY2(!b->icon().pixmap(QSize(16, 16)).isNull(), qPrintable(b->text()));
+    for (Action a : {Action::Hear, Action::Record, Action::Stop})
+        QVERIFY2(strongestInk(w->button(0, a)->icon(), QIcon::Normal) > 0.5, qPrintable(w->button(0, a)->text()));
+}
+
+// A button with an icon: the icon first in the reading direction, its words
+// just after it, the two in the middle of the button, whichever way the
+// window reads.
+void TestVoices::aButtonsWordsStandBesideItsIcon_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("ar") << "ar";
+    QTest::newRow("en") << "en";
+}
+
+void TestVoices::aButtonsWordsStandBesideItsIcon()
+{
+    QFETCH(QString, language);
+    i18n::useLanguage(language);
+    const auto back = qScopeGuard([] { i18n::useLanguage(QStringLiteral("ar")); });
+    auto w = window(m_dir->filePath("voices"));
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QPushButton *b = w->button(0, Action::Record); // short words in a wider button
+    QStyleOptionButton option;
+    option.initFrom(b);
+    const QRect contents = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b);
+    const QImage image = b->grab().toImage().scaled(b->size());
+    // The columns holding the icon's or the words' ink.
+    int first = -1;
+    int last = -1;
+    for (int x = contents.left(); x <= contents.right(); ++x) {
+        for (int y = contents.top(); y <= contents.bottom(); ++y) {
+            if (ink(image.pixel(x, y)) > 0.55) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                break;
+            }
+        }
+    }
+    QVERIFY(first >= 0);
+    const int before = first - contents.left();
+    const int after = contents.right() - last;
+    QVERIFY2(std::abs(before - after) <= 3 && std::min(before, after) >= 3,
+             qPrintable(QStringLiteral("%1 px before, %2 px after, in %3").arg(before).arg(after).arg(contents.width())));
 }
 
 void TestVoices::theWindowSpeaksTheGrownUpsLanguage_data()
