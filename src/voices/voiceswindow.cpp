@@ -312,9 +312,13 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     connect(&m_meterTimer, &QTimer::timeout, this,
             [this] { m_meter->setValue(int(m_services.recorder.level() * 100 + 0.5f)); });
     refresh();
-    // Wide enough for the widest row, tall enough for several, never larger
-    // than the screen.
-    QSize size(list->sizeHint().width() + m_scroll->verticalScrollBar()->sizeHint().width() + 40, 680);
+    // Wide enough for the widest row on one line, tall enough for every row,
+    // or, as is usual, as large as the screen's free area leaves room for
+    // beside the window manager's frame; the rows then wrap, and the list
+    // scrolls up and down.
+    QSize size(list->sizeHint().width() + m_scroll->verticalScrollBar()->sizeHint().width() + 40,
+               sizeHint().height() - m_scroll->sizeHint().height() + list->sizeHint().height()
+                   + 2 * m_scroll->frameWidth());
     if (const QScreen *screen = this->screen())
         size = size.boundedTo(screen->availableGeometry().size() * 0.95);
     resize(size);
