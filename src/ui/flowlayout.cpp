@@ -62,11 +62,14 @@ int FlowLayout::heightForWidth(int width) const
 
 QSize FlowLayout::minimumSize() const
 {
-    // As narrow as the widest item: each may have a row of its own.
+    // As narrow as the widest item at its own size (a sentence at its
+    // least): each may have a row of its own.
     QSize size;
-    for (const QLayoutItem *item : m_items)
+    for (qsizetype i = 0; i < m_items.size(); ++i) {
+        const QLayoutItem *item = m_items[i];
         if (!item->isEmpty())
-            size = size.expandedTo(item->minimumSize());
+            size = size.expandedTo(m_stretch[i] > 0 ? item->minimumSize() : item->sizeHint().expandedTo(item->minimumSize()));
+    }
     const QMargins m = contentsMargins();
     return size + QSize(m.left() + m.right(), m.top() + m.bottom());
 }

@@ -4,7 +4,9 @@
 #include "platform/datafolder.h"
 #include "platform/soundplayer.h"
 #include "ui/builder.h"
+#include "ui/buttonstyle.h"
 #include "ui/design.h"
+#include "ui/flowlayout.h"
 #include "voices/recorder.h"
 #include "voices/voicepack.h"
 
@@ -33,32 +35,44 @@ using voices::kVoiceCount;
 
 namespace {
 
-// What each button of a row says, its icon from the desktop's theme, and
-// its accessible name with the sound's title in place of %1; translated
-// where they are shown.
+// What each button of a row says, its icon, and its accessible name with
+// the sound's title in place of %1; translated where they are shown. The
+// icon is the desktop theme's where it has one, else the program's own
+// (`ownIcon`), which travels with it; the sound's own actions (listen,
+// record, stop) always have the program's, coloured: some themes draw
+// theirs pale grey, as if they could not be pressed.
 struct ActionText
 {
     const char *caption;
-    const char *icon;
+    const char *themeIcon; // none for the sound's own actions
+    const char *ownIcon;
     const char *accessible;
 };
 
 constexpr std::array<ActionText, 7> kActions = {{
-    {QT_TRANSLATE_NOOP("VoicesWindow", "Listen"), "media-playback-start",
+    {QT_TRANSLATE_NOOP("VoicesWindow", "Listen"), nullptr, ":/icons/listen.svg",
      QT_TRANSLATE_NOOP("VoicesWindow", "Listen to %1")},
-    {QT_TRANSLATE_NOOP("VoicesWindow", "Record"), "media-record",
+    {QT_TRANSLATE_NOOP("VoicesWindow", "Record"), nullptr, ":/icons/record.svg",
      QT_TRANSLATE_NOOP("VoicesWindow", "Record your voice for %1")},
-    {QT_TRANSLATE_NOOP("VoicesWindow", "Stop"), "media-playback-stop",
+    {QT_TRANSLATE_NOOP("VoicesWindow", "Stop"), nullptr, ":/icons/stop.svg",
      QT_TRANSLATE_NOOP("VoicesWindow", "Stop recording for %1")},
-    {QT_TRANSLATE_NOOP("VoicesWindow", "Keep"), "document-save",
+    {QT_TRANSLATE_NOOP("VoicesWindow", "Keep"), "document-save", ":/icons/keep.svg",
      QT_TRANSLATE_NOOP("VoicesWindow", "Keep the new take for %1")},
-    {QT_TRANSLATE_NOOP("VoicesWindow", "Throw away"), "edit-delete",
+    {QT_TRANSLATE_NOOP("VoicesWindow", "Throw away"), "edit-delete", ":/icons/throw-away.svg",
      QT_TRANSLATE_NOOP("VoicesWindow", "Throw away the new take for %1")},
-    {QT_TRANSLATE_NOOP("VoicesWindow", "From a file…"), "document-open",
+    {QT_TRANSLATE_NOOP("VoicesWindow", "From a file…"), "document-open", ":/icons/from-file.svg",
      QT_TRANSLATE_NOOP("VoicesWindow", "Import a sound from a file for %1")},
-    {QT_TRANSLATE_NOOP("VoicesWindow", "Back to the program's voice"), "edit-undo",
+    {QT_TRANSLATE_NOOP("VoicesWindow", "Back to the program's voice"), "edit-undo", ":/icons/back.svg",
      QT_TRANSLATE_NOOP("VoicesWindow", "Back to the program's voice for %1")},
 }};
+
+// The theme's icon `name`, or the program's own at `path` where the theme
+// has none (a plain window manager has no theme at all).
+QIcon iconOr(const char *name, const char *path)
+{
+    const QIcon own(QString::fromLatin1(path));
+    return name ? QIcon::fromTheme(QString::fromLatin1(name), own) : own;
+}
 
 // What a row's badge says, and its colours: whose voice plays now, or what
 // is happening in the row. Words of their own, never a button's; translated
@@ -155,22 +169,22 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     outer->addWidget(intro);
 
     // A whole set of voices to or from one file: a class's computers, a new
-    // computer.
-    auto *packs = new QHBoxLayout;
-    m_exportPack = new QPushButton(QIcon::fromTheme(QStringLiteral("document-save-as")),
-                                   tr("Save your voices to a file…"), this);
+    // computer. On a narrow screen they, and the language, take two lines.
+    auto *packs = new FlowLayout;
+    m_exportPack = new QPushButton(iconOr("document-save-as", ":/icons/to-file.svg"), tr("Save your voices to a file…"),
+                                   this);
     m_exportPack->setAccessibleName(tr("Save all your voices in one file for another computer"));
     m_exportPack->setToolTip(m_exportPack->accessibleName());
-    m_importPack = new QPushButton(QIcon::fromTheme(QStringLiteral("document-open")),
-                                   tr("Take voices from a file…"), this);
+    m_importPack = new QPushButton(iconOr("document-open", ":/icons/from-file.svg"), tr("Take voices from a file…"),
+                                   this);
     m_importPack->setAccessibleName(tr("Take the voices from a file they were saved in on another computer"));
     m_importPack->setToolTip(m_importPack->accessibleName());
     for (QPushButton *b : {m_exportPack, m_importPack}) {
+        b->setStyle(ButtonStyle::shared());
         b->setAutoDefault(false);
         b->setMinimumHeight(kLeastButtonHeight);
         packs->addWidget(b);
     }
-    packs->addStretch();
     // The language of these windows. Building the window again in another
     // would lose a take not kept and stop a recording: not while there is one.
     m_language = new LanguageChoice(this);
@@ -179,10 +193,12 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     connect(m_exportPack, &QPushButton::clicked, this, &VoicesWindow::exportPack);
     connect(m_importPack, &QPushButton::clicked, this, &VoicesWindow::importPack);
 
-    // What happened last, always in sight above the list.
+    // What happened last to the whole window (a voice pack), in sight above
+    // the list; what happened in a row is said in that row alone.
     m_message = new QLabel(this);
     m_message->setWordWrap(true);
     m_message->setAccessibleName(tr("Message"));
+    m_message->hide();
     outer->addWidget(m_message);
 
     m_scroll = new QScrollArea(this);
@@ -191,9 +207,10 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     auto *rows = new QVBoxLayout(list);
     rows->setSpacing(2);
     const int side = kPictureSide;
-    const int nameWidth = std::max(fontMetrics().horizontalAdvance(rowTitle(voices::kRightVoice)),
-                                   fontMetrics().horizontalAdvance(rowTitle(voices::kWrongVoice)))
-                          + 12;
+    // As wide as the widest badge, so that the buttons of rows stand in line.
+    int badgeWidth = 0;
+    for (const Badge *badge : {&kProgramsVoice, &kOwnVoice, &kNewTake, &kRecordingNow})
+        badgeWidth = std::max(badgeWidth, fontMetrics().horizontalAdvance(tr(badge->text)));
     for (int voice = 0; voice < kVoiceCount; ++voice) {
         Row &row = m_rows[std::size_t(voice)];
         // The row's name on its own, and inside a sentence.
@@ -204,6 +221,11 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
         row.frame->setAccessibleName(name);
         auto *lines = new QVBoxLayout(row.frame);
         lines->setContentsMargins(6, 3, 6, 3);
+        // The letters are their pictures; the answer sounds say what they
+        // are, on a line of their own above, so that every row's badge
+        // stands next to its picture.
+        if (voice >= voices::kRightVoice)
+            lines->addWidget(new QLabel(name, row.frame));
         auto *line = new QHBoxLayout;
         lines->addLayout(line);
 
@@ -214,44 +236,37 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
         picture->setAccessibleName(name);
         picture->setToolTip(name);
         line->addWidget(picture);
-        // The letters are their pictures; the answer sounds say what they
-        // are, on one line, in a column as wide in every row so that the
-        // badges stand in line.
-        auto *nameLabel = new QLabel(voice >= voices::kRightVoice ? name : QString(), row.frame);
-        nameLabel->setFixedWidth(nameWidth);
-        line->addWidget(nameLabel);
+        // The badge and the buttons, on as many lines as the width needs.
+        auto *actions = new FlowLayout;
+        line->addLayout(actions, 1);
 
         row.state = new QLabel(row.frame);
         row.state->setAutoFillBackground(true);
         row.state->setAlignment(Qt::AlignCenter);
         row.state->setMargin(4);
-        // As wide as the widest badge, so that the buttons stand in line.
-        int badgeWidth = 0;
-        for (const Badge *badge : {&kProgramsVoice, &kOwnVoice, &kNewTake, &kRecordingNow})
-            badgeWidth = std::max(badgeWidth, fontMetrics().horizontalAdvance(tr(badge->text)));
-        row.state->setMinimumWidth(badgeWidth + 16);
+        row.state->setFixedWidth(badgeWidth + 16);
+        row.state->setMinimumHeight(kLeastButtonHeight);
         row.state->setAccessibleName(tr("State of %1").arg(title));
-        line->addWidget(row.state);
+        actions->addWidget(row.state);
 
         for (std::size_t a = 0; a < kActions.size(); ++a) {
-            auto *b = new QPushButton(QIcon::fromTheme(QString::fromLatin1(kActions[a].icon)),
-                                      tr(kActions[a].caption), row.frame);
+            auto *b = new QPushButton(iconOr(kActions[a].themeIcon, kActions[a].ownIcon), tr(kActions[a].caption),
+                                      row.frame);
+            b->setStyle(ButtonStyle::shared());
             b->setAccessibleName(tr(kActions[a].accessible).arg(title));
             b->setToolTip(b->accessibleName());
             b->setAutoDefault(false);
             b->setMinimumHeight(kLeastButtonHeight);
-            line->addWidget(b);
+            actions->addWidget(b);
             row.buttons[a] = b;
         }
         row.meter = new QProgressBar(row.frame);
         row.meter->setRange(0, 100);
         row.meter->setTextVisible(false);
-        row.meter->setFixedHeight(14);
-        row.meter->setMinimumWidth(120);
+        row.meter->setFixedSize(120, 14);
         row.meter->setAccessibleName(tr("Sound level for %1").arg(title));
         row.meter->setToolTip(tr("Sound level"));
-        line->addWidget(row.meter, 1);
-        line->addStretch();
+        actions->addWidget(row.meter);
 
         row.message = new QLabel(row.frame);
         row.message->setWordWrap(true);
@@ -297,9 +312,13 @@ VoicesWindow::VoicesWindow(VoicesServices services, QWidget *parent)
     connect(&m_meterTimer, &QTimer::timeout, this,
             [this] { m_meter->setValue(int(m_services.recorder.level() * 100 + 0.5f)); });
     refresh();
-    // Wide enough for the widest row, tall enough for several, never larger
-    // than the screen.
-    QSize size(list->sizeHint().width() + m_scroll->verticalScrollBar()->sizeHint().width() + 40, 680);
+    // Wide enough for the widest row on one line, tall enough for every row,
+    // or, as is usual, as large as the screen's free area leaves room for
+    // beside the window manager's frame; the rows then wrap, and the list
+    // scrolls up and down.
+    QSize size(list->sizeHint().width() + m_scroll->verticalScrollBar()->sizeHint().width() + 40,
+               sizeHint().height() - m_scroll->sizeHint().height() + list->sizeHint().height()
+                   + 2 * m_scroll->frameWidth());
     if (const QScreen *screen = this->screen())
         size = size.boundedTo(screen->availableGeometry().size() * 0.95);
     resize(size);
@@ -343,8 +362,9 @@ std::optional<voices::VoiceFolder> VoicesWindow::newTakes()
 void VoicesWindow::say(const QString &message)
 {
     m_message->setText(message);
-    // A row's message lasts until the next; a take waiting to be kept or
-    // thrown away always says so.
+    m_message->setVisible(!message.isEmpty());
+    // A row's message lasts until the next, wherever that is said; a take
+    // waiting to be kept or thrown away always says so.
     for (Row &row : m_rows) {
         row.message->setText(row.take ? tr(kTakeWaits) : QString());
         row.message->setVisible(!row.message->text().isEmpty());
@@ -353,7 +373,7 @@ void VoicesWindow::say(const QString &message)
 
 void VoicesWindow::sayIn(int voice, const QString &message)
 {
-    say(message);
+    say({});
     Row &row = m_rows[std::size_t(voice)];
     row.message->setText(message);
     row.message->setVisible(!message.isEmpty());

@@ -64,6 +64,8 @@ public:
     QPushButton *exportPackButton() const { return m_exportPack; }
     QPushButton *importPackButton() const { return m_importPack; }
     LanguageChoice *languageChoice() const { return m_language; }
+    // What is said above the list, about the whole window; empty when
+    // nothing is.
     QString message() const;
     // The row's own message; empty when it has none.
     QString messageOf(int voice) const;
@@ -91,8 +93,10 @@ private:
     void recordingFailed(const QString &message);
     void exportPack();
     void importPack();
+    // Says what concerns the whole window above the list, and nothing in
+    // the rows but a take waiting to be kept.
     void say(const QString &message);
-    // Says it in the voice's row too, and brings the row into sight.
+    // Says it in the voice's row alone, and brings the row into sight.
     void sayIn(int voice, const QString &message);
     void refresh();
     // Where takes not yet kept lie; made when the first is. No value when it

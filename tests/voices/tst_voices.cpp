@@ -9,7 +9,16 @@
 #include "voices/voicesapp.h"
 #include "voices/voiceswindow.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QStyleOptionButton>
+#include <QStyle>
+#include <QScrollBar>
+#include <QScrollArea>
+#include <QScreen>
+#include <QIcon>
+#include <QGuiApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QFile>
@@ -108,12 +117,20 @@ private slots:
     void anImportCanBeStopped();
     void anImportIsBoundInTime();
     void anUnwritableFolderChangesNothing();
+    void eachMessageIsSaidInOnePlace_data();
+    void eachMessageIsSaidInOnePlace();
     void goingBackToTheProgramsVoice();
     void meterFollowsTheMicrophone();
     void eachStateShowsOnlyItsActions_data();
     void eachStateShowsOnlyItsActions();
     void aPackCarriesTheVoicesToAnotherComputer();
     void everyControlHasAnAccessibleName();
+    void fitsTheScreen_data();
+    void fitsTheScreen();
+    void everyButtonHasAnIconThatLooksPressable_data();
+    void everyButtonHasAnIconThatLooksPressable();
+    void aButtonsWordsStandBesideItsIcon_data();
+    void aButtonsWordsStandBesideItsIcon();
     void theWindowSpeaksTheGrownUpsLanguage_data();
     void theWindowSpeaksTheGrownUpsLanguage();
     void grownUpsKeysInTheMainWindow_data();
@@ -262,7 +279,7 @@ void TestVoices::aTakeWithoutAVoiceIsRefused()
     auto w = window(folder);
     QTest::mouseClick(w->button(0, Action::Record), Qt::LeftButton);
     m_recorder.give(spoken(1.0, 0, 0, 0));
-    QCOMPARE(w->message(), voices::noVoice());
+    QCOMPARE(w->messageOf(0), voices::noVoice());
     QVERIFY(!w->button(0, Action::Keep)->isEnabled());
     QVERIFY(m_sound.played.isEmpty());
     QVERIFY(!QDir(folder).exists() || QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).isEmpty());
@@ -277,7 +294,7 @@ void TestVoices::noMicrophoneLeavesTheRestWorking()
     auto w = window(folder);
     QTest::mouseClick(w->button(0, Action::Record), Qt::LeftButton);
     m_recorder.fail("no microphone here");
-    QCOMPARE(w->message(), QStringLiteral("no microphone here"));
+    QCOMPARE(w->messageOf(0), QStringLiteral("no microphone here"));
     for (Action a : {Action::Hear, Action::Record, Action::Import, Action::Revert})
         QVERIFY(w->button(0, a)->isEnabled());
     QVERIFY(!w->button(0, Action::Stop)->isEnabled());
@@ -302,9 +319,9 @@ void TestVoices::importReportsItsOutcome()
     QTest::mouseClick(w->button(1, Action::Import), Qt::LeftButton);
     QCOMPARE(m_imported, chosen.isEmpty() ? QList<int>{} : QList<int>{1});
     if (chosen.isEmpty())
-        QVERIFY(w->message().isEmpty());
+        QVERIFY(w->messageOf(1).isEmpty());
     else
-        QCOMPARE(w->message(), error.isEmpty() ? QStringLiteral("حُفظ صوتك لـ ب.") : error);
+        QCOMPARE(w->messageOf(1), error.isEmpty() ? QStringLiteral("حُفظ صوتك لـ ب.") : error);
     QVERIFY(w->button(1, Action::Record)->isEnabled());
 }
 
@@ -372,10 +389,87 @@ void TestVoices::anUnwritableFolderChangesNothing()
     auto w = window(m_dir->filePath("blocked/voices"));
     QTest::mouseClick(w->button(2, Action::Record), Qt::LeftButton);
     m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
-    QVERIFY(w->message().contains(QStringLiteral("لا يمكن الكتابة")));
+    QVERIFY(w->messageOf(2).contains(QStringLiteral("لا يمكن الكتابة")));
     QVERIFY(m_sound.played.isEmpty());
     QCOMPARE(w->stateOf(2), QStringLiteral("بصوت البرنامج"));
     QVERIFY(!w->button(2, Action::Keep)->isEnabled());
+}
+
+// What happened in a row is said in that row, and what happened to the
+// whole window above the list: never both, and the place left empty shows
+// nothing.
+void TestVoices::eachMessageIsSaidInOnePlace_data()
+{
+    QTest::addColumn<QString>("what");
+    QTest::addColumn<int>("voice"); // the row it concerns; -1 for the window
+    QTest::newRow("a take without a voice") << "silent take" << 0;
+    QTest::newRow("no microphone") << "no microphone" << 4;
+    QTest::newRow("a take waits") << "take" << 9;
+    QTest::newRow("a take kept") << "keep" << 9;
+    QTest::newRow("a file imported") << "import" << 1;
+    QTest::newRow("back to the program's voice") << "revert" << voices::kWrongVoice;
+    QTest::newRow("a voice pack refused") << "pack" << -1;
+}
+
+void TestVoices::eachMessageIsSaidInOnePlace()
+{
+    QFETCH(QString, what);
+    QFETCH(int, voice);
+    const QString folder = m_dir->filePath("voices");
+    writeBytes(folder + "/no.wav", "own");
+    writeBytes(m_dir->filePath("not-a-pack.zip"), "not a pack");
+    auto w = window(folder);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    // An earlier message elsewhere is gone with the new one.
+    m_chosenPack = m_dir->filePath("not-a-pack.zip");
+    QTest::mouseClick(w->importPackButton(), Qt::LeftButton);
+    QVERIFY(!w->message().isEmpty());
+    if (what == "silent take" || what == "no microphone" || what == "take" || what == "keep")
+        QTest::mouseClick(w->button(voice, Action::Record), Qt::LeftButton);
+    if (what == "silent take")
+        m_recorder.give(spoken(1.0, 0, 0, 0));
+    else if (what == "no microphone")
+        m_recorder.fail("no microphone here");
+    else if (what == "take" || what == "keep")
+        m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
+    if (what == "keep")
+        QTest::mouseClick(w->button(voice, Action::Keep), Qt::LeftButton);
+    if (what == "import") {
+        m_chosenFile = "/tmp/ba.flac";
+        m_importOutcome = {"/saved", {}};
+        QTest::mouseClick(w->button(voice, Action::Import), Qt::LeftButton);
+    }
+    if (what == "revert")
+        QTest::mouseClick(w->button(voice, Action::Revert), Qt::LeftButton);
+    if (what == "pack")
+        QTest::mouseClick(w->importPackButton(), Qt::LeftButton);
+
+    QStringList rows;
+    for (int v = 0; v < voices::kVoiceCount; ++v) {
+        if (!w->messageOf(v).isEmpty())
+            rows << QString::number(v);
+    }
+    if (voice < 0) {
+        QVERIFY(!w->message().isEmpty());
+        QCOMPARE(rows, QStringList());
+    } else {
+        QVERIFY2(w->message().isEmpty(), qPrintable(w->message()));
+        QCOMPARE(rows, QStringList{QString::number(voice)});
+    }
+    // What a person sees: each text once among the window's labels, and no
+    // empty line kept for the top's message.
+    QStringList shown;
+    for (const QLabel *label : w->findChildren<QLabel *>()) {
+        if (label->isVisible() && !label->text().isEmpty())
+            shown << label->text();
+    }
+    const QString message = voice < 0 ? w->message() : w->messageOf(voice);
+    QCOMPARE(shown.count(message), 1);
+    for (const QLabel *label : w->findChildren<QLabel *>()) {
+        if (label->accessibleName() == QCoreApplication::translate("VoicesWindow", "Message"))
+            QCOMPARE(label->isVisible(), voice < 0);
+    }
 }
 
 void TestVoices::goingBackToTheProgramsVoice()
@@ -503,6 +597,202 @@ void TestVoices::everyControlHasAnAccessibleName()
     }
     QCOMPARE(names.size(), buttons.size());
     QVERIFY(!w->meter()->accessibleName().isEmpty());
+}
+
+namespace {
+
+// How much of a pixel is ink: dark, or of a clear colour; a pale grey has
+// little of either.
+double ink(QRgb pixel)
+{
+    const QColor c = QColor::fromRgb(pixel);
+    return std::max(1.0 - c.lightnessF(), c.hslSaturationF() * (1.0 - std::abs(c.lightnessF() - 0.5) * 2));
+}
+
+// The ink of the strongest pixel of an icon at `mode`.
+double strongestInk(const QIcon &icon, QIcon::Mode mode)
+{
+    const QImage image = icon.pixmap(QSize(32, 32), 1.0, mode).toImage();
+    double strongest = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > 160)
+                strongest = std::max(strongest, ink(image.pixel(x, y)));
+        }
+    }
+    return strongest;
+}
+
+} // namespace
+
+// Run on small and large screens at the scales desktops use (see
+// tests/CMakeLists.txt), offscreen and under a window manager with a panel
+// (tests/voices/fits-under-openbox), in every language, with rows in every
+// state: the window and its frame lie in the screen's free area, nothing
+// runs sideways (no horizontal scroll bar, every button inside the list),
+// every text shows whole, and a letter's badge stands next to its picture.
+void TestVoices::fitsTheScreen_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("ar") << "ar";
+    QTest::newRow("en") << "en";
+    QTest::newRow("fr") << "fr";
+}
+
+void TestVoices::fitsTheScreen()
+{
+    QFETCH(QString, language);
+    i18n::useLanguage(language);
+    const auto back = qScopeGuard([] { i18n::useLanguage(QStringLiteral("ar")); });
+    const QString folder = m_dir->filePath("voices");
+    // Own voices (their rows show the most buttons), a take waiting (the
+    // widest badge) and a message in a row.
+    for (const char *own : {"/wa/1.wav", "/wa/12.wav", "/no.wav"})
+        writeBytes(folder + own, "own");
+    auto w = window(folder);
+    QTest::mouseClick(w->button(2, Action::Record), Qt::LeftButton);
+    m_recorder.give(spoken(0.2, 0.4, 0.2, -20));
+    QTest::mouseClick(w->button(1, Action::Revert), Qt::LeftButton);
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    // Under a window manager, once it has framed and placed the window.
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        QTRY_VERIFY(w->frameGeometry() != w->geometry());
+    QTest::qWait(100);
+    const QRect room = w->screen()->availableGeometry();
+    QVERIFY2(room.contains(w->frameGeometry()),
+             qPrintable(QStringLiteral("window and frame %1x%2+%3+%4 in %5x%6+%7+%8")
+                            .arg(w->frameGeometry().width())
+                            .arg(w->frameGeometry().height())
+                            .arg(w->frameGeometry().x())
+                            .arg(w->frameGeometry().y())
+                            .arg(room.width())
+                            .arg(room.height())
+                            .arg(room.x())
+                            .arg(room.y())));
+    auto *list = w->findChild<QScrollArea *>();
+    QVERIFY(!list->horizontalScrollBar()->isVisible());
+    const QRect inView(list->viewport()->mapToGlobal(QPoint(0, 0)), list->viewport()->size());
+    for (int voice = 0; voice < voices::kVoiceCount; ++voice) {
+        for (Action a : {Action::Hear, Action::Record, Action::Stop, Action::Keep, Action::Discard, Action::Import,
+                         Action::Revert}) {
+            const QPushButton *b = w->button(voice, a);
+            const int left = b->mapToGlobal(QPoint(0, 0)).x();
+            QVERIFY2(!b->isVisible() || (left >= inView.left() && left + b->width() - 1 <= inView.right()),
+                     qPrintable(QStringLiteral("%1 of row %2 at %3, %4 wide, in %5 to %6")
+                                    .arg(b->text())
+                                    .arg(voice)
+                                    .arg(left)
+                                    .arg(b->width())
+                                    .arg(inView.left())
+                                    .arg(inView.right())));
+        }
+    }
+    const QStringList cut = textsNotWhole(w.get());
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+    // Between a letter's picture and its badge, no more than a spacing's
+    // room.
+    for (const QLabel *label : w->findChildren<QLabel *>()) {
+        if (label->text() != w->stateOf(5))
+            continue;
+        const QLabel *picture = nullptr;
+        for (const QLabel *other : label->parentWidget()->findChildren<QLabel *>()) {
+            if (!other->pixmap().isNull())
+                picture = other;
+        }
+        QVERIFY(picture);
+        const int gap = w->layoutDirection() == Qt::RightToLeft ? picture->x() - (label->x() + label->width())
+                                                                 : label->x() - (picture->x() + picture->width());
+        QVERIFY2(gap <= 20, qPrintable(QString::number(gap)));
+        break;
+    }
+}
+
+// With no icon theme (a plain window manager) every button has an icon;
+// with a theme whose sound icons are pale grey, listen, record and stop
+// still look as if they can be pressed.
+void TestVoices::everyButtonHasAnIconThatLooksPressable_data()
+{
+    QTest::addColumn<QString>("theme");
+    QTest::newRow("no theme") << "";
+    QTest::newRow("a pale theme") << "pale";
+}
+
+void TestVoices::everyButtonHasAnIconThatLooksPressable()
+{
+    QFETCH(QString, theme);
+    const QStringList paths = QIcon::themeSearchPaths();
+    const QString name = QIcon::themeName();
+    const auto back = qScopeGuard([&] {
+        QIcon::setThemeSearchPaths(paths);
+        QIcon::setThemeName(name);
+    });
+    const QString themes = m_dir->filePath("icons");
+    if (!theme.isEmpty()) {
+        writeBytes(themes + "/pale/index.theme",
+                   "[Icon Theme]\nName=pale\nDirectories=scalable/actions\n\n"
+                   "[scalable/actions]\nSize=16\nMinSize=8\nMaxSize=512\nType=Scalable\n");
+        for (const char *icon : {"media-playback-start", "media-record", "media-playback-stop", "document-open",
+                                 "document-save", "document-save-as", "edit-delete", "edit-undo"})
+            writeBytes(themes + "/pale/scalable/actions/" + icon + ".svg",
+                       "<svg xmlns='http://www.w3.org/2000/svg' width='16' height='16'>"
+                       "<rect x='2' y='2' width='12' height='12' fill='#dcdcdc' stroke='#c4c4c4'/></svg>");
+    }
+    QIcon::setThemeSearchPaths({themes});
+    QIcon::setThemeName(theme.isEmpty() ? QStringLiteral("none") : theme);
+    writeBytes(m_dir->filePath("voices/wa/1.wav"), "own");
+    auto w = window(m_dir->filePath("voices"));
+    QList<QPushButton *> buttons{w->exportPackButton(), w->importPackButton()};
+    for (Action a : {Action::Hear, Action::Record, Action::Stop, Action::Keep, Action::Discard, Action::Import,
+                     Action::Revert})
+        buttons << w->button(0, a);
+    for (const QPushButton *b : buttons)
+        QVERIFY2(!b->icon().pixmap(QSize(16, 16)).isNull(), qPrintable(b->text()));
+    for (Action a : {Action::Hear, Action::Record, Action::Stop})
+        QVERIFY2(strongestInk(w->button(0, a)->icon(), QIcon::Normal) > 0.5, qPrintable(w->button(0, a)->text()));
+}
+
+// A button with an icon: the icon first in the reading direction, its words
+// just after it, the two in the middle of the button, whichever way the
+// window reads.
+void TestVoices::aButtonsWordsStandBesideItsIcon_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::newRow("ar") << "ar";
+    QTest::newRow("en") << "en";
+}
+
+void TestVoices::aButtonsWordsStandBesideItsIcon()
+{
+    QFETCH(QString, language);
+    i18n::useLanguage(language);
+    const auto back = qScopeGuard([] { i18n::useLanguage(QStringLiteral("ar")); });
+    auto w = window(m_dir->filePath("voices"));
+    w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    QPushButton *b = w->button(0, Action::Record); // short words in a wider button
+    QStyleOptionButton option;
+    option.initFrom(b);
+    const QRect contents = b->style()->subElementRect(QStyle::SE_PushButtonContents, &option, b);
+    const QImage image = b->grab().toImage().scaled(b->size());
+    // The columns holding the icon's or the words' ink.
+    int first = -1;
+    int last = -1;
+    for (int x = contents.left(); x <= contents.right(); ++x) {
+        for (int y = contents.top(); y <= contents.bottom(); ++y) {
+            if (ink(image.pixel(x, y)) > 0.55) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                break;
+            }
+        }
+    }
+    QVERIFY(first >= 0);
+    const int before = first - contents.left();
+    const int after = contents.right() - last;
+    QVERIFY2(std::abs(before - after) <= 3 && std::min(before, after) >= 3,
+             qPrintable(QStringLiteral("%1 px before, %2 px after, in %3").arg(before).arg(after).arg(contents.width())));
 }
 
 void TestVoices::theWindowSpeaksTheGrownUpsLanguage_data()
@@ -646,7 +936,7 @@ void TestVoices::aMicrophoneThatNeverOpensLetsTheWindowGo()
         QTest::mouseClick(w->button(3, Action::Stop), Qt::LeftButton);
         // The take never comes; the window says so and is ready again.
         QTRY_VERIFY_WITH_TIMEOUT(w->button(3, Action::Record)->isEnabled(), 5000);
-        QVERIFY2(w->message().contains(QStringLiteral("لا يستجيب")), qPrintable(w->message()));
+        QVERIFY2(w->messageOf(3).contains(QStringLiteral("لا يستجيب")), qPrintable(w->messageOf(3)));
         QVERIFY(w->button(3, Action::Hear)->isEnabled());
         // A second take while the first is still stuck is refused at once,
         // without the window waiting for it.
@@ -655,7 +945,7 @@ void TestVoices::aMicrophoneThatNeverOpensLetsTheWindowGo()
         QTest::mouseClick(w->button(3, Action::Record), Qt::LeftButton);
         QVERIFY(t.elapsed() < 500);
         QTRY_VERIFY(w->button(3, Action::Record)->isEnabled());
-        QVERIFY2(w->message().contains(QStringLiteral("لا يستجيب")), qPrintable(w->message()));
+        QVERIFY2(w->messageOf(3).contains(QStringLiteral("لا يستجيب")), qPrintable(w->messageOf(3)));
     }
     // Closing: the recorder says in time that it is stuck.
     QElapsedTimer t;
@@ -685,7 +975,7 @@ void TestVoices::nothingPlaysWhileRecording()
         for (int voice = 0; voice < voices::kVoiceCount; ++voice)
             QVERIFY(!w.button(voice, Action::Hear)->isEnabled());
         QVERIFY(finished.wait(6000));
-        QVERIFY2(w.button(3, Action::Keep)->isEnabled(), qPrintable(w.message()));
+        QVERIFY2(w.button(3, Action::Keep)->isEnabled(), qPrintable(w.messageOf(3)));
         QVERIFY(w.button(7, Action::Hear)->isEnabled());
         player.waitUntilHandled();
         QThread::msleep(700);
@@ -715,7 +1005,7 @@ void TestVoices::recordedVoiceIsWhatTheChildHears()
             QSignalSpy finished(&recorder, &Recorder::finished);
             QTest::mouseClick(w.button(3, Action::Record), Qt::LeftButton);
             QVERIFY(finished.wait(6000));
-            QVERIFY2(w.button(3, Action::Keep)->isEnabled(), qPrintable(w.message()));
+            QVERIFY2(w.button(3, Action::Keep)->isEnabled(), qPrintable(w.messageOf(3)));
             QTest::mouseClick(w.button(3, Action::Keep), Qt::LeftButton);
             player.waitUntilHandled();
             QThread::msleep(700);
