@@ -38,7 +38,7 @@ struct ControlDesign
     bool rounded = false;          // shapes
     Qt::Alignment align = Qt::AlignCenter; // labels and text boxes
     bool autoSize = true;          // labels: the size follows the caption
-    bool backdrop = false;         // labels: drawn on a small white plate,
+    bool backdrop = false;         // labels: figures ringed in white,
                                    // legible over any picture under them
 };
 

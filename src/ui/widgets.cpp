@@ -259,19 +259,43 @@ void ClickLabel::setBackdrop(bool on)
     update();
 }
 
+namespace {
+
+// The width of the white ring around a label's figures.
+qreal haloWidth(const QFont &font)
+{
+    return std::max(2.0, QFontMetricsF(font).height() / 7);
+}
+
+} // namespace
+
 void ClickLabel::paintEvent(QPaintEvent *event)
 {
-    if (m_backdrop) {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const qreal rim = std::max(1.0, height() / 20.0);
-        const QRectF plate = QRectF(rect()).adjusted(rim / 2, rim / 2, -rim / 2, -rim / 2);
-        painter.setPen(QPen(QColor(0x30, 0x30, 0x30), rim));
-        painter.setBrush(Qt::white);
-        const qreal radius = std::min(plate.width(), plate.height()) / 3;
-        painter.drawRoundedRect(plate, radius, radius);
+    if (!m_backdrop || text().isEmpty()) {
+        QLabel::paintEvent(event);
+        return;
     }
-    QLabel::paintEvent(event);
+    // The figures in their colour, ringed in white: they read over a red
+    // cross or a green tick alike.
+    QPainterPath figures;
+    figures.addText(0, 0, font(), text());
+    const QRectF box = figures.boundingRect();
+    figures.translate(QRectF(rect()).center() - box.center());
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.strokePath(figures, QPen(Qt::white, 2 * haloWidth(font()), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.fillPath(figures, palette().color(QPalette::WindowText));
+}
+
+QSize ClickLabel::sizeHint() const
+{
+    // Room for the ring around the figures.
+    QSize size = QLabel::sizeHint();
+    if (m_backdrop) {
+        const int ring = int(std::ceil(haloWidth(font()))) + 1;
+        size += QSize(2 * ring, 2 * ring);
+    }
+    return size;
 }
 
 NumberBox::NumberBox(const QString &text, QWidget *parent)

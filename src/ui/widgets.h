@@ -110,9 +110,10 @@ class ClickLabel : public QLabel
 public:
     using QLabel::QLabel;
 
-    // A white plate with a dark rim behind the caption, in proportion to
-    // the label's height: its figures read over the pictures under it.
+    // The caption's figures ringed in white, in proportion to its font:
+    // they read over the pictures under them.
     void setBackdrop(bool on);
+    QSize sizeHint() const override;
 
 signals:
     void clicked();
