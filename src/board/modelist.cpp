@@ -3,6 +3,7 @@
 #include "board/pronunciation.h"
 #include "contest/contestmode.h"
 #include "practice/practicemode.h"
+#include "sounds/soundsmode.h"
 
 #include <array>
 
@@ -14,11 +15,13 @@ std::unique_ptr<Mode> make(ModeHost &host)
     return std::make_unique<M>(host);
 }
 
-// The two the program has always had, then practice.
+// The two the program has always had, practice, then from names to
+// reading: the letters' sounds.
 const std::array kModes{
     ModeKind{QStringLiteral("نطق الحروف"), &make<PronunciationMode>},
     ModeKind{QStringLiteral("مسابقة الحروف"), &make<ContestMode>},
     ModeKind{QStringLiteral("تمرين الحروف"), &make<PracticeMode>},
+    ModeKind{QStringLiteral("أصوات الحروف"), &make<SoundsMode>},
 };
 
 } // namespace

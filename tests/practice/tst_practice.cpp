@@ -157,13 +157,16 @@ void TestPractice::aThirdModeWithLettersInPlay()
     FormFixture f;
     f.form->show();
     ChoiceList *modes = f.list("Co2");
-    QCOMPARE(modes->count(), 3);
+    QCOMPARE(modes->count(), int(modeList().size()));
     QCOMPARE(modes->itemText(0), modeList()[0].entry);
     QCOMPARE(modes->itemText(1), modeList()[1].entry);
     QCOMPARE(modes->itemText(2), QStringLiteral("تمرين الحروف"));
-    // The entry is as wide as the list lets the others be.
-    QVERIFY(modes->fontMetrics().horizontalAdvance(modes->itemText(2))
-            <= modes->fontMetrics().horizontalAdvance(modes->itemText(1)) + 4);
+    // The entries after the first two are as wide as the list lets those be.
+    for (int i = 2; i < modes->count(); ++i) {
+        QVERIFY2(modes->fontMetrics().horizontalAdvance(modes->itemText(i))
+                     <= modes->fontMetrics().horizontalAdvance(modes->itemText(1)) + 4,
+                 qPrintable(modes->itemText(i)));
+    }
 
     f.pick("Co2", kPractice);
     QCOMPARE(lettersInPlay(f), (QList<int>{Alef, Noon, Ya}));
