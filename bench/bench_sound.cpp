@@ -11,8 +11,10 @@
 #include "platform/timeofday.h"
 #include "platform/webopener.h"
 #include "shell/form1.h"
+#include "sounds/soundsmode.h"
 #include "support/audiofixtures.h"
 #include "ui/widgets.h"
+#include "words/wordsmode.h"
 
 #include "stats.h"
 
@@ -103,10 +105,10 @@ bool waitFor(const std::function<bool()> &condition, int timeoutMs)
     return true;
 }
 
-// Clicks hr(j) and returns the milliseconds until the sound comes out.
-double clickToSound(Form1 &form, int j)
+// Does what makes a sound (a click, a tick) and returns the milliseconds
+// until the sound comes out.
+double toSound(const std::function<void()> &act)
 {
-    auto *button = form.controls().get<PictureButton>(QStringLiteral("hr"), j);
     waitFor([] { return g_silent.load(); }, 2000);
     // A child's click comes at any moment of the mixer's 11.6 ms period, not
     // just after a mix, as the wait above would have it.
@@ -115,10 +117,17 @@ double clickToSound(Form1 &form, int j)
     g_heard = 0;
     g_armed = true;
     const auto t0 = Clock::now();
-    QTest::mouseClick(button, Qt::LeftButton);
+    act();
     if (!waitFor([] { return g_heard.load() != 0; }, 2000))
         return 2000;
     return std::chrono::duration<double, std::milli>(Clock::duration(g_heard.load()) - t0.time_since_epoch()).count();
+}
+
+// Clicks hr(j) and returns the milliseconds until the sound comes out.
+double clickToSound(Form1 &form, int j)
+{
+    auto *button = form.controls().get<PictureButton>(QStringLiteral("hr"), j);
+    return toSound([button] { QTest::mouseClick(button, Qt::LeftButton); });
 }
 
 } // namespace
@@ -146,6 +155,11 @@ int main(int argc, char *argv[])
         writeTone(dir.filePath(QStringLiteral("wa/%1.wav").arg(k + 1)), 300 + 40 * k, 0.06);
     writeTone(dir.filePath(QStringLiteral("no.wav")), 250, 0.06);
     writeTone(dir.filePath(QStringLiteral("second.wav")), 440, 1.0);
+    writeTone(dir.filePath(QStringLiteral("yes.wav")), 350, 0.06);
+    for (int n = 0; n < kSyllableCount; ++n)
+        writeTone(dir.filePath(recordingOf(syllable(n)).mid(1).replace('\\', '/')), 300 + 5 * n, 0.06);
+    for (const char *id : {"arnab", "bayt", "shams", "samaka", "qitta"})
+        writeTone(dir.filePath(QStringLiteral("words/%1.wav").arg(QLatin1String(id))), 500, 0.06);
 
     SdlSoundOptions options;
     options.idleClose = std::chrono::milliseconds(300);
@@ -237,6 +251,51 @@ int main(int argc, char *argv[])
     row("UI-thread time per answer in the history", uiAnswer, "ms",
         QStringLiteral("p99 %1 ms, 300 answers").arg(uiAnswer.p99(), 0, 'f', 4), "p99 < 1 ms",
         uiAnswer.p99() < 1);
+
+    // The letters' sounds and the letter in a word, through the same
+    // player: wrong answers to one question, and each new question at the
+    // tick after a right answer (a syllable said; a word shown and said),
+    // against the contest's. The history is kept.
+    const auto answersOf = [&](int entry, const std::function<int()> &askedLetter) {
+        mode->setCurrentIndex(entry);
+        form.Co2_Click();
+        const_cast<QTimer &>(form.ttx()).stop();
+        form.ttx_Timer();
+        QTest::qWait(200);
+        const int position = form.state().boardSlot[std::size_t(askedLetter())];
+        QList<double> answers;
+        for (int i = 0; i < 300; ++i)
+            answers << clickToSound(form, (position + 1 + i % 27) % 28);
+        QList<double> questions;
+        for (int i = 0; i < 100; ++i) {
+            clickToSound(form, form.state().boardSlot[std::size_t(askedLetter())]);
+            questions << toSound([&] { form.ttx_Timer(); });
+        }
+        return std::pair{answers, questions};
+    };
+    const auto &contestMode = dynamic_cast<const ContestMode &>(*form.mode(1));
+    const auto &soundsMode = dynamic_cast<const SoundsMode &>(*form.mode(3));
+    const auto &wordsMode = dynamic_cast<const WordsMode &>(*form.mode(4));
+    const auto [contestAnswers, contestQuestions] = answersOf(1, [&] {
+        const int position = contestMode.state().quizOrder[contestMode.state().quizPos];
+        const auto &places = form.state().boardSlot;
+        return int(std::find(places.begin(), places.begin() + 28, position) - places.begin());
+    });
+    const auto [soundsAnswers, soundsQuestions] = answersOf(3, [&] { return soundsMode.asked().letter; });
+    const auto [wordsAnswers, wordsQuestions] = answersOf(4, [&] { return wordsMode.asked() ? wordsMode.asked()->letter : 0; });
+    history.waitUntilWritten();
+    row("Click to sound, letters' sounds answer", Stats(soundsAnswers), "ms",
+        QStringLiteral("p99 %1 ms, 300 answers; contest %2 ms").arg(Stats(soundsAnswers).p99(), 0, 'f', 2).arg(Stats(contestAnswers).median(), 0, 'f', 2),
+        "median within 1 ms of the contest's", Stats(soundsAnswers).median() <= Stats(contestAnswers).median() + 1);
+    row("Click to sound, word answer", Stats(wordsAnswers), "ms",
+        QStringLiteral("p99 %1 ms, 300 answers, %2 words; contest %3 ms").arg(Stats(wordsAnswers).p99(), 0, 'f', 2).arg(wordsMode.words().size()).arg(Stats(contestAnswers).median(), 0, 'f', 2),
+        "median within 1 ms of the contest's", Stats(wordsAnswers).median() <= Stats(contestAnswers).median() + 1);
+    row("Tick to sound, a new syllable", Stats(soundsQuestions), "ms",
+        QStringLiteral("p99 %1 ms, 100 questions; contest %2 ms").arg(Stats(soundsQuestions).p99(), 0, 'f', 2).arg(Stats(contestQuestions).median(), 0, 'f', 2),
+        "median within 1 ms of the contest's", Stats(soundsQuestions).median() <= Stats(contestQuestions).median() + 1);
+    row("Tick to sound, a new word shown and said", Stats(wordsQuestions), "ms",
+        QStringLiteral("p99 %1 ms, 100 questions; contest %2 ms").arg(Stats(wordsQuestions).p99(), 0, 'f', 2).arg(Stats(contestQuestions).median(), 0, 'f', 2),
+        "median within 1 ms of the contest's", Stats(wordsQuestions).median() <= Stats(contestQuestions).median() + 1);
 
     // Full screen on a 4K screen: the whole window scaled about four times.
     log.inner = nullptr;

@@ -7,10 +7,12 @@
 #include <cstdint>
 #include <span>
 
+struct Word;
+
 // What a mode may do with the main window, and no more: hear and play the
-// board, mark its buttons, fill the results panel, show the answer pictures
-// and the question number, run the question timer, shuffle, and keep an
-// answer. Board positions and letters are 0..27 (letters in alphabetical
+// board, mark its buttons, fill the results panel or show a word in its
+// place, show the answer pictures and the question number, run the
+// question timer, shuffle, and keep an answer. Board positions and letters are 0..27 (letters in alphabetical
 // order). Tests pass their own.
 class ModeHost
 {
@@ -46,6 +48,10 @@ public:
     virtual void showAnswerPictures(bool right) = 0;
     // The question number box, qno.
     virtual void setQuestionNumber(int number) = 0;
+    // The word panel, in the results panel's place: a word's picture and
+    // its vowelled word, its letter asked in another colour; null hides it.
+    // Made the first time a word is shown.
+    virtual void showWord(const Word *word) = 0;
 
     // The question timer ttx: 0 stops it; any other period restarts its
     // count, even when running.

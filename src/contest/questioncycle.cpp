@@ -84,8 +84,10 @@ void QuestionCycle::markRight(std::int16_t position)
     const int k = m_host.letterAt(m_questions.askedPosition());
     if (k < 0)
         return;
-    m_host.showInResultsPanel(k, true);
-    m_host.setResultCount(k, m_wrongTries == 0 ? QString() : QString::number(m_wrongTries));
+    if (m_questions.marksInResultsPanel()) {
+        m_host.showInResultsPanel(k, true);
+        m_host.setResultCount(k, m_wrongTries == 0 ? QString() : QString::number(m_wrongTries));
+    }
     const int wrongTriesBefore = m_wrongTries;
 
     m_wrongTries = 0;
@@ -108,7 +110,8 @@ void QuestionCycle::markWrong(std::int16_t position)
     if (m_wrongTries < std::numeric_limits<std::int16_t>::max())
         ++m_wrongTries;
     // The caption keeps what it had: empty, or an earlier right answer's count.
-    m_host.showInResultsPanel(k, false);
+    if (m_questions.marksInResultsPanel())
+        m_host.showInResultsPanel(k, false);
 
     m_host.showAnswerPictures(false);
     m_host.play(kWrongSound);

@@ -29,6 +29,9 @@ public:
     virtual void kept(const Answer &) {}
     // Whose answers the history says they are.
     virtual Answer::Mode answerMode() const = 0;
+    // Whether an answer is marked in the results panel too, or only by the
+    // answer pictures and sounds (a mode that shows something else there).
+    virtual bool marksInResultsPanel() const { return true; }
 };
 
 // The question cycle the contest and practice share. Every tick asks the

@@ -5,11 +5,14 @@
 
 #include <functional>
 
-// One answer of the letters contest or of practice, as it was judged.
+// One answer of a mode that asks (the contest, practice, the letters'
+// sounds, the letter in a word), as it was judged.
 struct Answer
 {
     enum class Order { Alphabetical, Random };
-    enum class Mode { Contest, Practice };
+    // Contest and Practice ask a letter by its name; Sounds by a syllable
+    // of it, Words by a word with it.
+    enum class Mode { Contest, Practice, Sounds, Words };
 
     QDateTime time;      // UTC
     int asked = 0;       // the letter asked, 1 ... 28 in alphabetical order

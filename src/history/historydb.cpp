@@ -13,7 +13,11 @@
 #include <QThread>
 #include <QVariant>
 
+#include <array>
 #include <atomic>
+#include <optional>
+#include <span>
+#include <utility>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -40,7 +44,7 @@ const char *const kSchema[] = {
     " wrong_tries INTEGER NOT NULL CHECK (wrong_tries >= 0),"
     " seconds REAL NOT NULL,"
     " board_order TEXT NOT NULL CHECK (board_order IN ('alphabetical', 'random')),"
-    " mode TEXT NOT NULL DEFAULT 'contest' CHECK (mode IN ('contest', 'practice')))",
+    " mode TEXT NOT NULL DEFAULT 'contest')",
     "CREATE INDEX IF NOT EXISTS answers_by_child_and_time ON answers (child, time)",
 };
 
@@ -51,8 +55,31 @@ constexpr int kBusyMilliseconds = 10000;
 // A history of schema 1 knows only the contest: each answer gains its
 // mode, and nothing else changes.
 const char *const kFromSchema1[] = {
-    "ALTER TABLE answers ADD COLUMN"
-    " mode TEXT NOT NULL DEFAULT 'contest' CHECK (mode IN ('contest', 'practice'))",
+    "ALTER TABLE answers ADD COLUMN mode TEXT NOT NULL DEFAULT 'contest'",
+};
+
+// Schema 2 allowed the contest and practice alone. The mode is open from
+// schema 3 on, so that a later program's new mode needs no new schema (and
+// is not refused by this one): the table is made again without the check,
+// every row kept with its id. Readers take the modes they know and pass
+// over the others.
+const char *const kFromSchema2[] = {
+    "CREATE TABLE answers_open ("
+    " id INTEGER PRIMARY KEY,"
+    " time TEXT NOT NULL,"
+    " child INTEGER NOT NULL REFERENCES children(id),"
+    " asked INTEGER NOT NULL CHECK (asked BETWEEN 1 AND 28),"
+    " clicked INTEGER NOT NULL CHECK (clicked BETWEEN 1 AND 28),"
+    " right INTEGER NOT NULL CHECK (right IN (0, 1)),"
+    " wrong_tries INTEGER NOT NULL CHECK (wrong_tries >= 0),"
+    " seconds REAL NOT NULL,"
+    " board_order TEXT NOT NULL CHECK (board_order IN ('alphabetical', 'random')),"
+    " mode TEXT NOT NULL DEFAULT 'contest')",
+    "INSERT INTO answers_open (id, time, child, asked, clicked, right, wrong_tries, seconds, board_order, mode)"
+    " SELECT id, time, child, asked, clicked, right, wrong_tries, seconds, board_order, mode FROM answers",
+    "DROP TABLE answers",
+    "ALTER TABLE answers_open RENAME TO answers",
+    "CREATE INDEX answers_by_child_and_time ON answers (child, time)",
 };
 
 const char kCsvHeader[] = "time,child,asked,clicked,right,wrong_tries,seconds,order,mode\n";
@@ -69,9 +96,30 @@ QString orderText(Answer::Order order)
     return order == Answer::Order::Random ? QStringLiteral("random") : QStringLiteral("alphabetical");
 }
 
+const std::array<std::pair<Answer::Mode, const char *>, 4> kModeTexts{{
+    {Answer::Mode::Contest, "contest"},
+    {Answer::Mode::Practice, "practice"},
+    {Answer::Mode::Sounds, "sounds"},
+    {Answer::Mode::Words, "words"},
+}};
+
 QString modeText(Answer::Mode mode)
 {
-    return mode == Answer::Mode::Practice ? QStringLiteral("practice") : QStringLiteral("contest");
+    for (const auto &[known, text] : kModeTexts) {
+        if (known == mode)
+            return QString::fromLatin1(text);
+    }
+    return QStringLiteral("contest");
+}
+
+// Nothing for a mode this program does not know (a later one's).
+std::optional<Answer::Mode> modeOf(const QString &text)
+{
+    for (const auto &[mode, known] : kModeTexts) {
+        if (text == QLatin1String(known))
+            return mode;
+    }
+    return std::nullopt;
 }
 
 // Runs one statement; the error text, empty on success.
@@ -244,8 +292,9 @@ QString setUp(QSqlDatabase db, Access access, const QString &path, Trouble *trou
         return QStringLiteral("made by a newer version of the program (schema %1)").arg(now);
     // An older history is brought up to date in place, in this one
     // transaction: all of it or, on any failure, nothing.
-    if (now == 1) {
-        for (const char *statement : kFromSchema1) {
+    if (now == 1 || now == 2) {
+        const auto steps = now == 1 ? std::span<const char *const>(kFromSchema1) : std::span<const char *const>(kFromSchema2);
+        for (const char *statement : steps) {
             const QString error = exec(db, QString::fromLatin1(statement));
             if (!error.isEmpty())
                 return error;
@@ -294,6 +343,15 @@ QSqlQuery select(QSqlDatabase db, const QString &sql, int child, const Period &p
 }
 
 const QString kInPeriod = QStringLiteral(" child = :child AND time >= :since ");
+
+// The report is of the letters by name: the answers of the modes that ask
+// a letter by its name. Schema 1 held the contest's alone.
+QString byName(QSqlDatabase db)
+{
+    QSqlQuery q(db);
+    const bool hasMode = q.exec(QStringLiteral("PRAGMA user_version")) && q.next() && q.value(0).toInt() >= 2;
+    return hasMode ? QStringLiteral(" AND mode IN ('contest', 'practice') ") : QString();
+}
 
 // A CSV field: quoted when it must be; a text a spreadsheet would take for
 // a formula is kept as text.
@@ -477,7 +535,7 @@ std::array<LetterScore, 28> letterScores(QSqlDatabase db, int child, const Perio
     std::array<LetterScore, 28> scores{};
     QSqlQuery q = select(db,
                          QStringLiteral("SELECT asked, COUNT(*), SUM(right) FROM answers WHERE") + kInPeriod
-                             + QStringLiteral("AND wrong_tries = 0 GROUP BY asked"),
+                             + byName(db) + QStringLiteral("AND wrong_tries = 0 GROUP BY asked"),
                          child, period);
     while (q.next()) {
         const int asked = q.value(0).toInt();
@@ -492,7 +550,7 @@ QList<Confusion> confusions(QSqlDatabase db, int child, const Period &period)
     QList<Confusion> list;
     QSqlQuery q = select(db,
                          QStringLiteral("SELECT asked, clicked, COUNT(*) AS n FROM answers WHERE") + kInPeriod
-                             + QStringLiteral("AND right = 0 GROUP BY asked, clicked ORDER BY n DESC, asked, clicked"),
+                             + byName(db) + QStringLiteral("AND right = 0 GROUP BY asked, clicked ORDER BY n DESC, asked, clicked"),
                          child, period);
     while (q.next())
         list.append({q.value(0).toInt(), q.value(1).toInt(), q.value(2).toInt()});
@@ -506,7 +564,7 @@ QList<Day> days(QSqlDatabase db, int child, const Period &period)
                          QStringLiteral("SELECT date(time, 'localtime') AS day, COUNT(*),"
                                         " SUM(wrong_tries = 0), SUM(wrong_tries = 0 AND right = 1)"
                                         " FROM answers WHERE")
-                             + kInPeriod + QStringLiteral("GROUP BY day ORDER BY day"),
+                             + kInPeriod + byName(db) + QStringLiteral("GROUP BY day ORDER BY day"),
                          child, period);
     while (q.next()) {
         list.append({QDate::fromString(q.value(0).toString(), Qt::ISODate), q.value(1).toInt(), q.value(2).toInt(),
@@ -517,7 +575,7 @@ QList<Day> days(QSqlDatabase db, int child, const Period &period)
 
 int answerCount(QSqlDatabase db, int child, const Period &period)
 {
-    QSqlQuery q = select(db, QStringLiteral("SELECT COUNT(*) FROM answers WHERE") + kInPeriod, child, period);
+    QSqlQuery q = select(db, QStringLiteral("SELECT COUNT(*) FROM answers WHERE") + kInPeriod + byName(db), child, period);
     return q.next() ? q.value(0).toInt() : 0;
 }
 
@@ -554,7 +612,10 @@ QList<Answer> answers(QSqlDatabase db, int child)
         a.wrongTries = q.value(4).toInt();
         a.seconds = q.value(5).toDouble();
         a.order = q.value(6).toString() == QLatin1String("random") ? Answer::Order::Random : Answer::Order::Alphabetical;
-        a.mode = q.value(7).toString() == QLatin1String("practice") ? Answer::Mode::Practice : Answer::Mode::Contest;
+        const std::optional<Answer::Mode> mode = modeOf(q.value(7).toString());
+        if (!mode)
+            continue;
+        a.mode = *mode;
         list.append(a);
     }
     return list;

@@ -12,13 +12,13 @@
 
 class QIODevice;
 
-// The learning history in SQLite: every judged answer of the contest, the
+// The learning history in SQLite: every judged answer of the modes that ask, the
 // children it belongs to, and who is playing now. Plain functions over an
 // open connection, used by the contest's writer thread, the progress window
 // and the export, each on its own connection.
 namespace history {
 
-inline constexpr int kSchemaVersion = 2;
+inline constexpr int kSchemaVersion = 3;
 
 // The history file: huroof/history.sqlite in the platform's data folder.
 QString defaultPath();
@@ -101,13 +101,15 @@ struct Day
     int firstTryRight = 0;
 };
 
+// The report's figures are of the letters by name: the contest's and
+// practice's answers, not those of the letters' sounds or of words.
 std::array<LetterScore, 28> letterScores(QSqlDatabase db, int child, const Period &period);
 // Wrong answers by letter asked and letter clicked, the most frequent first.
 QList<Confusion> confusions(QSqlDatabase db, int child, const Period &period);
 QList<Day> days(QSqlDatabase db, int child, const Period &period);
 int answerCount(QSqlDatabase db, int child, const Period &period);
 
-// Every answer of a child, oldest first.
+// Every answer of a child, oldest first, of the modes this program knows.
 QList<Answer> answers(QSqlDatabase db, int child);
 
 // How practice brings in a child's new letters: the most common first

@@ -7,6 +7,7 @@
 #include "ui/design.h"
 #include "ui/builder.h"
 #include "ui/widgets.h"
+#include "words/wordpanel.h"
 
 #include <QGuiApplication>
 #include <QResizeEvent>
@@ -102,4 +103,6 @@ void Form1::applyScale(qreal scale, QPointF origin)
         Ima[k]->setPicture(crossed[std::size_t(k)] ? m_panelCross : m_panelTick);
     // The board shows the results panel's pictures, now the new ones.
     placeLettersOnBoard();
+    if (m_wordPanel)
+        m_wordPanel->setGeometry(scaledPlace(kWordPanelPlace, m_scale, m_origin));
 }

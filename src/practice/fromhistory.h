@@ -18,13 +18,23 @@ inline practice::Event practiceEvent(const Answer &answer)
     return event;
 }
 
-// A scheduler that has seen a child's answers, oldest first, read at `now`
-// (seconds since the epoch): answers dated later come from a wrong clock.
+// Whether an answer says what the child knows of a letter's name: the
+// contest's and practice's. A syllable or a word asks something else.
+inline bool byName(const Answer &answer)
+{
+    return answer.mode == Answer::Mode::Contest || answer.mode == Answer::Mode::Practice;
+}
+
+// A scheduler that has seen a child's answers by name, oldest first, read
+// at `now` (seconds since the epoch): answers dated later come from a
+// wrong clock.
 inline practice::Scheduler replayed(const QList<Answer> &answers, bool alphabetical, std::int64_t now)
 {
     practice::Scheduler scheduler(alphabetical ? practice::NewLetters::Alphabetical : practice::NewLetters::Common);
     scheduler.setNow(now);
-    for (const Answer &answer : answers)
-        scheduler.observe(practiceEvent(answer));
+    for (const Answer &answer : answers) {
+        if (byName(answer))
+            scheduler.observe(practiceEvent(answer));
+    }
     return scheduler;
 }

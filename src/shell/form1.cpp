@@ -8,6 +8,7 @@
 #include "shell/modehost.h"
 #include "ui/design.h"
 #include "ui/widgets.h"
+#include "words/wordpanel.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -161,6 +162,22 @@ void Form1::setTimerPeriod(int milliseconds)
         m_ttx.stop();
     else
         m_ttx.start(milliseconds);
+}
+
+void Form1::showWord(const Word *word)
+{
+    if (!word) {
+        if (m_wordPanel)
+            m_wordPanel->hide();
+        return;
+    }
+    if (!m_wordPanel) {
+        m_wordPanel = new WordPanel(this);
+        m_wordPanel->setGeometry(scaledPlace(kWordPanelPlace, m_scale, m_origin));
+    }
+    m_wordPanel->setWord(*word);
+    m_wordPanel->show();
+    m_wordPanel->raise();
 }
 
 void Form1::setTabOrder()

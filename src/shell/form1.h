@@ -25,6 +25,8 @@ class SoundPlayer;
 class TimeOfDay;
 class UnitRandom;
 class WebOpener;
+class WordPanel;
+struct Word;
 
 // The windows for grown-ups, opened from the main window with keys a child
 // does not hit by chance.
@@ -106,6 +108,7 @@ private:
     void setTimerPeriod(int milliseconds);
     void setTabOrder();
     void applyScale(qreal scale, QPointF origin);
+    void showWord(const Word *word);
     void fitToScreen();
 
     Form1Services m_services;
@@ -120,6 +123,8 @@ private:
     QPointF m_origin;
     bool m_fullScreen = false;
     LeaveGesture *m_leave = nullptr;
+    // The letter-in-a-word mode's panel: made when it first shows a word.
+    WordPanel *m_wordPanel = nullptr;
 
     // One mode per entry of the mode list, in its order, made with the
     // window and gone before the host they use; the one chosen, null until

@@ -90,6 +90,11 @@ void Form1::Host::setQuestionNumber(int number)
     m_window.qno->setText(QString::number(number));
 }
 
+void Form1::Host::showWord(const Word *word)
+{
+    m_window.showWord(word);
+}
+
 void Form1::Host::setTimerPeriod(int milliseconds)
 {
     m_window.setTimerPeriod(milliseconds);

@@ -23,6 +23,7 @@ public:
     void setResultCount(int letter, const QString &count) override;
     void showAnswerPictures(bool right) override;
     void setQuestionNumber(int number) override;
+    void showWord(const Word *word) override;
     void setTimerPeriod(int milliseconds) override;
     void shuffle(std::int16_t first, std::int16_t last, std::span<std::int16_t> target) override;
     Answer::Order boardOrder() const override;

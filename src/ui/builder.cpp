@@ -154,6 +154,13 @@ namespace {
 // stay neighbours and equal controls stay equal.
 QRect scaledRect(const ControlDesign &d, qreal scale, QPointF origin)
 {
+    return scaledPlace({d.left, d.top, d.width, d.height}, scale, origin);
+}
+
+} // namespace
+
+QRect scaledPlace(const TwipsRect &d, qreal scale, QPointF origin)
+{
     if (scale == 1.0 && origin.isNull())
         return {twipsToPixels(d.left), twipsToPixels(d.top), twipsToPixels(d.width), twipsToPixels(d.height)};
     const qreal k = scale / kTwipsPerPixel;
@@ -161,8 +168,6 @@ QRect scaledRect(const ControlDesign &d, qreal scale, QPointF origin)
     const int top = qRound(origin.y() + d.top * k);
     return {left, top, qRound(origin.x() + (d.left + d.width) * k) - left, qRound(origin.y() + (d.top + d.height) * k) - top};
 }
-
-} // namespace
 
 void placeControls(const WindowDesign &design, const Controls &controls, qreal scale, QPointF origin)
 {

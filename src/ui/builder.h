@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QList>
 #include <QPointF>
+#include <QRect>
 #include <QSize>
 #include <QString>
 
@@ -14,6 +15,7 @@ class QIcon;
 class QPixmap;
 class QWidget;
 struct FontDesign;
+struct TwipsRect;
 struct WindowDesign;
 
 // The controls of a built window, found by name and index.
@@ -47,6 +49,10 @@ Controls buildWindow(QWidget *window, const WindowDesign &design);
 // as dense as the screen shows them. At scale 1 from (0, 0), the design as
 // it is.
 void placeControls(const WindowDesign &design, const Controls &controls, qreal scale, QPointF origin);
+
+// A design rectangle at `scale` from `origin`, in pixels, its edges
+// rounded as the controls' are.
+QRect scaledPlace(const TwipsRect &place, qreal scale, QPointF origin);
 
 // The size of a design's client area, in pixels.
 QSize designSize(const WindowDesign &design);

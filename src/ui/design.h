@@ -73,6 +73,10 @@ constexpr TwipsRect boardPlace(int j)
     return {8760 - 840 * column, 3120 + 840 * row, 700, 700};
 }
 
+// The word panel of the letter-in-a-word mode: in the results panel's
+// place, left of the board, which that mode leaves hidden.
+inline constexpr TwipsRect kWordPanelPlace{120, 120, 3240, 7200};
+
 const WindowDesign &form1Design();
 const WindowDesign &splashDesign();
 

@@ -4,6 +4,7 @@
 #include "history/historydb.h"
 #include "i18n/language.h"
 #include "history/sqlitehistory.h"
+#include "practice/fromhistory.h"
 #include "shell/form1.h"
 #include "shell/letters.h"
 #include "ui/widgets.h"
@@ -14,6 +15,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
@@ -98,6 +100,63 @@ QList<QStringList> parseCsv(const QString &text)
         }
     }
     return rows;
+}
+
+// Every mode that keeps answers, with its name in the history and the
+// export; the contest twice, as it is the most played.
+const std::array<std::pair<Answer::Mode, const char *>, 5> kModes{{
+    {Answer::Mode::Contest, "contest"},
+    {Answer::Mode::Contest, "contest"},
+    {Answer::Mode::Practice, "practice"},
+    {Answer::Mode::Sounds, "sounds"},
+    {Answer::Mode::Words, "words"},
+}};
+
+// A history as the program left it before the letters' sounds and words:
+// schema 2, whose answers could be of the contest or practice alone.
+void makeSchema2History(const QString &path, int answers)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "schema2");
+        db.setDatabaseName(path);
+        db.open();
+        QSqlQuery q(db);
+        for (const char *sql : {
+                 "PRAGMA journal_mode = WAL",
+                 "CREATE TABLE children (id INTEGER PRIMARY KEY, name TEXT NOT NULL UNIQUE)",
+                 "CREATE TABLE settings (key TEXT PRIMARY KEY, value TEXT NOT NULL)",
+                 "CREATE TABLE answers (id INTEGER PRIMARY KEY, time TEXT NOT NULL,"
+                 " child INTEGER NOT NULL REFERENCES children(id),"
+                 " asked INTEGER NOT NULL CHECK (asked BETWEEN 1 AND 28),"
+                 " clicked INTEGER NOT NULL CHECK (clicked BETWEEN 1 AND 28),"
+                 " right INTEGER NOT NULL CHECK (right IN (0, 1)),"
+                 " wrong_tries INTEGER NOT NULL CHECK (wrong_tries >= 0), seconds REAL NOT NULL,"
+                 " board_order TEXT NOT NULL CHECK (board_order IN ('alphabetical', 'random')),"
+                 " mode TEXT NOT NULL DEFAULT 'contest' CHECK (mode IN ('contest', 'practice')))",
+                 "CREATE INDEX answers_by_child_and_time ON answers (child, time)",
+                 "INSERT INTO children (id, name) VALUES (1, 'طفلي'), (2, 'سارة')",
+                 "INSERT INTO settings (key, value) VALUES ('child', '2')",
+             })
+            QVERIFY2(q.exec(sql), qPrintable(q.lastError().text()));
+        for (int i = 0; i < answers; ++i) {
+            q.prepare("INSERT INTO answers (time, child, asked, clicked, right, wrong_tries, seconds, board_order, mode)"
+                      " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)");
+            q.addBindValue(QDateTime(QDate(2026, 2, 1), QTime(8, 0), Qt::UTC).addSecs(i * 7).toString(Qt::ISODateWithMs));
+            q.addBindValue(1 + i % 2);
+            q.addBindValue(1 + i % 28);
+            q.addBindValue(1 + (i * 5) % 28);
+            q.addBindValue(i % 28 == (i * 5) % 28 ? 1 : 0);
+            q.addBindValue(i % 3);
+            q.addBindValue(0.5 * i);
+            q.addBindValue(i % 4 ? "alphabetical" : "random");
+            q.addBindValue(i % 3 ? "contest" : "practice");
+            QVERIFY2(q.exec(), qPrintable(q.lastError().text()));
+        }
+        q.exec("PRAGMA user_version = 2");
+        db.close();
+    }
+    QSqlDatabase::removeDatabase("schema2");
 }
 
 QString exported(QSqlDatabase db)
@@ -250,6 +309,9 @@ private slots:
     void answersAreKeptAndExported();
     void answersGoToTheChosenChild();
     void aHistoryOfTheLastSchemaIsBroughtUpToDate();
+    void aHistoryOfContestAndPracticeTakesTheNewModes();
+    void onlyAnswersByNameTellWhatANameIsKnown();
+    void aModeOfALaterProgramIsPassedOver();
     void practiceReadsBackTheChildsAnswers();
     void failuresNeverStopTheContest_data();
     void failuresNeverStopTheContest();
@@ -375,7 +437,7 @@ void TestHistory::answersAreKeptAndExported()
         for (int i = 0; i < 40; ++i) {
             given << answer(1 + i % 28, 1 + (i * 7) % 28, i % 3,
                             QDateTime(QDate(2026, 3, 1), QTime(9, 0), Qt::UTC).addSecs(i * 61).addMSecs(i));
-            given.last().mode = i % 5 == 4 ? Answer::Mode::Practice : Answer::Mode::Contest;
+            given.last().mode = kModes[std::size_t(i % 5)].first;
             store.record(given.last());
         }
         store.waitUntilWritten();
@@ -407,7 +469,7 @@ void TestHistory::answersAreKeptAndExported()
         QCOMPARE(row[5].toInt(), a.wrongTries);
         QCOMPARE(row[6].toDouble(), a.seconds);
         QCOMPARE(row[7], a.order == Answer::Order::Random ? QStringLiteral("random") : QStringLiteral("alphabetical"));
-        QCOMPARE(row[8], a.mode == Answer::Mode::Practice ? QStringLiteral("practice") : QStringLiteral("contest"));
+        QCOMPARE(row[8], QLatin1String(kModes[std::size_t(i % 5)].second));
     }
     // Read back for practice: the child's own answers, as they were given.
     QList<Answer> first;
@@ -480,6 +542,134 @@ void TestHistory::aHistoryOfTheLastSchemaIsBroughtUpToDate()
     QVERIFY(history::exportCsv(r.db(), out));
     QVERIFY(exportedAfter.startsWith(exportedBefore));
     QVERIFY(exportedAfter.endsWith(",practice\n"));
+}
+
+// A history of schema 2 (contest and practice alone) takes the answers of
+// the letters' sounds and of words once today's program writes to it: the
+// table is made again in one step, every row kept as it was, its id too.
+void TestHistory::aHistoryOfContestAndPracticeTakesTheNewModes()
+{
+    makeSchema2History(path(), 300);
+    const auto rows = [](QSqlDatabase db) {
+        QStringList list;
+        QSqlQuery q(db);
+        q.exec("SELECT id, time, child, asked, clicked, right, wrong_tries, seconds, board_order, mode FROM answers"
+               " ORDER BY id");
+        while (q.next()) {
+            QStringList fields;
+            for (int i = 0; i < 10; ++i)
+                fields << q.value(i).toString();
+            list << fields.join(',');
+        }
+        return list;
+    };
+    QStringList before;
+    {
+        const QString name = "before";
+        QVERIFY(history::open(path(), name, history::Access::ReadOnly).ok());
+        before = rows(QSqlDatabase::database(name));
+        history::close(name);
+    }
+    QCOMPARE(before.size(), 300);
+
+    {
+        SqliteHistory store(path(), [](const QString &line) { QFAIL(qPrintable(line)); });
+        for (const auto mode : {Answer::Mode::Sounds, Answer::Mode::Words}) {
+            Answer a = answer(4, 4, 1);
+            a.mode = mode;
+            store.record(a);
+        }
+        store.waitUntilWritten();
+    }
+    Reader r(path());
+    QVERIFY(r.opened.ok());
+    QCOMPARE(r.scalar("PRAGMA user_version"), QString::number(history::kSchemaVersion));
+    QCOMPARE(r.scalar("PRAGMA integrity_check"), QStringLiteral("ok"));
+    QCOMPARE(r.scalar("PRAGMA foreign_key_check"), QString());
+    const QStringList after = rows(r.db());
+    QCOMPARE(after.mid(0, 300), before);
+    QCOMPARE(after.size(), 302);
+    QVERIFY(after[300].endsWith(",sounds"));
+    QVERIFY(after[301].endsWith(",words"));
+    // Still found by child and time, and still going to the child chosen.
+    QCOMPARE(r.scalar("SELECT COUNT(*) FROM pragma_index_list('answers') WHERE name = 'answers_by_child_and_time'"),
+             QStringLiteral("1"));
+    QCOMPARE(r.scalar("SELECT DISTINCT child FROM answers WHERE id > 300"), QStringLiteral("2"));
+    const QString csv = exported(r.db());
+    QVERIFY(csv.contains(",sounds\n") && csv.endsWith(",words\n"));
+}
+
+// The report and practice read what a child knows of the letters' names:
+// an answer to a syllable or a word tells something else, and counts in
+// neither; the export has every answer.
+void TestHistory::onlyAnswersByNameTellWhatANameIsKnown()
+{
+    Reader r(path());
+    QVERIFY(r.opened.ok());
+    const QDateTime start(QDate(2026, 3, 2), QTime(9, 0), Qt::UTC);
+    QList<Answer> byName;
+    for (int i = 0; i < 5; ++i) {
+        Answer a = answer(2, 2, 0, start.addDays(i));
+        a.mode = kModes[std::size_t(i)].first;
+        QVERIFY(history::add(r.db(), a).isEmpty());
+        if (a.mode == Answer::Mode::Contest || a.mode == Answer::Mode::Practice)
+            byName << a;
+    }
+    Answer wrong = answer(9, 10, 0, start.addDays(6));
+    wrong.mode = Answer::Mode::Sounds;
+    QVERIFY(history::add(r.db(), wrong).isEmpty());
+
+    const history::Period all;
+    QCOMPARE(history::letterScores(r.db(), history::kDefaultChild, all)[1].firstTries, 3);
+    QCOMPARE(history::letterScores(r.db(), history::kDefaultChild, all)[8].firstTries, 0);
+    QVERIFY(history::confusions(r.db(), history::kDefaultChild, all).isEmpty());
+    QCOMPARE(history::answerCount(r.db(), history::kDefaultChild, all), 3);
+    QCOMPARE(history::days(r.db(), history::kDefaultChild, all).size(), 3);
+
+    // Practice is given every answer, and takes those by name alone.
+    const QList<Answer> recalled = history::answers(r.db(), history::kDefaultChild);
+    QCOMPARE(recalled.size(), 6);
+    const std::int64_t now = start.addDays(7).toSecsSinceEpoch();
+    const practice::Scheduler fromAll = replayed(recalled, false, now);
+    const practice::Scheduler fromNames = replayed(byName, false, now);
+    for (int k = 0; k < 28; ++k) {
+        QCOMPARE(fromAll.letter(k).timesAsked, fromNames.letter(k).timesAsked);
+        QCOMPARE(fromAll.letter(k).firstTryRights, fromNames.letter(k).firstTryRights);
+    }
+    QCOMPARE(fromAll.letter(8).timesAsked, 0);
+    QCOMPARE(parseCsv(exported(r.db())).size(), 7);
+}
+
+// A later program may keep answers of a mode this one does not know, in a
+// history of the same schema: this one reads on, passing over them where
+// it reads by mode, and exports them as they are.
+void TestHistory::aModeOfALaterProgramIsPassedOver()
+{
+    {
+        Reader r(path());
+        QVERIFY(history::add(r.db(), answer(3, 3, 0)).isEmpty());
+        QSqlQuery q(r.db());
+        QVERIFY2(q.exec("INSERT INTO answers (time, child, asked, clicked, right, wrong_tries, seconds, board_order, mode)"
+                        " VALUES ('2026-03-01T09:00:00.000Z', 1, 5, 6, 0, 0, 1.0, 'alphabetical', 'spelling')"),
+                 qPrintable(q.lastError().text()));
+    }
+    {
+        SqliteHistory store(path(), [](const QString &line) { QFAIL(qPrintable(line)); });
+        store.record(answer(7, 7, 0));
+        std::promise<Recalled> read;
+        store.recall([&read](Recalled r) { read.set_value(std::move(r)); });
+        const Recalled recalled = read.get_future().get();
+        QCOMPARE(recalled.answers.size(), 2);
+        QCOMPARE(recalled.answers[0].asked, 3);
+        QCOMPARE(recalled.answers[1].asked, 7);
+    }
+    Reader r(path());
+    QCOMPARE(history::confusions(r.db(), history::kDefaultChild, {}).size(), 0);
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
+    QCOMPARE(history::exportCsv(path(), out), QString());
+    QCOMPARE(bytes.count(",spelling\n"), 1);
 }
 
 // What practice is given back: every answer of the child playing now,

@@ -1,6 +1,7 @@
 #include "fakes.h"
 
 #include "shell/letters.h"
+#include "words/wordtable.h"
 #include "ui/widgets.h"
 
 #include <QLineEdit>
@@ -110,6 +111,11 @@ int FakeModeHost::letterAt(int position) const
 void FakeModeHost::playLetterAt(int position)
 {
     played << recordingOf(letterAt(position));
+}
+
+void FakeModeHost::showWord(const Word *word)
+{
+    wordShown = word ? word->id : QString();
 }
 
 void FakeModeHost::showInResultsPanel(int letter, bool right)

@@ -116,6 +116,7 @@ public:
     void setResultCount(int letter, const QString &count) override { counts.at(std::size_t(letter)) = count; }
     void showAnswerPictures(bool right) override { pictures = right ? Mark::Right : Mark::Wrong; }
     void setQuestionNumber(int number) override { questionNumber = number; }
+    void showWord(const Word *word) override;
     void setTimerPeriod(int milliseconds) override { timerPeriod = milliseconds; }
     // The positions in falling order: a sequence no test mistakes for the
     // board's.
@@ -134,6 +135,8 @@ public:
     std::array<QString, 28> counts;
     Mark pictures = Mark::None;
     int questionNumber = 0;
+    // The id of the word shown, empty while none is.
+    QString wordShown;
     int timerPeriod = 0;
     QStringList played;
     AnswerLog *log = nullptr;
