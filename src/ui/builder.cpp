@@ -122,13 +122,13 @@ QPixmap designPicture(const char *resourcePath, qreal density)
         if (density <= factor / 2.0)
             continue;
         const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-        QPixmap sharp(name.left(dot) + QStringLiteral("@%1x").arg(factor) + name.mid(dot));
+        QPixmap sharp = readPicture(name.left(dot) + QStringLiteral("@%1x").arg(factor) + name.mid(dot));
         if (!sharp.isNull()) {
             sharp.setDevicePixelRatio(factor);
             return sharp;
         }
     }
-    return QPixmap(name);
+    return readPicture(name);
 }
 
 QPixmap designPicture(const char *resourcePath)

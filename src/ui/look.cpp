@@ -6,7 +6,10 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFileInfo>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 
 #include <cmath>
 
@@ -62,12 +65,21 @@ QFont designFont(const FontDesign &font)
     return f;
 }
 
+// Every size read at once: the window system is handed them all when a
+// window shows.
 QIcon programIcon()
 {
     QIcon icon;
     for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/pictures/icon-%1.png").arg(size), QSize(size, size));
+        icon.addPixmap(readPicture(QStringLiteral(":/pictures/icon-%1.png").arg(size)));
     return icon;
+}
+
+QPixmap readPicture(const QString &path)
+{
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 namespace {

@@ -2,6 +2,8 @@
 
 class QFont;
 class QIcon;
+class QPixmap;
+class QString;
 struct FontDesign;
 
 // The program's own look that every window shares, the grown-ups' windows
@@ -18,6 +20,12 @@ QFont grownUpsFont(double points, bool bold = false);
 
 // The program's icon, in every size it comes in.
 QIcon programIcon();
+
+// A picture of the program read as the format its name says. Left to
+// guess, Qt loads every image plugin installed to ask each whether it
+// reads the file (an SVG reader and its library among them), and the
+// child's window would carry them all from its start.
+QPixmap readPicture(const QString &path);
 
 // Whether the child's window opens filling the screen (locked), as a
 // grown-up chose in the progress window; kept in the program's settings.

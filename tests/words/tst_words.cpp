@@ -13,7 +13,6 @@
 
 #include <QFile>
 #include <QImage>
-#include <QImageReader>
 #include <QPainter>
 #include <QTest>
 
@@ -73,7 +72,7 @@ class TestWords : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
+    void nothingOfTheWordsIsLoadedAtStart();
     void theLetterIsFoundAtItsPlace_data();
     void theLetterIsFoundAtItsPlace();
     void rowsThatAreNotWholeAreLeftOut();
@@ -85,9 +84,25 @@ private slots:
     void inTheWindowTheWordStandsInTheResultsPanelsPlace();
 };
 
-void TestWords::initTestCase()
+// The child's window starts without the SVG reader: its pictures are read
+// as what they are, not offered to every image plugin installed. The words
+// mode loads it when it first shows a picture.
+void TestWords::nothingOfTheWordsIsLoadedAtStart()
 {
-    QVERIFY2(QImageReader::supportedImageFormats().contains("svg"), "Qt's SVG image plugin is missing");
+    const auto svgLoaded = [] {
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6Svg");
+    };
+    FormFixture f;
+    f.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+    f.pick("Co2", 1);
+    f.form->ttx_Timer();
+    QVERIFY(!svgLoaded());
+    f.pick("Co2", 4);
+    f.form->ttx_Timer();
+    f.form->findChild<WordPanel *>()->grab();
+    QVERIFY2(svgLoaded(), "Qt's SVG image plugin (libqt6svg6) is missing");
 }
 
 void TestWords::theLetterIsFoundAtItsPlace_data()
