@@ -1,5 +1,6 @@
 #include "knownbyname.h"
 
+#include "board/mode.h"
 #include "practice/fromhistory.h"
 
 #include <QCoreApplication>
@@ -8,12 +9,43 @@
 
 #include <algorithm>
 #include <memory>
+#include <span>
 
 NameTiers unknownNames()
 {
     NameTiers tiers;
     tiers.fill(NameTier::Other);
     return tiers;
+}
+
+KnownFirstTurn::KnownFirstTurn(LetterOf letterOf)
+    : m_letterOf(std::move(letterOf))
+{
+}
+
+void KnownFirstTurn::begin(ModeHost &host, int count)
+{
+    m_turn.assign(std::size_t(std::max(count, 0)), 0);
+    m_next = 0;
+    if (m_turn.empty())
+        return;
+    host.shuffle(0, std::int16_t(m_turn.size() - 1), m_turn);
+    knownFirst(m_turn, m_tiers, m_letterOf);
+}
+
+void KnownFirstTurn::setTiers(const NameTiers &tiers)
+{
+    m_tiers = tiers;
+    knownFirst(std::span(m_turn).subspan(m_next), m_tiers, m_letterOf);
+}
+
+int KnownFirstTurn::next(ModeHost &host)
+{
+    if (m_turn.empty())
+        return -1;
+    if (m_next >= m_turn.size())
+        begin(host, int(m_turn.size()));
+    return m_turn[m_next++];
 }
 
 NameTiers nameTiers(const QList<Answer> &answers, bool alphabetical, std::int64_t now)

@@ -1,7 +1,5 @@
 #include "soundsmode.h"
 
-#include <span>
-
 SoundsMode::SoundsMode(ModeHost &host)
     : m_host(host)
     , m_cycle(host, *this)
@@ -15,8 +13,8 @@ void SoundsMode::enter()
     m_cycle.begin();
     m_asked = {};
     m_question = 0;
-    newTurn();
-    m_reader.read(m_host.answers(), [this](const NameTiers &tiers) { known(tiers); });
+    m_turn.begin(m_host, kSyllableCount);
+    m_reader.read(m_host.answers(), [this](const NameTiers &tiers) { m_turn.setTiers(tiers); });
 }
 
 void SoundsMode::leave()
@@ -35,26 +33,9 @@ void SoundsMode::click(std::int16_t position)
     m_cycle.click(position);
 }
 
-void SoundsMode::newTurn()
-{
-    m_host.shuffle(0, kSyllableCount - 1, m_turn);
-    m_next = 0;
-    knownFirst(std::span(m_turn), m_tiers, [](std::int16_t n) { return syllable(n).letter; });
-}
-
-// What is still to come in this turn is asked in the child's order.
-void SoundsMode::known(const NameTiers &tiers)
-{
-    m_tiers = tiers;
-    knownFirst(std::span(m_turn).subspan(std::size_t(m_next)), m_tiers,
-               [](std::int16_t n) { return syllable(n).letter; });
-}
-
 void SoundsMode::startQuestion()
 {
-    if (m_next >= kSyllableCount)
-        newTurn();
-    m_asked = syllable(m_turn[std::size_t(m_next++)]);
+    m_asked = syllable(std::int16_t(m_turn.next(m_host)));
     ++m_question;
 }
 

@@ -5,7 +5,7 @@
 #include "contest/questioncycle.h"
 #include "sounds/syllables.h"
 
-#include <array>
+#include <vector>
 #include <cstdint>
 
 // The letters' sounds: the contest's questions, marks and sounds, each
@@ -27,12 +27,9 @@ public:
     // right answer to the next tick.
     Syllable asked() const { return m_asked; }
     // The turn, in the order it is asked.
-    const std::array<std::int16_t, kSyllableCount> &turn() const { return m_turn; }
+    const std::vector<std::int16_t> &turn() const { return m_turn.order(); }
 
 private:
-    void newTurn();
-    void known(const NameTiers &tiers);
-
     void startQuestion() override;
     int askedPosition() const override;
     int questionNumber() const override { return m_question; }
@@ -43,10 +40,8 @@ private:
     ModeHost &m_host;
     QuestionCycle m_cycle;
     KnownByName m_reader;
-    NameTiers m_tiers = unknownNames();
-    // The syllables of this turn by number, and the next to ask.
-    std::array<std::int16_t, kSyllableCount> m_turn{};
-    int m_next = 0;
+    // The syllables by number.
+    KnownFirstTurn m_turn{[](std::int16_t n) { return syllable(n).letter; }};
     Syllable m_asked;
     int m_question = 0;
 };

@@ -4,7 +4,6 @@
 #include "words/wordbook.h"
 
 #include <limits>
-#include <span>
 
 WordsMode::WordsMode(ModeHost &host, Loader load)
     : m_host(host)
@@ -32,8 +31,8 @@ void WordsMode::enter()
     m_cycle.begin();
     m_asked = -1;
     m_question = 0;
-    newTurn();
-    m_reader.read(m_host.answers(), [this](const NameTiers &tiers) { known(tiers); });
+    m_turn.begin(m_host, int(m_words.size()));
+    m_reader.read(m_host.answers(), [this](const NameTiers &tiers) { m_turn.setTiers(tiers); });
 }
 
 void WordsMode::leave()
@@ -53,31 +52,12 @@ void WordsMode::click(std::int16_t position)
     m_cycle.click(position);
 }
 
-void WordsMode::newTurn()
-{
-    m_turn.assign(m_words.size(), 0);
-    m_next = 0;
-    if (m_words.empty())
-        return;
-    m_host.shuffle(0, std::int16_t(m_words.size() - 1), m_turn);
-    knownFirst(m_turn, m_tiers, [this](std::int16_t i) { return m_words[std::size_t(i)].letter; });
-}
-
-void WordsMode::known(const NameTiers &tiers)
-{
-    m_tiers = tiers;
-    knownFirst(std::span(m_turn).subspan(m_next), m_tiers,
-               [this](std::int16_t i) { return m_words[std::size_t(i)].letter; });
-}
-
 // A new word, shown as it is first said.
 void WordsMode::startQuestion()
 {
-    if (m_words.empty())
+    m_asked = m_turn.next(m_host);
+    if (m_asked < 0)
         return;
-    if (m_next >= m_turn.size())
-        newTurn();
-    m_asked = m_turn[m_next++];
     ++m_question;
     m_host.showWord(asked());
 }

@@ -36,9 +36,6 @@ public:
     const std::vector<Word> &words() const { return m_words; }
 
 private:
-    void newTurn();
-    void known(const NameTiers &tiers);
-
     void startQuestion() override;
     int askedPosition() const override;
     int questionNumber() const override { return m_question; }
@@ -51,12 +48,10 @@ private:
     Loader m_load;
     QuestionCycle m_cycle;
     KnownByName m_reader;
-    NameTiers m_tiers = unknownNames();
     bool m_loaded = false;
     std::vector<Word> m_words;
-    // The words of this turn, by index into m_words, and the next to ask.
-    std::vector<std::int16_t> m_turn;
-    std::size_t m_next = 0;
+    // The words by index into m_words.
+    KnownFirstTurn m_turn{[this](std::int16_t i) { return m_words[std::size_t(i)].letter; }};
     int m_asked = -1;
     int m_question = 0;
 };
