@@ -27,6 +27,20 @@ namespace history {
 
 namespace {
 
+// An answer's columns, as the table is made new and as an older table is
+// made again.
+#define HUROOF_ANSWER_COLUMNS                                                                  \
+    " id INTEGER PRIMARY KEY,"                                                                 \
+    " time TEXT NOT NULL,"                                                                     \
+    " child INTEGER NOT NULL REFERENCES children(id),"                                         \
+    " asked INTEGER NOT NULL CHECK (asked BETWEEN 1 AND 28),"                                  \
+    " clicked INTEGER NOT NULL CHECK (clicked BETWEEN 1 AND 28),"                              \
+    " right INTEGER NOT NULL CHECK (right IN (0, 1)),"                                         \
+    " wrong_tries INTEGER NOT NULL CHECK (wrong_tries >= 0),"                                  \
+    " seconds REAL NOT NULL,"                                                                  \
+    " board_order TEXT NOT NULL CHECK (board_order IN ('alphabetical', 'random')),"            \
+    " mode TEXT NOT NULL DEFAULT 'contest'"
+
 const char *const kSchema[] = {
     "CREATE TABLE IF NOT EXISTS children ("
     " id INTEGER PRIMARY KEY,"
@@ -34,17 +48,7 @@ const char *const kSchema[] = {
     "CREATE TABLE IF NOT EXISTS settings ("
     " key TEXT PRIMARY KEY,"
     " value TEXT NOT NULL)",
-    "CREATE TABLE IF NOT EXISTS answers ("
-    " id INTEGER PRIMARY KEY,"
-    " time TEXT NOT NULL,"
-    " child INTEGER NOT NULL REFERENCES children(id),"
-    " asked INTEGER NOT NULL CHECK (asked BETWEEN 1 AND 28),"
-    " clicked INTEGER NOT NULL CHECK (clicked BETWEEN 1 AND 28),"
-    " right INTEGER NOT NULL CHECK (right IN (0, 1)),"
-    " wrong_tries INTEGER NOT NULL CHECK (wrong_tries >= 0),"
-    " seconds REAL NOT NULL,"
-    " board_order TEXT NOT NULL CHECK (board_order IN ('alphabetical', 'random')),"
-    " mode TEXT NOT NULL DEFAULT 'contest')",
+    "CREATE TABLE IF NOT EXISTS answers (" HUROOF_ANSWER_COLUMNS ")",
     "CREATE INDEX IF NOT EXISTS answers_by_child_and_time ON answers (child, time)",
 };
 
@@ -64,17 +68,7 @@ const char *const kFromSchema1[] = {
 // every row kept with its id. Readers take the modes they know and pass
 // over the others.
 const char *const kFromSchema2[] = {
-    "CREATE TABLE answers_open ("
-    " id INTEGER PRIMARY KEY,"
-    " time TEXT NOT NULL,"
-    " child INTEGER NOT NULL REFERENCES children(id),"
-    " asked INTEGER NOT NULL CHECK (asked BETWEEN 1 AND 28),"
-    " clicked INTEGER NOT NULL CHECK (clicked BETWEEN 1 AND 28),"
-    " right INTEGER NOT NULL CHECK (right IN (0, 1)),"
-    " wrong_tries INTEGER NOT NULL CHECK (wrong_tries >= 0),"
-    " seconds REAL NOT NULL,"
-    " board_order TEXT NOT NULL CHECK (board_order IN ('alphabetical', 'random')),"
-    " mode TEXT NOT NULL DEFAULT 'contest')",
+    "CREATE TABLE answers_open (" HUROOF_ANSWER_COLUMNS ")",
     "INSERT INTO answers_open (id, time, child, asked, clicked, right, wrong_tries, seconds, board_order, mode)"
     " SELECT id, time, child, asked, clicked, right, wrong_tries, seconds, board_order, mode FROM answers",
     "DROP TABLE answers",

@@ -14,23 +14,6 @@
 
 namespace {
 
-// Right at the first try, by name, once a day at nine for `days` days up
-// to yesterday.
-QList<Answer> rightEveryDay(int letter, int days, Answer::Mode mode = Answer::Mode::Contest)
-{
-    QList<Answer> list;
-    const QDateTime yesterday = QDateTime(QDate::currentDate().addDays(-1), QTime(9, 0)).toUTC();
-    for (int d = days - 1; d >= 0; --d) {
-        Answer a;
-        a.time = yesterday.addDays(-d);
-        a.asked = a.clicked = letter + 1;
-        a.right = true;
-        a.mode = mode;
-        list << a;
-    }
-    return list;
-}
-
 // Answers the question under way right, then asks the next.
 Syllable answerAndGoOn(SoundsMode &mode, FakeModeHost &host)
 {

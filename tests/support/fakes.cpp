@@ -138,3 +138,18 @@ QList<int> FakeModeHost::marked() const
     }
     return positions;
 }
+
+QList<Answer> rightEveryDay(int letter, int days, Answer::Mode mode)
+{
+    QList<Answer> list;
+    const QDateTime yesterday = QDateTime(QDate::currentDate().addDays(-1), QTime(9, 0)).toUTC();
+    for (int d = days - 1; d >= 0; --d) {
+        Answer a;
+        a.time = yesterday.addDays(-d);
+        a.asked = a.clicked = letter + 1;
+        a.right = true;
+        a.mode = mode;
+        list << a;
+    }
+    return list;
+}

@@ -37,6 +37,10 @@ public:
     QList<QUrl> opened;
 };
 
+// Letter k (0 … 27) answered right at the first try, once a day at nine for
+// `days` days up to yesterday, in `mode`.
+QList<Answer> rightEveryDay(int letter, int days, Answer::Mode mode = Answer::Mode::Contest);
+
 class FakeAnswerLog final : public AnswerLog
 {
 public:

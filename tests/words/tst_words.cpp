@@ -30,21 +30,6 @@ WordTable fixture()
     return parseWordTable(file.readAll());
 }
 
-// Right at the first try, by name, once a day at nine for `days` days up
-// to yesterday.
-QList<Answer> rightEveryDay(int letter, int days)
-{
-    QList<Answer> list;
-    const QDateTime yesterday = QDateTime(QDate::currentDate().addDays(-1), QTime(9, 0)).toUTC();
-    for (int d = days - 1; d >= 0; --d) {
-        Answer a;
-        a.time = yesterday.addDays(-d);
-        a.asked = a.clicked = letter + 1;
-        a.right = true;
-        list << a;
-    }
-    return list;
-}
 
 QImage drawn(const QString &vowelled, int from, int length, QRectF *coloured = nullptr)
 {
