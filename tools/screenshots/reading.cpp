@@ -6,38 +6,15 @@
 //
 //   huroof-reading-screenshots OUTPUT_FOLDER SUFFIX
 #include "board/shuffle.h"
-#include "platform/soundplayer.h"
-#include "platform/timeofday.h"
-#include "platform/webopener.h"
 #include "shell/form1.h"
 #include "sounds/soundsmode.h"
 #include "ui/widgets.h"
 #include "words/wordsmode.h"
 
+#include "quiet.h"
+
 #include <QApplication>
 #include <QDir>
-
-namespace {
-
-class Silence final : public SoundPlayer
-{
-public:
-    void play(const QString &) override {}
-};
-
-class NoBrowser final : public WebOpener
-{
-public:
-    void open(const QUrl &) override {}
-};
-
-class FixedTime final : public TimeOfDay
-{
-public:
-    float secondsSinceMidnight() override { return 36000.0f; }
-};
-
-} // namespace
 
 int main(int argc, char *argv[])
 {

@@ -10,15 +10,14 @@
 #include "history/historydb.h"
 #include "i18n/language.h"
 #include "progress/progresswindow.h"
-#include "platform/soundplayer.h"
-#include "platform/timeofday.h"
-#include "platform/webopener.h"
 #include "practice/practicemode.h"
 #include "shell/form1.h"
 #include "splash/frmsplash.h"
 #include "ui/widgets.h"
 #include "voices/recorder.h"
 #include "voices/voiceswindow.h"
+
+#include "quiet.h"
 
 #include <QApplication>
 #include <QTabWidget>
@@ -31,24 +30,6 @@
 #include <random>
 
 namespace {
-
-class Silence final : public SoundPlayer
-{
-public:
-    void play(const QString &) override {}
-};
-
-class NoBrowser final : public WebOpener
-{
-public:
-    void open(const QUrl &) override {}
-};
-
-class FixedTime final : public TimeOfDay
-{
-public:
-    float secondsSinceMidnight() override { return 36000.0f; }
-};
 
 // A microphone that has just heard a grown-up say a letter.
 class ScriptedRecorder final : public Recorder
