@@ -39,6 +39,7 @@
 #include <QTextDocument>
 #include <QTest>
 
+#include "support/screen.h"
 #include "support/texts.h"
 #include "support/audiofixtures.h"
 
@@ -637,18 +638,8 @@ void TestProgress::fitsTheScreen()
     if (framed)
         QTRY_VERIFY(w->frameGeometry() != w->geometry());
     QTest::qWait(framed ? 600 : 0);
-    const QRect room = w->screen()->availableGeometry();
-    QVERIFY2(room.contains(w->frameGeometry()) || (!framed && w->frameGeometry().width() <= room.width()
-                                                   && w->frameGeometry().height() <= room.height()),
-             qPrintable(QStringLiteral("%1x%2 at %3,%4 in %5x%6 at %7,%8")
-                            .arg(w->frameGeometry().width())
-                            .arg(w->frameGeometry().height())
-                            .arg(w->frameGeometry().x())
-                            .arg(w->frameGeometry().y())
-                            .arg(room.width())
-                            .arg(room.height())
-                            .arg(room.x())
-                            .arg(room.y())));
+    const QString outside = outsideTheFreeArea(*w);
+    QVERIFY2(outside.isEmpty(), qPrintable(outside));
     // Never sideways: what the scroll area holds is never wider than it.
     QScrollArea *area = w->scrollArea();
     QVERIFY(!area->horizontalScrollBar()->isVisible());

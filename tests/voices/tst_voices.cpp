@@ -35,6 +35,7 @@
 #include <cmath>
 #include <random>
 
+#include "support/screen.h"
 #include "support/audiofixtures.h"
 #include "support/fakes.h"
 #include "support/texts.h"
@@ -659,17 +660,8 @@ void TestVoices::fitsTheScreen()
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         QTRY_VERIFY(w->frameGeometry() != w->geometry());
     QTest::qWait(100);
-    const QRect room = w->screen()->availableGeometry();
-    QVERIFY2(room.contains(w->frameGeometry()),
-             qPrintable(QStringLiteral("window and frame %1x%2+%3+%4 in %5x%6+%7+%8")
-                            .arg(w->frameGeometry().width())
-                            .arg(w->frameGeometry().height())
-                            .arg(w->frameGeometry().x())
-                            .arg(w->frameGeometry().y())
-                            .arg(room.width())
-                            .arg(room.height())
-                            .arg(room.x())
-                            .arg(room.y())));
+    const QString outside = outsideTheFreeArea(*w);
+    QVERIFY2(outside.isEmpty(), qPrintable(outside));
     auto *list = w->findChild<QScrollArea *>();
     QVERIFY(!list->horizontalScrollBar()->isVisible());
     const QRect inView(list->viewport()->mapToGlobal(QPoint(0, 0)), list->viewport()->size());
