@@ -4,7 +4,6 @@
 #include "look.h"
 #include "widgets.h"
 
-#include <algorithm>
 #include <QApplication>
 #include <QColor>
 #include <QFont>
@@ -13,7 +12,9 @@
 #include <QPixmap>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -157,6 +158,37 @@ QRect scaledRect(const ControlDesign &d, qreal scale, QPointF origin)
     return scaledPlace({d.left, d.top, d.width, d.height}, scale, origin);
 }
 
+// Where a label's caption of `width` starts: centred on its box, but kept
+// `gap` clear of the controls beside it in the design (those wholly to its
+// left or right at its height) and inside the frame around it.
+int captionLeft(const WindowDesign &design, std::size_t label, const QRect &box, int width, qreal scale, QPointF origin)
+{
+    const int gap = qRound(4 * scale);
+    int low = std::numeric_limits<int>::min() / 2;
+    int high = std::numeric_limits<int>::max() / 2;
+    if (design.controls[label].index < 0) {
+        for (std::size_t i = 0; i < design.controls.size(); ++i) {
+            const ControlDesign &d = design.controls[i];
+            const QRect other = scaledRect(d, scale, origin);
+            if (i == label || other.bottom() < box.top() || other.top() > box.bottom())
+                continue;
+            if (d.kind == ControlKind::Shape && other.contains(box)) {
+                const int border = qRound(d.border * scale);
+                low = std::max(low, other.left() + border);
+                high = std::min(high, other.right() + 1 - border);
+            } else if (other.right() < box.left()) {
+                low = std::max(low, other.right() + 1);
+            } else if (other.left() > box.right()) {
+                high = std::min(high, other.left());
+            }
+        }
+    }
+    const int centred = box.center().x() - width / 2;
+    if (high - low < width + 2 * gap)
+        return low + (high - low - width) / 2;
+    return std::clamp(centred, low + gap, high - gap - width);
+}
+
 } // namespace
 
 QRect scaledPlace(const TwipsRect &d, qreal scale, QPointF origin)
@@ -196,12 +228,11 @@ void placeControls(const WindowDesign &design, const Controls &controls, qreal s
         if (d.kind == ControlKind::Label && d.autoSize) {
             // The label takes the size of its caption in the font at hand,
             // which differs from the design's; it keeps the design's centre
-            // so that it stays beside its control, and where the caption is
-            // wider than the design's box it grows away from the control on
-            // its left, never closer to it.
+            // so that it stays beside its control, moved only as far as
+            // keeps a caption wider than its box clear of its neighbours.
             const QRect designed = control->geometry();
             control->adjustSize();
-            control->move(std::max(designed.left(), designed.center().x() - control->width() / 2), control->y());
+            control->move(captionLeft(design, i, designed, control->width(), scale, origin), control->y());
         }
     }
 }

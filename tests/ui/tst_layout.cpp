@@ -347,29 +347,38 @@ void TestLayout::labelsKeepClearOfTheirLists_data()
 {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("control"); // on the label's left
-    QTest::newRow("order") << "La" << "Co1";
-    QTest::newRow("question kind") << "Label1" << "Co2";
-    QTest::newRow("question number") << "Label4" << "qno";
+    QTest::addColumn<QString>("frame");   // around both
+    QTest::addColumn<int>("frameIndex");
+    QTest::newRow("order") << "La" << "Co1" << "Shape1" << 1;
+    QTest::newRow("question kind") << "Label1" << "Co2" << "Shape1" << 1;
+    QTest::newRow("question number") << "Label4" << "qno" << "Shape3" << 0;
 }
 
-// A caption wider in the font at hand than in the design keeps the gap the
-// design leaves between it and its control.
+// A caption wider in the font at hand than in the design keeps clear of
+// its control, and of the frame around them.
 void TestLayout::labelsKeepClearOfTheirLists()
 {
     QFETCH(QString, label);
     QFETCH(QString, control);
+    QFETCH(QString, frame);
+    QFETCH(int, frameIndex);
     FormFixture f;
     f.form->show();
     auto *caption = f.form->controls().get<QLabel>(label);
+    const QWidget *around = f.form->controls().get<QWidget>(frame, frameIndex);
+    QVERIFY(around);
     QWidget *beside = f.form->controls().get<QWidget>(control);
     QImage with = caption->grab().toImage();
     const QString text = caption->text();
     caption->setText(QString());
     const QImage without = caption->grab().toImage();
     caption->setText(text);
-    const int inkLeft = caption->x() + inkBetween(with, without).left();
-    QVERIFY2(inkLeft - (beside->x() + beside->width()) >= 4,
-             qPrintable(QStringLiteral("the caption's ink from %1, the control to %2").arg(inkLeft).arg(beside->x() + beside->width())));
+    const QRect ink = inkBetween(with, without).translated(caption->pos());
+    QVERIFY2(ink.left() - (beside->x() + beside->width()) >= 4,
+             qPrintable(QStringLiteral("the caption's ink from %1, the control to %2").arg(ink.left()).arg(beside->x() + beside->width())));
+    // The frames' borders are 3 pixels wide.
+    QVERIFY2(around->geometry().right() - 3 - ink.right() >= 4,
+             qPrintable(QStringLiteral("the caption's ink to %1, the frame's border from %2").arg(ink.right()).arg(around->geometry().right() - 2)));
 }
 
 void TestLayout::wrongTryCountsReadOverTheMarks_data()
