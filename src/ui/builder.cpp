@@ -47,10 +47,10 @@ QWidget *makeControl(QWidget *window, const ControlDesign &d)
     case ControlKind::Label: {
         auto *label = new ClickLabel(caption, window);
         label->setAlignment(d.align);
-        // A label sized to its caption keeps a pixel clear at each side, so
-        // that no stroke of the caption is cut at its edge.
-        if (d.autoSize)
-            label->setContentsMargins(1, 0, 1, 0);
+        // A label keeps a pixel clear at each side, so that no stroke of
+        // its caption is cut at its edge (drawn from its left, at a scale
+        // that rounds the caption's place down, it would touch it).
+        label->setContentsMargins(1, 0, 1, 0);
         label->setAttribute(Qt::WA_TranslucentBackground);
         label->setBackdrop(d.backdrop);
         return label;

@@ -261,6 +261,15 @@ void ClickLabel::setBackdrop(bool on)
 
 namespace {
 
+// `font`, or a smaller one where `text` would not fit in `room` pixels.
+QFont fittedFont(QFont font, const QString &text, int room)
+{
+    const auto size = [](const QFont &f) { return f.pixelSize() > 0 ? f.pixelSize() : qRound(f.pointSizeF() * 96 / 72); };
+    while (size(font) > 6 && QFontMetrics(font).boundingRect(text).width() > room)
+        font.setPixelSize(size(font) - 1);
+    return font;
+}
+
 // The width of the white ring around a label's figures.
 qreal haloWidth(const QFont &font)
 {
@@ -329,10 +338,7 @@ void NumberBox::fit()
     QStyleOptionFrame option;
     initStyleOption(&option);
     const int room = style()->subElementRect(QStyle::SE_LineEditContents, &option, this).width() - 6;
-    QFont fitted = m_font;
-    const auto size = [](const QFont &f) { return f.pixelSize() > 0 ? f.pixelSize() : qRound(f.pointSizeF() * 96 / 72); };
-    while (size(fitted) > 6 && QFontMetrics(fitted).boundingRect(text()).width() > room)
-        fitted.setPixelSize(size(fitted) - 1);
+    const QFont fitted = fittedFont(m_font, text(), room);
     if (fitted == font())
         return;
     m_fitting = true;
@@ -388,6 +394,14 @@ void ChoiceList::wheelEvent(QWheelEvent *event)
     event->ignore();
 }
 
+QFont ChoiceList::entryFont() const
+{
+    QStyleOptionComboBox option;
+    initStyleOption(&option);
+    const QRect entry = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+    return fittedFont(font(), currentText(), entry.width() - 4);
+}
+
 void ChoiceList::paintEvent(QPaintEvent *)
 {
     QStylePainter painter(this);
@@ -396,6 +410,7 @@ void ChoiceList::paintEvent(QPaintEvent *)
     const QRect arrowRoom = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, this);
     option.subControls &= ~QStyle::SC_ComboBoxArrow;
     painter.drawComplexControl(QStyle::CC_ComboBox, option);
+    painter.setFont(entryFont());
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
     // A triangle pointing down, as wide as a third of the list's height
     // (the style's own is about that at the size the design was made for),

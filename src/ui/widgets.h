@@ -174,6 +174,10 @@ class ChoiceList : public QComboBox
 public:
     explicit ChoiceList(QWidget *parent = nullptr);
     void setListIndex(int index);
+    // The font the entry shown is drawn in: the list's, smaller where a
+    // window made smaller to fit its screen leaves the entry less room than
+    // the arrow's place.
+    QFont entryFont() const;
 
 signals:
     void clicked();
